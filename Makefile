@@ -1,0 +1,53 @@
+# Korvid: the two set-up commands are `make run` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# Debian packages the game, its pack generator and its tests need.
+PACKAGES := cmake g++ make pkg-config \
+  libsdl2-dev libsdl2-image-dev libepoxy-dev libsndfile1-dev libzip-dev \
+  libfreetype-dev libfontconfig-dev zlib1g-dev \
+  libgl1-mesa-dri libegl-mesa0 libegl1 libgles2 \
+  googletest libgtest-dev libbenchmark-dev \
+  zip unzip fonts-arphic-uming fonts-wqy-zenhei fonts-wqy-microhei
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+E2E_PACKAGES := xvfb xauth xdotool
+
+.PHONY: deps configure build pack run test bench fuzz e2e clean
+
+deps:
+	@PKGS="$(PACKAGES) $(EXTRA_PACKAGES)" sh tools/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS) --target korvid
+
+pack: configure
+	cmake --build $(BUILD) -j$(JOBS) --target pack
+
+run: build pack
+	./$(BUILD)/korvid $(ARGS)
+
+test: configure
+	cmake --build $(BUILD) -j$(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench: configure
+	cmake --build $(BUILD) -j$(JOBS) --target korvid_bench
+	./$(BUILD)/korvid_bench
+
+e2e:
+	@$(MAKE) --no-print-directory EXTRA_PACKAGES="$(E2E_PACKAGES)" build pack
+	bash tools/e2e.sh $(BUILD)
+
+fuzz:
+	@PKGS="$(PACKAGES) $(FUZZ_PACKAGES)" sh tools/install-deps.sh
+	cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVID_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+	cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzzers
+	bash tools/run-fuzzers.sh $(BUILD)-fuzz 60
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-fuzz

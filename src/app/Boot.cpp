@@ -1,0 +1,104 @@
+#include "app/Boot.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "app/FrameDriver.h"
+#include "app/Game.h"
+#include "app/GameFolder.h"
+#include "app/KeyScript.h"
+#include "app/Settings.h"
+#include "app/StageFlow.h"
+#include "menus/ScoreFile.h"
+
+namespace korvid {
+
+bool FrameFunc(Game& game) {
+    const GameState& s = game.state;
+    if (s.lives == -2 && s.stage != 7) return true;
+    return s.quitRequested != 0;
+}
+
+namespace {
+
+void configureEngine(Engine& engine, Game& game) {
+    engine.System_SetStateInt(HGE_SCREENWIDTH, 640);
+    engine.System_SetStateBool(HGE_SHOWSPLASH, false);
+    engine.System_SetStateInt(HGE_SCREENHEIGHT, 480);
+    engine.System_SetStateFunc(HGE_FRAMEFUNC, [&game] { return FrameFunc(game); });
+    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game] {
+        RenderFunc(game);
+        return false;
+    });
+    engine.System_SetStateString(HGE_TITLE, "Korvid");
+    engine.System_SetStateBool(HGE_WINDOWED, true);
+    engine.System_SetStateInt(HGE_FPS, 60);
+    engine.System_SetStateInt(HGE_ICON, 1);
+    engine.System_SetStateBool(HGE_USESOUND, true);
+    engine.System_SetStateBool(HGE_DONTSUSPEND, true);
+    engine.System_SetStateInt(HGE_SCREENBPP, 32);
+    engine.System_SetStateBool(HGE_ZBUFFER, true);
+}
+
+}  // namespace
+
+int RunGame(const Options& options) {
+    const std::string dir = options.dir.empty() ? DefaultGameDir() : options.dir;
+    if (!PrepareGameDir(dir, (std::filesystem::path(ExecutableDir()) / "data").string())) {
+        std::fprintf(stderr, "korvid: cannot create the game folder %s\n", dir.c_str());
+        return 1;
+    }
+
+    std::optional<KeyScript> script;
+    if (!options.keysFile.empty()) {
+        std::string error;
+        script = KeyScript::load(options.keysFile, error);
+        if (!script) {
+            std::fprintf(stderr, "korvid: %s\n", error.c_str());
+            return 2;
+        }
+    }
+
+    std::unique_ptr<Engine> engine = options.headless ? CreateHeadlessEngine() : CreateSdlEngine();
+    engine->Shell_SetGameDir(dir);
+    auto game = std::make_unique<Game>(*engine);
+    game->gameDir = dir;
+
+    configureEngine(*engine, *game);
+    LoadSettings(*game, /*atBoot=*/true);
+    engine->System_SetStateBool(HGE_WINDOWED, game->state.windowMode == 1);
+
+    engine->Shell_SetFrameLimit(options.frames);
+    for (const Screenshot& s : options.screenshots) engine->Shell_AddScreenshot(s.frame, s.path);
+    if (script) {
+        engine->Input_SetKeySource([ks = std::move(*script)](int frame, int vk) { return ks.held(frame, vk); });
+    }
+
+    if (!engine->System_Initiate()) {
+        std::fprintf(stderr, "korvid: the engine could not start (no display or no OpenGL 3.3)\n");
+        engine->System_Shutdown();
+        return 1;
+    }
+
+    engine->Resource_AttachPack(FindPack(options.pack, dir).c_str(), kPackPassword);
+
+    GameState& s = game->state;
+    s.logoTexture = engine->Texture_Load("Graphics/logo.png");
+    game->menuFont = std::make_unique<BitmapFont>(*engine, "Graphics/font0.fnt");
+    game->menuFont->SetZ(0.1f);
+    game->menuFont->SetColor(0xFFFFFFFF);
+
+    StartRoutine(*game);
+
+    game->screenSprite = std::make_unique<Sprite>(*engine, s.logoTexture, 0.0f, 0.0f, 640.0f, 480.0f);
+    game->uiSprite = std::make_unique<Sprite>(*engine, 0, 0.0f, 0.0f, 0.0f, 0.0f);
+
+    s.panelCounter = BootstrapScoreFile((std::filesystem::path(dir) / "score.dat").string());
+
+    engine->System_Start();
+    engine->System_Shutdown();
+    return 0;
+}
+
+}  // namespace korvid

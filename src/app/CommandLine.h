@@ -1,0 +1,32 @@
+// The program's command line: how to run (window or headless), where the
+// game folder and pack are, and the scripting hooks tests and demos use.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvid {
+
+struct Screenshot {
+    int frame = 0;
+    std::string path;
+};
+
+struct Options {
+    bool headless = false;
+    int frames = 0;  // 0 = run until quit
+    std::vector<Screenshot> screenshots;
+    std::string dir;   // game folder; empty = default
+    std::string pack;  // explicit pack path; empty = look it up
+    std::string keysFile;
+    bool help = false;
+};
+
+// Parses argv (without argv[0]). On a bad option returns nullopt and sets
+// `error` to a one-line message.
+std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
+
+const char* UsageText();
+
+}  // namespace korvid

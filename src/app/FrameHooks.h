@@ -1,0 +1,24 @@
+// The steps of a frame that belong to other parts of the game. Each is
+// defined by its own module; the ones not built yet live in FrameHooks.cpp
+// and do nothing, so the frame driver's order is complete from the start.
+#pragma once
+
+namespace korvid {
+
+struct Game;
+
+// Play frame steps.
+void DeathHandOff(Game& game);         // the player dies when hitPending reaches 1
+void RunStageScript(Game& game);       // the timeline of the current stage
+void DrawBossBackdrops(Game& game);    // extra boss backdrop, spell-card backgrounds
+void UpdateAndDrawPlay(Game& game);    // every pool, the boss and the player, by z band
+void DrawHud(Game& game);              // side panel numbers, boss timer, gauge rules
+void RunDialogue(Game& game);          // conversations before boss fights
+void StageClearDriver(Game& game);     // fade out and go on to the next stage
+
+// Other screens.
+void PauseFrame(Game& game);           // pause, continue and end-of-replay menu
+void StaffRollFrame(Game& game);       // screen 11
+void ReplaySaveFrame(Game& game);      // screens 12 and 13
+
+}  // namespace korvid

@@ -1,0 +1,35 @@
+// One running game: the engine it draws with, its state, and the shared
+// sprites and fonts. Every rule takes a Game& (or a narrower piece), so two
+// games can run side by side in one process.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/GameState.h"
+#include "engine/BitmapFont.h"
+#include "engine/Engine.h"
+#include "engine/Sprite.h"
+
+namespace korvid {
+
+struct Game {
+    explicit Game(Engine& e) : engine(e) {}
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    Engine& engine;
+    GameState state;
+    std::string gameDir;  // folder with the settings, score file and replays
+
+    std::unique_ptr<BitmapFont> menuFont;
+    std::unique_ptr<Sprite> screenSprite;
+    std::unique_ptr<Sprite> uiSprite;
+    std::unique_ptr<Sprite> panelSprite;  // the side panel, made at the first title visit
+
+    // Random numbers for play: one generator, seeded at each stage load.
+    int rand() { return state.rng.next(); }
+    void srand(std::uint32_t seed) { state.rng.seed(seed); }
+};
+
+}  // namespace korvid

@@ -1,0 +1,168 @@
+// All play state of one running game, as plain data: it can be zeroed,
+// copied and hashed, so tests build one, run frames on it and compare. It
+// holds no pointers into the platform, only texture and stream handles.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "app/GameRandom.h"
+#include "engine/Engine.h"
+#include "play/PoolRecords.h"
+
+namespace korvid {
+
+enum GameKey : int { KeyUp = 0, KeyDown, KeyLeft, KeyRight, KeySlow, KeyShoot, KeyBomb, KeyFastForward, kGameKeyCount };
+
+// Counters at the end of each stage, restored when a replay starts later.
+struct StageSnapshot {
+    int bombGauge = 0;
+    int lives = 0;
+    int grazeCount = 0;
+    std::int64_t score = 0;
+    int maxPowerFrames = 0;
+};
+
+struct KeyBinding {
+    std::int32_t code = 0;
+    std::int32_t high = 0;  // 0 after loading; the sign extension of the code after capture
+};
+
+inline constexpr int kStageSlots = 10;          // snapshots and records are indexed by stage 1..9
+inline constexpr int kReplayFramesPerStage = 100000;
+inline constexpr int kTextureTableSize = 100;
+inline constexpr int kSoundCount = 50;
+
+struct GameState {
+    // --- flow of the program ---
+    int screen = 0;  // 0..9 title and menus, 10 play, 11 staff roll, 12/13 replay save
+    int stage = 0;   // 0 none, 1..6 main stages, 7 extra stage
+    int stageFrame = 0;
+    int startStage = 0;
+    int difficulty = 0;  // 0..2, 3 for the extra stage
+    int character = 0;   // 1..3
+    std::uint8_t practiceMode = 0;
+    std::uint8_t gameFinished = 0;
+    std::uint8_t quitRequested = 0;
+    std::uint8_t musicRoomSelected = 0;
+    int menuCursor = 0;
+
+    // --- menu key latches (0 or 1) and the values cleared with them at stage load ---
+    float latchCancel = 0, latchConfirm = 0, latchUp = 0, latchDown = 0, latchLeft = 0, latchRight = 0;
+    float menuScroll = 0;
+    float laserNear = 0;  // the player came close to a laser this frame
+
+    // --- title and menus ---
+    int titleBrightness = 0;
+    int altTitleFade = 0;
+    int menuSlideIn = 0;
+    int settingsSlide = 0;
+    HTEXTURE titleMenuTexture = 0, cardTexture = 0, titleTexture = 0, subMenuTexture = 0;
+    HCHANNEL bgmChannel = 0;
+    HSTREAM bgmStream = 0;
+
+    // --- player counters ---
+    std::int64_t score = 0;
+    std::int64_t bestScore = 0;
+    int lives = 0;
+    int bombGauge = 0;
+    float power = 0;
+    int grazeCount = 0;
+    int maxPowerFrames = 0;
+    int invincibleTimer = 0;
+    int hitPending = 0;
+    int panelCounter = 0;
+    int hudWork = 0;  // the HUD's second per-game work counter
+
+    // --- the player ---
+    float playerX = 0, playerY = 0;
+    std::uint8_t playerDying = 0;
+    std::uint8_t playerRespawning = 0;
+    float deathScale = 0;
+    int focusLevel = 0;
+    std::uint8_t bombActive = 0;
+    int shotTimer = 0;
+    int framesSinceShot = 0;
+    int optionSpread = 0;
+    int optionLift = 0;
+    int tilt = 0;
+    int moveDirection = 0;
+    int laserFrames = 0, laserFramesB = 0;  // character 2: frames of continuous focused fire
+    std::array<std::uint8_t, kSoundCount> soundRequests{};
+    float damageSoundPercent = 0;  // volume percent of sound 9, set by the shot-hit code
+
+    // --- bosses ---
+    std::uint8_t bossActive = 0;
+    std::uint8_t spellActive = 0;
+    std::uint8_t spellBonusLost = 0;
+    int spellTimeLimit = 0;
+    int bossTimeLeft = 0;
+    std::uint8_t stageCleared = 0;
+    float bossRotation = 0;
+    std::array<float, 6> bossVar{};
+    float bossVarX = 0;
+    std::array<float, 93> bossVarArr{};
+
+    // --- the world ---
+    std::uint8_t wideField = 0;
+    std::uint8_t timeStop = 0;
+    std::uint8_t dialogueActive = 0;
+    int dialoguePage = 0;
+    float backgroundShake = 0;
+    float scrollSpeed = 0;
+    float stage5Work = 0;
+    float camX = 0, camHeight = 0, camDepth = 0, camYaw = 0, camPitch = 0;
+    float bgCamX = 0, bgCamY = 0, bgCamTurn = 0;
+    std::array<float, 6> sceneCamera{};  // x, y, z, yaw, pitch, roll
+    float sceneFocal = 2400;
+    int sceneObjectCount = 0;
+
+    // --- pause, continue and game over ---
+    int pauseState = 0;
+    int pauseFade = 0;
+    int pauseTicks = 0;
+    int pauseCursor = 0;
+    HTEXTURE pauseMenuTexture = 0;
+    HTEXTURE snapshotTexture = 0;
+
+    // --- settings (key settings file) and this frame's keys ---
+    std::array<KeyBinding, kGameKeyCount> keyBindings{};
+    std::array<std::uint8_t, kGameKeyCount> frameKeys{};
+    int bgmVolume = 0;
+    int seVolume = 0;
+    int autoBomb = 0;
+    int windowMode = 0;
+
+    // --- replays ---
+    std::uint8_t replayPlaying = 0;
+    int replayFrame = 0;
+    int replayEndStage = 0;
+    std::array<int, kStageSlots> replayStageFrames{};
+    std::array<StageSnapshot, kStageSlots> snapshots{};
+    std::array<std::array<std::int32_t, kReplayFramesPerStage>, kStageSlots> replayInputs{};
+
+    // --- pools ---
+    EnemyBulletPool enemyBullets;
+    EffectPool effects;
+    ItemPool items;
+    PlayerShotPool playerShots;
+    EnemyPool enemies;
+    BgPanelPool bgPanels;
+    std::array<SceneObject, kSceneObjectCapacity> sceneObjects{};
+    int lastEnemyBulletSlot = 0, lastEffectSlot = 0, lastItemSlot = 0, lastEnemySlot = 0;
+
+    // --- resources ---
+    HTEXTURE logoTexture = 0;
+    std::array<HTEXTURE, kTextureTableSize> textures{};  // the texture table
+    std::array<HSTREAM, kSoundCount> sounds{};           // the sound table
+
+    GameRandom rng;
+
+    // The boss slot's type and timer are the boss pattern and boss timer.
+    int& bossPattern() { return enemies.slot[kBossSlot].type; }
+    int bossPattern() const { return enemies.slot[kBossSlot].type; }
+    int& bossTimer() { return enemies.slot[kBossSlot].timer; }
+    int bossTimer() const { return enemies.slot[kBossSlot].timer; }
+};
+
+}  // namespace korvid

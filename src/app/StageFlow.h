@@ -1,0 +1,25 @@
+// Starting a game or stage, the per-stage reset, and the end of a stage.
+#pragma once
+
+namespace korvid {
+
+struct Game;
+struct GameState;
+
+// Starts a game or a stage after the caller has set `screen` 10 and `stage`
+// (0 = first stage). Outside play it only begins and clears a scene.
+void StartRoutine(Game& game);
+
+// Per-stage reset (seeding the generator with grazeCount first), then the
+// stage's own sheets.
+void StageLoad(Game& game);
+void StageLoadReset(GameState& s);
+
+// The snapshot of the counters for replays, then the stage sheets are freed.
+// While a replay plays the loaded record is left alone.
+void EndOfStage(Game& game);
+
+// Every pool free again, scenery emptied.
+void ClearAllPools(GameState& s);
+
+}  // namespace korvid

@@ -1,0 +1,143 @@
+// The records of the object pools. A pool is fixed-capacity storage with a
+// free flag per slot (1 = free); the slot index is the object's identity.
+// Fields keep their last values after a free until the next spawn.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/Sprite.h"
+
+namespace korvid {
+
+template <typename Record, int N>
+struct Pool {
+    static constexpr int kCapacity = N;
+    std::array<std::uint8_t, N> free{};
+    std::array<Record, N> slot{};
+
+    // Marks every slot free and zeroes every record, so no game depends on
+    // what an earlier one left behind.
+    void clear() {
+        free.fill(1);
+        for (Record& r : slot) {
+            r = Record{};
+            sprite::Reset(r.sprite);
+        }
+    }
+    // First free slot from 0, or -1 when the pool is full.
+    int firstFree() const {
+        for (int i = 0; i < N; ++i)
+            if (free[i]) return i;
+        return -1;
+    }
+};
+
+struct EnemyBullet {
+    SpriteData sprite;
+    int texX = 0, texY = 0, texW = 0;
+    float texH = 0;  // lasers lengthen it
+    float x = 0, y = 0;
+    float scaleX = 0, scaleY = 0;
+    float angle = 0;  // bearing, degrees
+    float speed = 0;
+    int behavior = 0;  // negative codes make the bullet harmless
+    int alpha = 0, red = 0, green = 0, blue = 0;
+    int spriteKey = 0;
+    int age = 0;
+    std::uint8_t grazed = 0;
+    std::uint8_t marked = 0;
+    float work = 0;
+    float laserSlope = 0, laserIntercept = 0;
+};
+
+struct EffectSprite {
+    SpriteData sprite;
+    int texX = 0, texY = 0, texW = 0, texH = 0;
+    float x = 0, y = 0;
+    float scaleX = 0, scaleY = 0;
+    float angle = 0;
+    int type = 0;
+    int alpha = 0, red = 0, green = 0, blue = 0;
+    int age = 0;
+    float workA = 0, workB = 0;
+};
+
+struct Item {
+    SpriteData sprite;
+    float x = 0, y = 0;
+    float heading = 0;
+    int kind = 0;
+    int timer = 0;
+    std::uint8_t attracted = 0;
+    std::uint8_t halfValue = 0;
+};
+
+struct PlayerShot {
+    SpriteData sprite;
+    float x = 0, y = 0;
+    float scaleX = 0, scaleY = 0;
+    float angle = 0;
+    float speed = 0;
+    int kind = 0;
+    int alpha = 0;  // bombs: also a variant tag
+    float damage = 0;
+    int age = 0;
+};
+
+struct Enemy {
+    SpriteData sprite;
+    float x = 0, y = 0;
+    float angle = 0;
+    float speed = 0;
+    int type = 0;  // in the boss slot: the boss pattern id
+    float hp = 0, maxHp = 0;
+    int timer = 0;  // in the boss slot: the boss timer
+    int alpha = 0;
+    float scaleX = 0, scaleY = 0;
+    int texX = 0, texY = 0, texW = 0, texH = 0;
+    int spriteKey = 0;
+    float tilt = 0;
+    std::uint8_t noHit = 0;
+    float auxA = 0, auxB = 0, auxC = 0, auxD = 0;
+};
+
+struct BgPanel {
+    SpriteData sprite;
+    float x = 0, depth = 0, height = 0;
+    float halfW = 0, halfH = 0;
+    float turn = 0, slope = 0;
+    int kind = 0;
+    int timer = 0;
+};
+
+// Scenery is a packed list (the first sceneObjectCount are live), no free flags.
+struct SceneObject {
+    SpriteData sprite;
+    float texX = 0, texY = 0, texW = 0, texH = 0;
+    float x = 0, y = 0, z = 0;
+    float yaw = 0, pitch = 0;
+    float flatX = 0;
+    int kind = 0;
+    float flatY = 0;
+    float distance = 0;
+    int timer = 0;
+};
+
+inline constexpr int kEnemyBulletCapacity = 1500;
+inline constexpr int kEffectCapacity = 800;
+inline constexpr int kItemCapacity = 1200;
+inline constexpr int kPlayerShotCapacity = 200;
+inline constexpr int kBossSlot = 100;
+inline constexpr int kEnemyCapacity = 101;  // 100 ordinary slots and the boss slot
+inline constexpr int kBgPanelCapacity = 400;
+inline constexpr int kSceneObjectCapacity = 800;
+
+using EnemyBulletPool = Pool<EnemyBullet, kEnemyBulletCapacity>;
+using EffectPool = Pool<EffectSprite, kEffectCapacity>;
+using ItemPool = Pool<Item, kItemCapacity>;
+using PlayerShotPool = Pool<PlayerShot, kPlayerShotCapacity>;
+using EnemyPool = Pool<Enemy, kEnemyCapacity>;
+using BgPanelPool = Pool<BgPanel, kBgPanelCapacity>;
+
+}  // namespace korvid
