@@ -6,10 +6,8 @@
 
 namespace korvid {
 
-void DeathHandOff(Game&) {}
 void RunStageScript(Game&) {}
 void DrawBossBackdrops(Game&) {}
-void UpdateAndDrawPlay(Game&) {}
 void DrawHud(Game&) {}
 void RunDialogue(Game&) {}
 void StageClearDriver(Game&) {}

@@ -25,7 +25,12 @@ struct Game {
     std::unique_ptr<BitmapFont> menuFont;
     std::unique_ptr<Sprite> screenSprite;
     std::unique_ptr<Sprite> uiSprite;
-    std::unique_ptr<Sprite> panelSprite;  // the side panel, made at the first title visit
+    // Made at the first title visit: the side panel, the ship, its two
+    // options and the focus indicator.
+    std::unique_ptr<Sprite> panelSprite;
+    std::unique_ptr<Sprite> shipSprite;
+    std::unique_ptr<Sprite> optionSprites[2];
+    std::unique_ptr<Sprite> focusSprite;
 
     // Random numbers for play: one generator, seeded at each stage load.
     int rand() { return state.rng.next(); }

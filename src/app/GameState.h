@@ -105,6 +105,7 @@ struct GameState {
 
     // --- the world ---
     std::uint8_t wideField = 0;
+    std::uint8_t wideFieldFightStarted = 0;  // stage 6: the whole-screen fight has begun
     std::uint8_t timeStop = 0;
     std::uint8_t dialogueActive = 0;
     int dialoguePage = 0;

@@ -1,6 +1,9 @@
 #include "app/Resources.h"
 
 #include "app/Game.h"
+#include "app/StageFlow.h"
+#include "play/Geometry.h"
+#include "play/Player.h"
 
 namespace korvid {
 
@@ -115,6 +118,7 @@ int StageSheets(int stage, int character, TextureFile (&out)[9]) {
 
 void LoadCharacterSheets(Game& game, int character) {
     for (const TextureFile& t : CharacterSheets(character)) loadInto(game, t.index, t.file);
+    AttachCharacterSprites(game, character);
 }
 
 void LoadStageSheets(Game& game) {
@@ -147,7 +151,13 @@ void LoadSharedResources(Game& game) {
     LoadCharacterSheets(game, 1);
     int i = 0;
     for (const SoundEntry& snd : SoundTable()) s.sounds[i++] = e.Stream_Load(snd.file);
-    // Shared sprites, direction tables and pool sprites come with play.
+    game.panelSprite = std::make_unique<Sprite>(e, s.textures[32], 0, 0, 640, 480);
+    game.panelSprite->SetZ(0.2f);
+    game.panelSprite->SetHotSpot(320, 240);
+    game.uiSprite->SetZ(0.21f);
+    CreatePlayerSprites(game);
+    Directions();
+    ClearAllPools(s);
     e.Texture_Free(s.logoTexture);
     s.logoTexture = 0;
     s.titleMenuTexture = e.Texture_Load("Graphics/titlechose.png");

@@ -26,13 +26,16 @@ public:
     // Decodes a whole file held in memory (resampled to the mixer rate, stereo).
     // Returns a non-zero stream handle, or 0 if the data cannot be decoded.
     std::uint32_t loadStream(const std::uint8_t* data, std::size_t size);
-    // Starts the stream on a new channel; volume 0..100. 0 for a bad stream.
+    // Starts the stream on a new channel; volume 0..100 is a linear gain
+    // (volume / 100). 0 for a bad stream.
     std::uint32_t play(std::uint32_t stream, bool loop, int volume);
     // Frees a stream (and stops its channels) or stops and frees one channel.
     void free(std::uint32_t streamOrChannel);
 
     void pause(std::uint32_t channel);
     void resume(std::uint32_t channel);
+    // Ends the channel as if it had run out: it stays silent (resume does not
+    // restart it) and its slot is reused by a later play().
     void stop(std::uint32_t channel);
     void setVolume(std::uint32_t channel, int volume);
     bool isPlaying(std::uint32_t channel) const;

@@ -24,7 +24,7 @@ public:
     // Opens a zip archive (traditional PKWARE encryption with this password, or
     // none). Relative paths resolve against the game folder. Returns false
     // (and attaches nothing) when the archive cannot be opened. A later call
-    // replaces the earlier pack.
+    // replaces the earlier pack; a failed one leaves the earlier pack attached.
     bool attachPack(const std::string& path, const std::string& password);
     bool hasPack() const;
 

@@ -1,0 +1,134 @@
+// Every live object is updated and drawn once per play frame, pool by pool
+// and band by band. Nothing writes depth, so this order is what covers what:
+// bottom to top scenery, high effects, background panels, effects
+// 0.85..0.88, high bullets, enemies, boss, player shots, items, effects
+// 0.8..0.85, player, middle bullets, low effects, lowest bullets, lowest
+// effects.
+#include "app/FrameHooks.h"
+#include "app/Game.h"
+#include "app/Input.h"
+#include "app/PoolHooks.h"
+#include "app/StageFlow.h"
+#include "play/Player.h"
+#include "play/Spawn.h"
+
+namespace korvid {
+
+namespace {
+
+// A band is a z range; the sprite's single-precision z is compared in double.
+struct Band {
+    double low;
+    bool lowInclusive;
+    double high;
+    bool highInclusive;
+};
+constexpr double kNone = -1e9, kAll = 1e9;
+
+bool inBand(float zf, const Band& b) {
+    const double z = zf;
+    const bool aboveLow = b.lowInclusive ? z >= b.low : z > b.low;
+    const bool belowHigh = b.highInclusive ? z <= b.high : z < b.high;
+    return aboveLow && belowHigh;
+}
+
+// Plain index walks reading the free flags live: an object spawned above the
+// cursor during the walk is visited in the same walk.
+template <typename PoolT, typename Fn>
+void walkBand(PoolT& pool, const Band& band, Fn update) {
+    for (int i = 0; i < PoolT::kCapacity; ++i) {
+        if (pool.free[i]) continue;
+        if (inBand(pool.slot[i].sprite.quad.v[0].z, band)) update(i);
+    }
+}
+
+template <typename PoolT, typename Fn>
+void walkAll(PoolT& pool, int count, Fn update) {
+    for (int i = 0; i < count; ++i)
+        if (!pool.free[i]) update(i);
+}
+
+constexpr Band kEffectsHigh{0.89, true, kAll, true};
+constexpr Band kEffectsUnderBullets{0.85, false, 0.88, true};
+constexpr Band kEffectsOverItems{0.8, true, 0.85, false};
+constexpr Band kEffectsLow{0.21, false, 0.8, false};
+constexpr Band kBulletsHigh{0.8, true, kAll, true};
+constexpr Band kBulletsMiddle{0.705, false, 0.8, false};
+constexpr Band kBulletsLow{0.5, false, 0.705, true};
+constexpr Band kBulletsLowest{kNone, true, 0.5, true};
+
+void walkScenery(Game& game) {
+    GameState& s = game.state;
+    const int n = s.sceneObjectCount;
+    bool reverse = false;
+    if (s.stage == 7) {
+        if (s.spellActive && s.bossPattern() < 72) return;
+        reverse = s.spellActive || s.stageFrame >= 11850;
+    } else if (s.stage != 6) {
+        return;
+    }
+    if (reverse) {
+        for (int i = n - 1; i >= 0; --i) UpdateSceneObject(game, i);
+    } else {
+        for (int i = 0; i < n; ++i) UpdateSceneObject(game, i);
+    }
+}
+
+void extraStageSkip(Game& game) {
+    GameState& s = game.state;
+    if (s.stage != 7 || s.stageFrame < 90 || s.stageFrame > 850 || !IsKeyHeld(game, KeyFastForward)) return;
+    s.timeStop = 0;
+    s.stageFrame = 890;
+    s.items.free.fill(1);
+    s.effects.free.fill(1);
+    for (EffectSprite& e : s.effects.slot) e.angle = 0;
+    s.enemyBullets.free.fill(1);
+}
+
+void laserGrazeTick(Game& game) {
+    GameState& s = game.state;
+    if (s.laserNear != 1.0f || s.stageFrame % 6 != 0) return;
+    s.laserNear = 0;
+    s.soundRequests[12] = 1;
+    s.grazeCount += 1;
+    s.score += 100;
+    if (s.invincibleTimer == 0) s.power += (s.power >= 84) ? 0.03f : 1.0f;
+    // The random angle is drawn even when the effect pool is full.
+    const int spin = game.rand() % 360;
+    SpawnEffect(game, {1, 192, 0, 16, 16}, s.playerX, s.playerY, 0.8f, 0.8f, static_cast<float>(spin), 0.6f, 3,
+                {155, 255, 255, 255}, 0, 0);
+}
+
+}  // namespace
+
+void UpdateAndDrawPlay(Game& game) {
+    GameState& s = game.state;
+    if (s.screen > 10) return;
+    auto effect = [&](int i) { UpdateEffect(game, i); };
+    auto bullet = [&](int i) { UpdateEnemyBullet(game, i); };
+
+    if (s.maxPowerFrames >= 60000 && s.power >= 84) s.score += 1000000;
+    walkScenery(game);
+    walkBand(s.effects, kEffectsHigh, effect);
+    if (!s.spellActive || s.stage == 2 || s.stage == 3)
+        walkAll(s.bgPanels, kBgPanelCapacity, [&](int i) { UpdateBgPanel(game, i); });
+    walkBand(s.effects, kEffectsUnderBullets, effect);
+    walkBand(s.enemyBullets, kBulletsHigh, bullet);
+    walkAll(s.enemies, kBossSlot, [&](int i) { UpdateEnemy(game, i); });
+    if (s.bossActive == 1) BossDriver(game);
+    extraStageSkip(game);
+    walkAll(s.playerShots, kPlayerShotCapacity, [&](int i) { UpdatePlayerShot(game, i); });
+    walkAll(s.items, kItemCapacity, [&](int i) { UpdateItem(game, i); });
+    walkBand(s.effects, kEffectsOverItems, effect);
+    UpdatePlayer(game);
+    walkBand(s.enemyBullets, kBulletsMiddle, bullet);
+    walkBand(s.enemyBullets, kBulletsLow, bullet);
+    walkBand(s.effects, kEffectsLow, effect);
+    walkBand(s.enemyBullets, kBulletsLowest, bullet);
+    // The last band compares in single precision: 0.21f itself belongs here.
+    for (int i = 0; i < kEffectCapacity; ++i)
+        if (!s.effects.free[i] && s.effects.slot[i].sprite.quad.v[0].z <= 0.21f) UpdateEffect(game, i);
+    laserGrazeTick(game);
+}
+
+}  // namespace korvid
