@@ -77,7 +77,11 @@ public:
     std::uint32_t* Texture_Lock(HTEXTURE, bool, int, int, int, int) override { return nullptr; }
     void Texture_Unlock(HTEXTURE) override {}
     HSTREAM Stream_Load(const char*) override { return 0; }
-    HCHANNEL Stream_Play(HSTREAM, bool, int) override { return 0; }
+    std::vector<std::pair<HSTREAM, int>> plays;  // (stream, volume) of every Stream_Play
+    HCHANNEL Stream_Play(HSTREAM s, bool, int volume) override {
+        plays.emplace_back(s, volume);
+        return 0;
+    }
     void Stream_Free(std::uint32_t) override {}
     void Channel_Pause(HCHANNEL) override {}
     void Channel_Resume(HCHANNEL) override {}
