@@ -30,6 +30,8 @@ pack: configure
 run: build pack
 	./$(BUILD)/korvid $(ARGS)
 
+# Tests also run each file reader's fuzzer for a few seconds (clang).
+test: EXTRA_PACKAGES += $(FUZZ_PACKAGES)
 test: configure
 	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -44,10 +46,7 @@ e2e:
 
 fuzz:
 	@PKGS="$(PACKAGES) $(FUZZ_PACKAGES)" sh tools/install-deps.sh
-	cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVID_FUZZ=ON \
-	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
-	cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzzers
-	bash tools/run-fuzzers.sh $(BUILD)-fuzz 60
+	bash tools/run-fuzzers.sh $(BUILD)/fuzz $(or $(SECONDS),60)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-fuzz

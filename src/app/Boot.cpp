@@ -8,6 +8,7 @@
 #include "app/Game.h"
 #include "app/GameFolder.h"
 #include "app/KeyScript.h"
+#include "app/Session.h"
 #include "app/Settings.h"
 #include "app/StageFlow.h"
 #include "menus/ScoreFile.h"
@@ -22,13 +23,14 @@ bool FrameFunc(Game& game) {
 
 namespace {
 
-void configureEngine(Engine& engine, Game& game) {
+void configureEngine(Engine& engine, Game& game, Session& session) {
     engine.System_SetStateInt(HGE_SCREENWIDTH, 640);
     engine.System_SetStateBool(HGE_SHOWSPLASH, false);
     engine.System_SetStateInt(HGE_SCREENHEIGHT, 480);
-    engine.System_SetStateFunc(HGE_FRAMEFUNC, [&game] { return FrameFunc(game); });
-    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game] {
+    engine.System_SetStateFunc(HGE_FRAMEFUNC, [&game, &session] { return FrameFunc(game) || session.finished(); });
+    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session] {
         RenderFunc(game);
+        session.afterFrame(game);
         return false;
     });
     engine.System_SetStateString(HGE_TITLE, "Korvid");
@@ -65,8 +67,16 @@ int RunGame(const Options& options) {
     auto game = std::make_unique<Game>(*engine);
     game->gameDir = dir;
 
-    configureEngine(*engine, *game);
+    Session session(options);
+    configureEngine(*engine, *game, session);
     LoadSettings(*game, /*atBoot=*/true);
+    {
+        std::string why;
+        if (!session.prepareReplay(*game, why)) {
+            std::fprintf(stderr, "korvid: %s: %s\n", options.replayFile.c_str(), why.c_str());
+            return 2;
+        }
+    }
     engine->System_SetStateBool(HGE_WINDOWED, game->state.windowMode == 1);
 
     engine->Shell_SetFrameLimit(options.frames);
@@ -95,10 +105,12 @@ int RunGame(const Options& options) {
     game->uiSprite = std::make_unique<Sprite>(*engine, 0, 0.0f, 0.0f, 0.0f, 0.0f);
 
     s.panelCounter = BootstrapScoreFile((std::filesystem::path(dir) / "score.dat").string());
+    session.startReplay(*game);
 
     engine->System_Start();
+    const int status = session.finish(*game);
     engine->System_Shutdown();
-    return 0;
+    return status;
 }
 
 }  // namespace korvid

@@ -23,6 +23,12 @@ const char* UsageText() {
            "  --dir DIR             the game folder (default $XDG_DATA_HOME/korvid)\n"
            "  --pack PATH           use this resource pack instead of the usual one\n"
            "  --keys FILE           feed held keys per frame from FILE\n"
+           "  --replay PATH         play this replay file from its first stage\n"
+           "  --verify              with --replay: check each stage's stored counters\n"
+           "  --record PATH         save the run's replay record to PATH at exit\n"
+           "  --print-state         print the game state (with its hash) at exit\n"
+           "  --trace               print the game state after every frame\n"
+           "  --trace-hash          like --trace, with the state hash\n"
            "  --help                this text\n";
 }
 
@@ -66,10 +72,27 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
             if (!value(opt.pack)) return std::nullopt;
         } else if (a == "--keys") {
             if (!value(opt.keysFile)) return std::nullopt;
+        } else if (a == "--replay") {
+            if (!value(opt.replayFile)) return std::nullopt;
+        } else if (a == "--record") {
+            if (!value(opt.recordFile)) return std::nullopt;
+        } else if (a == "--verify") {
+            opt.verify = true;
+        } else if (a == "--print-state") {
+            opt.printState = true;
+        } else if (a == "--trace") {
+            opt.trace = true;
+        } else if (a == "--trace-hash") {
+            opt.trace = true;
+            opt.traceHash = true;
         } else {
             error = "unknown option '" + a + "' (try --help)";
             return std::nullopt;
         }
+    }
+    if (opt.verify && opt.replayFile.empty()) {
+        error = "--verify needs --replay PATH";
+        return std::nullopt;
     }
     return opt;
 }

@@ -20,6 +20,12 @@ struct Options {
     std::string dir;   // game folder; empty = default
     std::string pack;  // explicit pack path; empty = look it up
     std::string keysFile;
+    std::string replayFile;  // play this replay from its first stage, no menus
+    std::string recordFile;  // save the run's record here when it ends
+    bool verify = false;     // check the replay's stored counters as it plays
+    bool printState = false;
+    bool trace = false;
+    bool traceHash = false;
     bool help = false;
 };
 

@@ -12,6 +12,10 @@ void DeathHandOff(Game& game);         // the player dies when hitPending reache
 void RunStageScript(Game& game);       // the timeline of the current stage
 void DrawBossBackdrops(Game& game);    // extra boss backdrop, spell-card backgrounds
 void UpdateAndDrawPlay(Game& game);    // every pool, the boss and the player, by z band
+// The step of the in-play order that draws an effect or bullet at this z
+// (0 for none): effects 3, 5, 12, 16, 18; bullets 6, 14, 15, 17.
+int EffectBandStep(float z);
+int BulletBandStep(float z);
 void DrawHud(Game& game);              // side panel numbers, boss timer, gauge rules
 void RunDialogue(Game& game);          // conversations before boss fights
 void StageClearDriver(Game& game);     // fade out and go on to the next stage

@@ -57,6 +57,7 @@ struct GameState {
     int altTitleFade = 0;
     int menuSlideIn = 0;
     int settingsSlide = 0;
+    std::uint8_t keyCapturePending = 0;  // key configuration: waiting for the key to bind
     HTEXTURE titleMenuTexture = 0, cardTexture = 0, titleTexture = 0, subMenuTexture = 0;
     HCHANNEL bgmChannel = 0;
     HSTREAM bgmStream = 0;

@@ -101,6 +101,23 @@ void laserGrazeTick(Game& game) {
 
 }  // namespace
 
+int EffectBandStep(float z) {
+    if (inBand(z, kEffectsHigh)) return 3;
+    if (inBand(z, kEffectsUnderBullets)) return 5;
+    if (inBand(z, kEffectsOverItems)) return 12;
+    if (inBand(z, kEffectsLow)) return 16;
+    if (z <= 0.21f) return 18;
+    return 0;
+}
+
+int BulletBandStep(float z) {
+    if (inBand(z, kBulletsHigh)) return 6;
+    if (inBand(z, kBulletsMiddle)) return 14;
+    if (inBand(z, kBulletsLow)) return 15;
+    if (inBand(z, kBulletsLowest)) return 17;
+    return 0;
+}
+
 void UpdateAndDrawPlay(Game& game) {
     GameState& s = game.state;
     if (s.screen > 10) return;

@@ -4,6 +4,8 @@
 
 #include "app/Game.h"
 #include "app/Resources.h"
+#include "menus/SettingsMenu.h"
+#include "menus/TitleMenus.h"
 
 namespace korvid {
 
@@ -59,6 +61,14 @@ void drawTitlePicture(Game& game) {
     ui.RenderEx(128, -10, 0, 0.8f);
 }
 
+using MenuFn = void (*)(Game&);
+
+// What runs on each title screen 0..9 (screen 3 is handled like 2).
+constexpr MenuFn kMenus[10] = {
+    RunMainMenu,       RunDifficultyMenu, RunCharacterMenu, RunCharacterMenu,   RunSettingsScreen,
+    RunEmptyScreen,    RunPracticeMenu,   RunEmptyScreen,   RunKeyConfigScreen, RunEmptyScreen,
+};
+
 }  // namespace
 
 void RunTitle(Game& game) {
@@ -70,6 +80,7 @@ void RunTitle(Game& game) {
         return;
     }
     drawTitlePicture(game);
+    if (s.screen >= 0 && s.screen <= 9) kMenus[s.screen](game);
 }
 
 }  // namespace korvid

@@ -174,7 +174,7 @@ TEST_F(PlayerTest, TenVolleysPerBurstAndAGapAfterFocus) {
 
     // After Slow is released the options spread by 2 a frame; unfocused
     // shots need a spread of 16 again.
-    for (const auto [spreadBefore, fires] : {std::pair{12, false}, std::pair{14, true}}) {
+    for (const auto& [spreadBefore, fires] : {std::pair{12, false}, std::pair{14, true}}) {
         t.s.playerShots.clear();
         t.s.optionSpread = spreadBefore;
         t.s.shotTimer = 17;  // becomes 16: an even value

@@ -1,0 +1,154 @@
+// Scenes, quad and line batching, clipping, statistics and pictures of the
+// game target (snapshots and scheduled screenshots).
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "engine/EngineBase.h"
+#include "engine/ImageCodec.h"
+
+namespace korvid {
+namespace {
+
+// The depth-write bit changes nothing in the picture, so it never splits a batch.
+int DrawnBlend(int blend) { return blend & (BLEND_COLORADD | BLEND_ALPHABLEND); }
+
+}  // namespace
+
+bool EngineBase::Gfx_BeginScene(HTEXTURE target) {
+    // Only the game picture is a render target; an open scene stays in use.
+    if (sceneOpen_ || target != 0) return false;
+    sceneOpen_ = true;
+    current_ = {};
+    if (renderer_) {
+        useGlContext();
+        renderer_->bindGameTarget();
+    }
+    return true;
+}
+
+void EngineBase::Gfx_EndScene() {
+    if (!sceneOpen_) return;
+    flushBatch();
+    sceneOpen_ = false;
+    last_ = current_;
+}
+
+void EngineBase::Gfx_Clear(std::uint32_t color) {
+    if (!sceneOpen_) return;
+    flushBatch();
+    if (renderer_) renderer_->clear(color);
+}
+
+void EngineBase::Gfx_SetClipping(int x, int y, int w, int h) {
+    flushBatch();
+    if (!renderer_) return;
+    useGlContext();
+    if (x == 0 && y == 0 && w == 0 && h == 0) {
+        renderer_->clearClip();
+        return;
+    }
+    // Keep the rectangle on the picture; one wholly off it clips everything away.
+    using Wide = long long;  // x + w must not overflow
+    const Wide x0 = std::clamp<Wide>(x, 0, gameW_), y0 = std::clamp<Wide>(y, 0, gameH_);
+    const Wide x1 = std::clamp<Wide>(Wide(x) + std::max(w, 0), x0, gameW_);
+    const Wide y1 = std::clamp<Wide>(Wide(y) + std::max(h, 0), y0, gameH_);
+    renderer_->setClip(int(x0), int(y0), int(x1 - x0), int(y1 - y0));
+}
+
+FrameStats EngineBase::Gfx_GetStats() const { return last_; }
+
+void EngineBase::startBatch(Primitive prim, HTEXTURE tex, int blend) {
+    flushBatch();
+    batchPrim_ = prim;
+    batchTex_ = tex;
+    batchBlend_ = blend;
+}
+
+void EngineBase::Gfx_RenderQuad(const Quad* quad) {
+    if (!sceneOpen_ || !quad) return;
+    const int blend = DrawnBlend(quad->blend);
+    if (vertexCount_ == 0 || batchPrim_ != Primitive::Quads || batchTex_ != quad->tex || batchBlend_ != blend ||
+        vertexCount_ + 4 > GlRenderer::kMaxVertices) {
+        startBatch(Primitive::Quads, quad->tex, blend);
+    }
+    std::memcpy(vertices_.get() + vertexCount_, quad->v, sizeof quad->v);
+    vertexCount_ += 4;
+    ++current_.quads;
+    if (quadLogger_ && quad->tex) logQuad(*quad);
+}
+
+void EngineBase::Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color, float z) {
+    if (!sceneOpen_) return;
+    // Lines are untextured and alpha blended. Half a pixel puts a line drawn
+    // along whole coordinates on pixel centres, so it covers exactly one row or column.
+    if (vertexCount_ == 0 || batchPrim_ != Primitive::Lines || vertexCount_ + 2 > GlRenderer::kMaxVertices)
+        startBatch(Primitive::Lines, 0, BLEND_DEFAULT);
+    vertices_[vertexCount_++] = Vertex{x1 + 0.5f, y1 + 0.5f, z, color, 0.0f, 0.0f};
+    vertices_[vertexCount_++] = Vertex{x2 + 0.5f, y2 + 0.5f, z, color, 0.0f, 0.0f};
+    ++current_.lines;
+}
+
+void EngineBase::flushBatch() {
+    if (vertexCount_ == 0) return;
+    if (batchPrim_ == Primitive::Quads) ++current_.batches;
+    if (renderer_) {
+        useGlContext();
+        const unsigned tex = batchPrim_ == Primitive::Quads ? glTextureFor(batchTex_) : renderer_->whiteTexture();
+        renderer_->draw(batchPrim_, vertices_.get(), vertexCount_, tex, batchBlend_);
+    }
+    vertexCount_ = 0;
+}
+
+void EngineBase::logQuad(const Quad& q) {
+    const TextureData* t = textures_.find(q.tex);
+    if (!t || t->file.empty()) return;
+    float u0 = q.v[0].tx, u1 = q.v[0].tx, v0 = q.v[0].ty, v1 = q.v[0].ty;
+    for (const Vertex& v : q.v) {
+        u0 = std::min(u0, v.tx), u1 = std::max(u1, v.tx);
+        v0 = std::min(v0, v.ty), v1 = std::max(v1, v.ty);
+    }
+    quadLogger_(t->file, u0 * float(t->width), v0 * float(t->height), u1 * float(t->width),
+                v1 * float(t->height));
+}
+
+// --- pictures ---
+
+void EngineBase::readPicture() {
+    flushBatch();
+    if (renderer_) {
+        useGlContext();
+        renderer_->readPicture(picture_.data());
+        return;
+    }
+    // Without GL there is no picture: black, and one line saying so.
+    std::fill(picture_.begin(), picture_.end(), 0xFF000000u);
+    if (!warnedNoPictures_) {
+        System_Log("no OpenGL context: pictures are black");
+        warnedNoPictures_ = true;
+    }
+}
+
+std::string EngineBase::inGameDir(const char* filename) const {
+    const std::filesystem::path p(filename);
+    if (p.is_absolute() || resources_.gameDir().empty()) return p.string();
+    return (std::filesystem::path(resources_.gameDir()) / p).string();
+}
+
+bool EngineBase::System_Snapshot(const char* filename) {
+    if (!initiated_ || !filename || !*filename) return false;
+    readPicture();
+    return WritePng(inGameDir(filename), picture_.data(), gameW_, gameH_);
+}
+
+void EngineBase::finishPicture() {
+    flushBatch();
+    for (const auto& [frame, path] : screenshots_) {
+        if (frame != frameCount_) continue;
+        readPicture();
+        if (!WritePng(path, picture_.data(), gameW_, gameH_))
+            System_Log("cannot write the screenshot %s", path.c_str());
+    }
+}
+
+}  // namespace korvid

@@ -1,0 +1,94 @@
+// Textures: loading through the resource store, blank surfaces, sizes,
+// locks on the CPU copy, and the GL textures made from it on demand.
+#include <vector>
+
+#include "engine/EngineBase.h"
+#include "engine/ImageCodec.h"
+
+namespace korvid {
+namespace {
+
+// Larger than any picture the game has, and within every GL's limits.
+constexpr int kMaxTextureSide = 8192;
+
+bool SizeAllowed(int w, int h) { return w > 0 && h > 0 && w <= kMaxTextureSide && h <= kMaxTextureSide; }
+
+}  // namespace
+
+HTEXTURE EngineBase::Texture_Create(int width, int height) {
+    if (!SizeAllowed(width, height)) return 0;
+    return textures_.insert(MakeBlankTexture(width, height));
+}
+
+HTEXTURE EngineBase::Texture_Load(const char* filename) {
+    if (!filename) return 0;
+    std::vector<std::uint8_t> bytes;
+    if (!resources_.load(filename, bytes)) return 0;
+    ArgbImage image;
+    if (!DecodeImage(bytes.data(), bytes.size(), image) || !SizeAllowed(image.width, image.height)) return 0;
+    return textures_.insert(MakeTextureFromPixels(image.width, image.height, image.pixels.data(), filename));
+}
+
+void EngineBase::Texture_Free(HTEXTURE tex) {
+    TextureData* t = textures_.find(tex);
+    if (!t) return;
+    if (batchTex_ == tex) flushBatch();  // quads already drawn with it still show it
+    if (t->glName && renderer_) {
+        useGlContext();
+        renderer_->deleteTexture(t->glName);
+    }
+    textures_.erase(tex);
+}
+
+int EngineBase::Texture_GetWidth(HTEXTURE tex, bool original) {
+    const TextureData* t = textures_.find(tex);
+    return t ? (original ? t->imageWidth : t->width) : 0;
+}
+
+int EngineBase::Texture_GetHeight(HTEXTURE tex, bool original) {
+    const TextureData* t = textures_.find(tex);
+    return t ? (original ? t->imageHeight : t->height) : 0;
+}
+
+std::uint32_t* EngineBase::Texture_Lock(HTEXTURE tex, bool readOnly, int left, int top, int width, int height) {
+    TextureData* t = textures_.find(tex);
+    if (!t || t->locked || left < 0 || top < 0 || left >= t->width || top >= t->height) return nullptr;
+    t->locked = true;
+    t->lockWritable = !readOnly;
+    // The rows stay surface-wide whatever part is asked for.
+    return t->pixels.data() + std::size_t(top) * std::size_t(t->width) + std::size_t(left);
+}
+
+void EngineBase::Texture_Unlock(HTEXTURE tex) {
+    TextureData* t = textures_.find(tex);
+    if (!t || !t->locked) return;
+    t->locked = false;
+    if (!t->lockWritable) return;
+    if (batchTex_ == tex) flushBatch();  // quads queued before the change keep the old texels
+    t->gpuStale = true;
+}
+
+unsigned EngineBase::glTextureFor(HTEXTURE tex) {
+    TextureData* t = textures_.find(tex);
+    if (!t) return renderer_->whiteTexture();
+    if (t->glName == 0) {
+        t->glName = renderer_->createTexture(t->width, t->height, t->pixels.data());
+    } else if (t->gpuStale) {
+        renderer_->uploadTexture(t->glName, t->width, t->height, t->pixels.data());
+    }
+    t->gpuStale = false;
+    return t->glName;
+}
+
+void EngineBase::releaseGlTextures() {
+    if (!renderer_) return;
+    useGlContext();
+    textures_.forEach([this](TextureData& t) {
+        renderer_->deleteTexture(t.glName);
+        t.glName = 0;
+        t.gpuStale = true;
+    });
+    renderer_.reset();
+}
+
+}  // namespace korvid

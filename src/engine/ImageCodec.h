@@ -1,0 +1,25 @@
+// Image files in and out: decoding PNG/JPG bytes into 32-bit ARGB pixels
+// exactly as stored (no gamma correction, no premultiplied alpha, since game
+// code reads pixel values back), and writing ARGB pictures as PNG files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvid {
+
+struct ArgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // rows top-down, `width` apart
+};
+
+// False when the bytes are no image SDL_image can read.
+bool DecodeImage(const std::uint8_t* data, std::size_t size, ArgbImage& out);
+
+// Writes width x height ARGB pixels, rows top-down and `width` apart.
+bool WritePng(const std::string& path, const std::uint32_t* argb, int width, int height);
+
+}  // namespace korvid

@@ -1,0 +1,243 @@
+#include "menus/SettingsMenu.h"
+
+#include <array>
+
+#include "app/Game.h"
+#include "app/Input.h"
+#include "app/Settings.h"
+#include "menus/KeyNames.h"
+#include "menus/TitleMenus.h"
+
+namespace korvid {
+
+namespace {
+
+constexpr int kSettingsSlideTarget = 300;   // settings list fully in view
+constexpr int kKeyConfigSlideTarget = 900;  // key list in view, settings pushed out right
+constexpr int kSlideStep = 20;
+constexpr float kListScale = 0.8f;
+constexpr float kGlyphAdvance = 20;  // glyphs overlap: their cells carry a margin
+
+constexpr int kVolumeStep = 5;
+constexpr int kVolumeMax = 100;
+constexpr int kCaptureCodes = 222;  // a capture tests virtual-key codes 0..221
+
+enum SettingsEntry { KeyConfigEntry, BgmEntry, SeEntry, AutoBombEntry, WindowModeEntry, BackEntry, kSettingsEntries };
+
+// Each settings row: its picture, and where it stands (x relative to the slide).
+struct ListRow {
+    TexRect picture;
+    float dx, y;
+};
+constexpr ListRow kSettingsRows[kSettingsEntries] = {
+    {{0, 0, 320, 36}, -276, 110},  {{0, 36, 320, 36}, -276, 160},  {{0, 72, 320, 36}, -276, 210},
+    {{0, 108, 320, 36}, -276, 260}, {{0, 792, 140, 36}, -266, 310}, {{0, 180, 320, 36}, -276, 360},
+};
+
+// Values stand right-aligned: the last digit of a volume, then the percent
+// sign; ON/OFF ends where the percent sign stands.
+constexpr float kVolumeLastDigitDx = -26;
+constexpr float kValueEndDx = -10;
+
+// Window mode: the windowed picture continues the label's texture row, so it
+// stands right after the label; the full-screen picture is a whole row drawn
+// from the label's left edge (its left part is blank in the texture).
+constexpr TexRect kWindowedPicture = {140, 792, 180, 36};
+constexpr TexRect kFullScreenPicture = {0, 828, 320, 36};
+constexpr float kWindowedDx = -266 + 140 * kListScale;
+constexpr float kFullScreenDx = -266;
+
+// Key list: label and binding of GameKey i.
+constexpr float kKeyLabelY = 504;
+constexpr float kKeyLabelDx = -666;
+constexpr float kKeyBindingDx = -426;  // a single glyph stands here; longer names centre on it
+constexpr float kKeyRowY = 100;
+constexpr float kKeyRowSpacing = 40;
+
+std::uint32_t rowColor(bool selected) { return selected ? kMenuSelected : kMenuOther; }
+
+void drawPicture(Game& game, const TexRect& r, float x, float y, std::uint32_t color) {
+    DrawMenuRect(game, game.state.subMenuTexture, r.x, r.y, r.w, r.h, x, y, color, kListScale);
+}
+
+void slideToward(int& slide, int target) {
+    if (slide < target) slide = slide + kSlideStep > target ? target : slide + kSlideStep;
+    else if (slide > target) slide = slide - kSlideStep < target ? target : slide - kSlideStep;
+}
+
+// Up to three digits, the last at lastX, then the percent sign.
+void drawVolume(Game& game, int volume, float slide, float y, std::uint32_t color) {
+    std::array<int, 3> digits{};
+    int count = 0;
+    int v = volume < 0 ? 0 : volume;
+    do {
+        digits[count++] = v % 10;
+        v /= 10;
+    } while (v > 0 && count < 3);
+    for (int k = count - 1; k >= 0; --k)
+        drawPicture(game, DigitGlyph(digits[k]), slide + kVolumeLastDigitDx - kGlyphAdvance * k, y, color);
+    drawPicture(game, LetterGlyph(kPercentGlyph), slide + kValueEndDx, y, color);
+}
+
+void drawLetters(Game& game, std::string_view text, float x, float y, std::uint32_t color) {
+    for (char c : text) {
+        drawPicture(game, LetterGlyph(c - 'A'), x, y, color);
+        x += kGlyphAdvance;
+    }
+}
+
+void drawOnOff(Game& game, int value, float slide, float y, std::uint32_t color) {
+    const std::string_view text = value == 1 ? "ON" : "OFF";
+    const float lastX = slide + kValueEndDx;
+    drawLetters(game, text, lastX - kGlyphAdvance * static_cast<float>(text.size() - 1), y, color);
+}
+
+// The settings rows and their values; all grey when `greyed` (the key list is
+// in front), else the row under the cursor is white.
+void drawSettingsList(Game& game, bool greyed) {
+    const GameState& s = game.state;
+    const float slide = static_cast<float>(s.settingsSlide);
+    std::array<std::uint32_t, kSettingsEntries> color{};
+    for (int row = 0; row < kSettingsEntries; ++row) {
+        color[row] = rowColor(!greyed && row == s.menuCursor);
+        const ListRow& r = kSettingsRows[row];
+        drawPicture(game, r.picture, slide + r.dx, r.y, color[row]);
+    }
+    drawVolume(game, s.bgmVolume, slide, kSettingsRows[BgmEntry].y, color[BgmEntry]);
+    drawVolume(game, s.seVolume, slide, kSettingsRows[SeEntry].y, color[SeEntry]);
+    drawOnOff(game, s.autoBomb, slide, kSettingsRows[AutoBombEntry].y, color[AutoBombEntry]);
+    const bool windowed = s.windowMode == 1;
+    drawPicture(game, windowed ? kWindowedPicture : kFullScreenPicture,
+                slide + (windowed ? kWindowedDx : kFullScreenDx), kSettingsRows[WindowModeEntry].y,
+                color[WindowModeEntry]);
+}
+
+// A letter or digit is its own glyph; anything else is the key mark and the
+// key's name (if it has one), centred on the single-glyph position.
+void drawBinding(Game& game, int code, float x, float y, std::uint32_t color) {
+    if (ShowsSingleGlyph(code)) {
+        drawPicture(game, SingleKeyGlyph(code), x, y, color);
+        return;
+    }
+    const std::string_view name = KeyName(code);
+    const float left = x - kGlyphAdvance * static_cast<float>(name.size()) / 2;
+    drawPicture(game, DigitGlyph(kKeyMarkGlyph), left, y, color);
+    drawLetters(game, name, left + kGlyphAdvance, y, color);
+}
+
+void drawKeyList(Game& game) {
+    const GameState& s = game.state;
+    const float slide = static_cast<float>(s.settingsSlide);
+    for (int i = 0; i < kGameKeyCount; ++i) {
+        const float y = kKeyRowY + kKeyRowSpacing * static_cast<float>(i);
+        const TexRect label = {0, kKeyLabelY + kGlyphSize * static_cast<float>(i), 320, 36};
+        drawPicture(game, label, slide + kKeyLabelDx, y, rowColor(i == s.menuCursor));
+        drawBinding(game, s.keyBindings[i].code, slide + kKeyBindingDx, y,
+                    rowColor(s.keyCapturePending && i == s.menuCursor));
+    }
+}
+
+// Down/Up through their latches, wrapping over `entries`.
+void moveCursor(Game& game, int entries) {
+    GameState& s = game.state;
+    if (TakeLatched(s.latchDown, MenuDownHeld(game))) s.menuCursor = (s.menuCursor + 1) % entries;
+    if (TakeLatched(s.latchUp, MenuUpHeld(game))) s.menuCursor = (s.menuCursor + entries - 1) % entries;
+}
+
+int stepVolume(int volume, int direction) {
+    const int v = volume + direction * kVolumeStep;
+    if (v < 0) return kVolumeMax;
+    if (v > kVolumeMax) return 0;
+    return v;
+}
+
+// Automatic bomb and window mode: 1 turns off, anything else turns on.
+int toggled(int value) { return value == 1 ? 0 : 1; }
+
+void changeSetting(GameState& s, int direction) {
+    switch (s.menuCursor) {
+        case BgmEntry: s.bgmVolume = stepVolume(s.bgmVolume, direction); break;
+        case SeEntry: s.seVolume = stepVolume(s.seVolume, direction); break;
+        case AutoBombEntry: s.autoBomb = toggled(s.autoBomb); break;
+        case WindowModeEntry: s.windowMode = toggled(s.windowMode); break;
+        default: break;
+    }
+}
+
+// Back to the main menu on the Settings entry. The settings are saved, and the
+// window mode is applied at once, between two scenes.
+void leaveSettings(Game& game) {
+    GameState& s = game.state;
+    s.screen = 0;
+    s.menuCursor = 4;
+    s.settingsSlide = 0;
+    SaveSettings(game);
+    game.engine.Gfx_EndScene();
+    game.engine.System_SetStateBool(HGE_WINDOWED, s.windowMode == 1);
+    game.engine.Gfx_BeginScene();
+}
+
+// The first held key, lowest code first, becomes the binding under the cursor.
+void captureKey(Game& game) {
+    GameState& s = game.state;
+    for (int code = 0; code < kCaptureCodes; ++code) {
+        if (!game.engine.Input_GetKeyState(code)) continue;
+        s.keyBindings[s.menuCursor] = KeyBinding{code, code < 0 ? -1 : 0};
+        s.keyCapturePending = 0;
+        SetAllMenuLatches(s);
+        return;
+    }
+}
+
+}  // namespace
+
+void RunSettingsScreen(Game& game) {
+    GameState& s = game.state;
+    drawKeyList(game);
+    slideToward(s.settingsSlide, kSettingsSlideTarget);
+    const bool inFront = game.engine.System_IsForeground();
+    if (inFront) {
+        moveCursor(game, kSettingsEntries);
+        if (TakeLatched(s.latchLeft, MenuLeftHeld(game))) changeSetting(s, -1);
+        if (TakeLatched(s.latchRight, MenuRightHeld(game))) changeSetting(s, +1);
+    }
+    drawSettingsList(game, /*greyed=*/false);
+    if (!inFront) return;
+    if (TakeLatched(s.latchCancel, MenuCancelHeld(game))) {
+        leaveSettings(game);
+        return;
+    }
+    if (TakeLatched(s.latchConfirm, MenuConfirmHeld(game))) {
+        if (s.menuCursor == BackEntry) {
+            leaveSettings(game);
+        } else if (s.menuCursor == KeyConfigEntry) {
+            s.screen = 8;
+            s.menuCursor = 0;
+        }
+    }
+}
+
+void RunKeyConfigScreen(Game& game) {
+    GameState& s = game.state;
+    slideToward(s.settingsSlide, kKeyConfigSlideTarget);
+    drawSettingsList(game, /*greyed=*/true);
+    const bool inFront = game.engine.System_IsForeground();
+    if (inFront && !s.keyCapturePending) moveCursor(game, kGameKeyCount);
+    drawKeyList(game);
+    if (!inFront) return;
+    if (!s.keyCapturePending) {
+        if (TakeLatched(s.latchCancel, MenuCancelHeld(game))) {
+            s.screen = 4;
+            s.menuCursor = 0;
+        } else if (MenuConfirmHeld(game) && s.latchConfirm == 0) {
+            // The confirm keys are still down: the capture waits until they
+            // are let go, so they are not bound by accident.
+            SetAllMenuLatches(s);
+            s.keyCapturePending = 1;
+        }
+        return;
+    }
+    if (s.latchConfirm == 0) captureKey(game);
+}
+
+}  // namespace korvid

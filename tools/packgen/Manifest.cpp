@@ -1,0 +1,88 @@
+#include "Manifest.h"
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include "Rng.h"
+
+namespace korvid::packgen {
+
+namespace {
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The kind a file has when its entry does not say.
+std::string KindFromName(const std::string& name) {
+    static const std::map<std::string, std::string> byExtension = {
+        {".png", "image"}, {".jpg", "image"}, {".fnt", "font"},
+        {".wav", "sound"}, {".ogg", "sound"}, {".mp3", "sound"},
+    };
+    for (const auto& [ext, kind] : byExtension)
+        if (EndsWith(name, ext)) return kind;
+    return "";
+}
+
+}  // namespace
+
+Rgba Region::colour(std::size_t i, Rgba fallback) const {
+    const Json& list = spec->get("colors");
+    if (!list.isArray() || i >= list.size() || !list[i].isString()) return fallback;
+    return ParseColour(list[i].string());
+}
+
+Manifest Manifest::load(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return parse(text.str());
+}
+
+Manifest Manifest::parse(const std::string& text) {
+    Manifest m;
+    m.root_ = Json::parse(text);
+    for (const Json& entry : m.root_.get("files").array()) {
+        FileSpec f;
+        f.name = entry.str("name", "");
+        if (f.name.empty()) throw std::runtime_error("manifest entry without a name");
+        if (m.find(f.name)) throw std::runtime_error("manifest names " + f.name + " twice");
+        f.kind = entry.str("kind", KindFromName(f.name));
+        f.spec = &entry;
+        if (f.kind == "image") {
+            f.width = int(entry.get("size")[0].number());
+            f.height = int(entry.get("size")[1].number());
+            Rect whole{0, 0, f.width, f.height};
+            std::size_t index = 0;
+            for (const Json& r : entry.get("regions").array()) {
+                Region region;
+                region.rect = {r.integer("x", 0), r.integer("y", 0), r.integer("w", f.width), r.integer("h", f.height)};
+                region.style = r.str("style", "");
+                region.spec = &r;
+                // Regions naming the same "seed" paint the same noise: that is how a strip
+                // is made to repeat (tile) along a picture.
+                region.seed = r.has("seed") ? HashName(f.name + "#seed:" + r.str("seed", ""))
+                                            : HashName(f.name + "#" + std::to_string(index));
+                ++index;
+                if (!whole.contains(region.rect))
+                    throw std::runtime_error(f.name + ": region '" + region.style + "' lies outside the picture");
+                f.regions.push_back(region);
+            }
+        } else if (f.kind != "font" && f.kind != "sound" && f.kind != "music") {
+            throw std::runtime_error(f.name + ": unknown kind '" + f.kind + "'");
+        }
+        m.files_.push_back(std::move(f));
+    }
+    return m;
+}
+
+const FileSpec* Manifest::find(const std::string& name) const {
+    for (const FileSpec& f : files_)
+        if (f.name == name) return &f;
+    return nullptr;
+}
+
+}  // namespace korvid::packgen
