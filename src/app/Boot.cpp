@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/CoverageLog.h"
 #include "app/FrameDriver.h"
 #include "app/Game.h"
 #include "app/GameFolder.h"
@@ -11,6 +12,7 @@
 #include "app/Session.h"
 #include "app/Settings.h"
 #include "app/StageFlow.h"
+#include "engine/HeadlessEngine.h"
 #include "menus/ScoreFile.h"
 
 namespace korvid {
@@ -62,7 +64,10 @@ int RunGame(const Options& options) {
         }
     }
 
-    std::unique_ptr<Engine> engine = options.headless ? CreateHeadlessEngine() : CreateSdlEngine();
+    // Headless runs draw pictures only when a screenshot is asked for: with
+    // software OpenGL every frame would otherwise cost milliseconds.
+    std::unique_ptr<Engine> engine =
+        options.headless ? CreateHeadlessEngine(HeadlessOptions{!options.screenshots.empty()}) : CreateSdlEngine();
     engine->Shell_SetGameDir(dir);
     auto game = std::make_unique<Game>(*engine);
     game->gameDir = dir;
@@ -79,6 +84,8 @@ int RunGame(const Options& options) {
     }
     engine->System_SetStateBool(HGE_WINDOWED, game->state.windowMode == 1);
 
+    CoverageLog coverage;
+    if (!options.coverageLog.empty()) coverage.attach(*engine);
     engine->Shell_SetFrameLimit(options.frames);
     for (const Screenshot& s : options.screenshots) engine->Shell_AddScreenshot(s.frame, s.path);
     if (script) {
@@ -109,6 +116,8 @@ int RunGame(const Options& options) {
 
     engine->System_Start();
     const int status = session.finish(*game);
+    if (!options.coverageLog.empty() && !coverage.write(options.coverageLog))
+        std::fprintf(stderr, "korvid: could not write %s\n", options.coverageLog.c_str());
     engine->System_Shutdown();
     return status;
 }

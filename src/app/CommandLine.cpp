@@ -29,6 +29,7 @@ const char* UsageText() {
            "  --print-state         print the game state (with its hash) at exit\n"
            "  --trace               print the game state after every frame\n"
            "  --trace-hash          like --trace, with the state hash\n"
+           "  --coverage-log PATH   list every texture rectangle drawn (for the pack check)\n"
            "  --help                this text\n";
 }
 
@@ -76,6 +77,8 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
             if (!value(opt.replayFile)) return std::nullopt;
         } else if (a == "--record") {
             if (!value(opt.recordFile)) return std::nullopt;
+        } else if (a == "--coverage-log") {
+            if (!value(opt.coverageLog)) return std::nullopt;
         } else if (a == "--verify") {
             opt.verify = true;
         } else if (a == "--print-state") {

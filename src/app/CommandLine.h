@@ -26,6 +26,7 @@ struct Options {
     bool printState = false;
     bool trace = false;
     bool traceHash = false;
+    std::string coverageLog;  // write every (texture file, texel rectangle) drawn here
     bool help = false;
 };
 

@@ -8,7 +8,8 @@
 
 namespace korvid::packgen {
 
-// Returns an empty vector when the bytes are not a picture SDL_image reads.
-std::vector<std::uint8_t> PreviewPng(const std::vector<std::uint8_t>& png, int scale);
+// `scale` > 0 enlarges, < 0 shrinks by that factor. Returns an empty vector
+// when the bytes are not a picture SDL_image reads.
+std::vector<std::uint8_t> PreviewPng(const std::vector<std::uint8_t>& picture, int scale);
 
 }  // namespace korvid::packgen

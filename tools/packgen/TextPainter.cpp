@@ -96,6 +96,18 @@ FaceCache& Faces() {
     return cache;
 }
 
+// The face that draws `code`: the one asked for, else the Hei face, else the
+// Song face (Latin lettering faces have no Chinese characters).
+FT_Face FaceFor(unsigned code, const std::string& face, float size) {
+    FT_Face ft = Faces().get(face, size);
+    if (FT_Get_Char_Index(ft, code) != 0) return ft;
+    for (const char* fallback : {"hei", "song"}) {
+        FT_Face alt = Faces().get(fallback, size);
+        if (FT_Get_Char_Index(alt, code) != 0) return alt;
+    }
+    return Faces().get(face, size);
+}
+
 constexpr FT_Int32 kLoadFlags = FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT;
 
 // A coverage mask the size of the text box, with a margin for outlines and glow.
@@ -105,7 +117,8 @@ struct Mask {
     float at(int x, int y) const { return (x < 0 || y < 0 || x >= w || y >= h) ? 0 : a[std::size_t(y) * w + x]; }
 };
 
-void StampGlyph(Mask& m, FT_Face ft, unsigned code, float penX, float baseline) {
+void StampGlyph(Mask& m, const std::string& face, float size, unsigned code, float penX, float baseline) {
+    FT_Face ft = FaceFor(code, face, size);
     if (FT_Load_Char(ft, code, kLoadFlags | FT_LOAD_RENDER) != 0) return;
     const FT_Bitmap& bm = ft->glyph->bitmap;
     int ox = int(std::lround(penX)) + ft->glyph->bitmap_left;
@@ -189,7 +202,7 @@ std::vector<unsigned> DecodeUtf8(const std::string& s) {
 }
 
 float GlyphAdvance(unsigned code, const std::string& face, float size) {
-    FT_Face ft = Faces().get(face, size);
+    FT_Face ft = FaceFor(code, face, size);
     if (FT_Load_Char(ft, code, kLoadFlags) != 0) return 0;
     return float(ft->glyph->advance.x) / 64.0f;
 }
@@ -230,8 +243,8 @@ TextStyle ReadTextStyle(const Json& spec, TextStyle s) {
 
 void DrawTextLine(Canvas& canvas, float x, float baseline, const std::string& utf8, const std::string& face,
                   float size, Rgba colour) {
-    FT_Face ft = Faces().get(face, size);
     for (unsigned code : DecodeUtf8(utf8)) {
+        FT_Face ft = FaceFor(code, face, size);
         if (FT_Load_Char(ft, code, kLoadFlags | FT_LOAD_RENDER) != 0) continue;
         const FT_Bitmap& bm = ft->glyph->bitmap;
         int ox = int(std::lround(x)) + ft->glyph->bitmap_left;
@@ -277,7 +290,7 @@ void DrawText(Canvas& canvas, Rect box, const std::string& utf8, const TextStyle
         float baseline = top + ascent + step * float(i);
         lineSpans.push_back({baseline - ascent * 0.8f + float(pad), baseline + float(pad)});
         for (unsigned code : DecodeUtf8(lines[i])) {
-            StampGlyph(mask, Faces().get(style.face, size), code, x + float(pad), baseline + float(pad));
+            StampGlyph(mask, style.face, size, code, x + float(pad), baseline + float(pad));
             x += GlyphAdvance(code, style.face, size) + style.tracking;
         }
     }

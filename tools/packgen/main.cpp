@@ -3,8 +3,9 @@
 //
 //   packgen --out PATH --root SRCDIR [--jobs N] [--quiet]
 //   packgen --root SRCDIR --dump DIR [--only NAME]... [--preview SCALE]
-//       writes the members as loose files to look at; with --preview each PNG
-//       also gets a NAME.preview.png flattened over a checkerboard
+//       writes the members as loose files to look at; with --preview each
+//       picture also gets a NAME.preview.png flattened over a checkerboard,
+//       SCALE times larger (or -SCALE times smaller)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -50,7 +51,7 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         else if (a == "--dump") { if (!value(o.dump)) return false; }
         else if (a == "--only") { if (!value(v)) return false; o.only.push_back(v); }
         else if (a == "--jobs") { if (!value(v)) return false; o.jobs = std::max(1, std::atoi(v.c_str())); }
-        else if (a == "--preview") { if (!value(v)) return false; o.preview = std::max(1, std::atoi(v.c_str())); }
+        else if (a == "--preview") { if (!value(v)) return false; o.preview = std::atoi(v.c_str()); }
         else if (a == "--quiet") o.quiet = true;
         else return false;
     }
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
                 for (const PackMember& m : BuildEntry(f)) {
                     std::filesystem::path path = std::filesystem::path(o.dump) / m.name;
                     if (!WriteFile(path, m.data)) throw std::runtime_error("cannot write " + m.name);
-                    if (o.preview > 0 && path.extension() == ".png")
+                    if (o.preview != 0 && (path.extension() == ".png" || path.extension() == ".jpg"))
                         WriteFile(path.string() + ".preview.png", PreviewPng(m.data, o.preview));
                 }
                 if (build.progress) build.progress(f.name, 0);
