@@ -3,26 +3,11 @@
 #pragma once
 
 #include "app/GameState.h"
+#include "engine/KeyCodes.h"
 
 namespace korvid {
 
 struct Game;
-
-// Windows virtual-key codes the game names directly.
-enum VirtualKey : int {
-    VK_TAB = 9,
-    VK_RETURN = 13,
-    VK_SHIFT = 16,
-    VK_CONTROL = 17,
-    VK_MENU = 18,
-    VK_PAUSE = 19,
-    VK_CAPITAL = 20,
-    VK_ESCAPE = 27,
-    VK_LEFT = 37,
-    VK_UP = 38,
-    VK_RIGHT = 39,
-    VK_DOWN = 40,
-};
 
 // The only query gameplay uses for the eight logical keys. During the
 // reversed-controls pattern (boss pattern 59 on the easiest difficulty) Up
