@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace korvid::testing {
+namespace korvid::packtest {
 
 inline constexpr const char* kPackPath = KORVID_BINARY_DIR "/gamedat.zip";
 inline constexpr const char* kPackgenPath = KORVID_BINARY_DIR "/packgen";
@@ -34,7 +34,7 @@ inline CommandResult RunCommand(const std::string& command) {
     return r;
 }
 
-inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+inline std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -62,4 +62,4 @@ inline std::vector<std::string> PackNames() {
     return names;
 }
 
-}  // namespace korvid::testing
+}  // namespace korvid::packtest

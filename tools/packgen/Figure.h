@@ -30,7 +30,7 @@ struct FigurePose {
 };
 
 // Reads hair, dress, accent, skin, eyes, wingColour, hairStyle, wings, hat and chibi.
-FigureLook ReadFigureLook(const Json& spec);
+FigureLook ReadFigureLook(const Json& entry);
 
 // Draws the figure so it stands in `box`; zoom > 1 enlarges it about the
 // point `focusY` (0 top .. 1 feet) placed at the box's vertical centre.

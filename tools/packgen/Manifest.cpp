@@ -29,7 +29,7 @@ std::string KindFromName(const std::string& name) {
 }  // namespace
 
 Rgba Region::colour(std::size_t i, Rgba fallback) const {
-    const Json& list = spec->get("colors");
+    const Json& list = entry->get("colors");
     if (!list.isArray() || i >= list.size() || !list[i].isString()) return fallback;
     return ParseColour(list[i].string());
 }
@@ -45,23 +45,23 @@ Manifest Manifest::load(const std::string& path) {
 Manifest Manifest::parse(const std::string& text) {
     Manifest m;
     m.root_ = Json::parse(text);
-    for (const Json& entry : m.root_.get("files").array()) {
-        FileSpec f;
-        f.name = entry.str("name", "");
+    for (const Json& item : m.root_.get("files").array()) {
+        FileEntry f;
+        f.name = item.str("name", "");
         if (f.name.empty()) throw std::runtime_error("manifest entry without a name");
         if (m.find(f.name)) throw std::runtime_error("manifest names " + f.name + " twice");
-        f.kind = entry.str("kind", KindFromName(f.name));
-        f.spec = &entry;
+        f.kind = item.str("kind", KindFromName(f.name));
+        f.entry = &item;
         if (f.kind == "image") {
-            f.width = int(entry.get("size")[0].number());
-            f.height = int(entry.get("size")[1].number());
+            f.width = int(item.get("size")[0].number());
+            f.height = int(item.get("size")[1].number());
             Rect whole{0, 0, f.width, f.height};
             std::size_t index = 0;
-            for (const Json& r : entry.get("regions").array()) {
+            for (const Json& r : item.get("regions").array()) {
                 Region region;
                 region.rect = {r.integer("x", 0), r.integer("y", 0), r.integer("w", f.width), r.integer("h", f.height)};
                 region.style = r.str("style", "");
-                region.spec = &r;
+                region.entry = &r;
                 // Regions naming the same "seed" paint the same noise: that is how a strip
                 // is made to repeat (tile) along a picture.
                 region.seed = r.has("seed") ? HashName(f.name + "#seed:" + r.str("seed", ""))
@@ -79,8 +79,8 @@ Manifest Manifest::parse(const std::string& text) {
     return m;
 }
 
-const FileSpec* Manifest::find(const std::string& name) const {
-    for (const FileSpec& f : files_)
+const FileEntry* Manifest::find(const std::string& name) const {
+    for (const FileEntry& f : files_)
         if (f.name == name) return &f;
     return nullptr;
 }

@@ -16,32 +16,34 @@ namespace korvid::packgen {
 struct Region {
     Rect rect;
     std::string style;
-    const Json* spec = nullptr;
+    const Json* entry = nullptr;
     std::uint64_t seed = 0;  // from the file name and the region's index
 
-    double num(const std::string& key, double fallback) const { return spec->num(key, fallback); }
-    int integer(const std::string& key, int fallback) const { return spec->integer(key, fallback); }
-    std::string str(const std::string& key, const std::string& fallback = "") const { return spec->str(key, fallback); }
-    bool flag(const std::string& key, bool fallback) const { return spec->flag(key, fallback); }
-    bool has(const std::string& key) const { return spec->has(key); }
-    const Json& get(const std::string& key) const { return spec->get(key); }
+    double num(const std::string& key, double fallback) const { return entry->num(key, fallback); }
+    int integer(const std::string& key, int fallback) const { return entry->integer(key, fallback); }
+    std::string str(const std::string& key, const std::string& fallback = "") const { return entry->str(key, fallback); }
+    bool flag(const std::string& key, bool fallback) const { return entry->flag(key, fallback); }
+    bool has(const std::string& key) const { return entry->has(key); }
+    const Json& get(const std::string& key) const { return entry->get(key); }
     // Entry i of the region's "colors" list, or the fallback.
     Rgba colour(std::size_t i, Rgba fallback) const;
-    std::size_t colourCount() const { return spec->get("colors").size(); }
+    std::size_t colourCount() const { return entry->get("colors").size(); }
+    // The seed folded to 32 bits, for the noise functions.
+    std::uint32_t seed32() const { return std::uint32_t(seed ^ (seed >> 32)); }
 };
 
-struct FileSpec {
+struct FileEntry {
     std::string name;                  // member name, e.g. "Graphics/logo.png"
     std::string kind;                  // "image", "font", "sound" or "music"
     int width = 0, height = 0;         // pictures
-    const Json* spec = nullptr;        // the whole entry
+    const Json* entry = nullptr;        // the whole entry
     std::vector<Region> regions;       // pictures, in painting order
 };
 
 class Manifest {
 public:
     Manifest() = default;
-    // The file specs point into the parsed document, so a manifest moves but never copies.
+    // The file entries point into the parsed document, so a manifest moves but never copies.
     Manifest(const Manifest&) = delete;
     Manifest& operator=(const Manifest&) = delete;
     Manifest(Manifest&&) = default;
@@ -51,12 +53,12 @@ public:
     static Manifest load(const std::string& path);
     static Manifest parse(const std::string& text);
 
-    const std::vector<FileSpec>& files() const { return files_; }
-    const FileSpec* find(const std::string& name) const;
+    const std::vector<FileEntry>& files() const { return files_; }
+    const FileEntry* find(const std::string& name) const;
 
 private:
     Json root_;
-    std::vector<FileSpec> files_;
+    std::vector<FileEntry> files_;
 };
 
 }  // namespace korvid::packgen

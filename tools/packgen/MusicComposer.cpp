@@ -81,26 +81,26 @@ struct Band {
 
 class Score {
 public:
-    Score(const Json& spec, Rng& rng) : rng_(rng) {
-        auto mode = Modes().find(spec.str("mode", "minor"));
-        if (mode == Modes().end()) throw std::runtime_error("unknown mode " + spec.str("mode", ""));
+    Score(const Json& entry, Rng& rng) : rng_(rng) {
+        auto mode = Modes().find(entry.str("mode", "minor"));
+        if (mode == Modes().end()) throw std::runtime_error("unknown mode " + entry.str("mode", ""));
         scale_ = mode->second;
-        key_ = spec.integer("key", 57);
-        bpm_ = spec.num("bpm", 120);
-        bars_ = spec.integer("bars", 16);
-        if (spec.get("progression").isArray())
-            for (const Json& d : spec.get("progression").array()) progA_.push_back(int(d.number()) - 1);
-        if (spec.get("progressionB").isArray())
-            for (const Json& d : spec.get("progressionB").array()) progB_.push_back(int(d.number()) - 1);
+        key_ = entry.integer("key", 57);
+        bpm_ = entry.num("bpm", 120);
+        bars_ = entry.integer("bars", 16);
+        if (entry.get("progression").isArray())
+            for (const Json& d : entry.get("progression").array()) progA_.push_back(int(d.number()) - 1);
+        if (entry.get("progressionB").isArray())
+            for (const Json& d : entry.get("progressionB").array()) progB_.push_back(int(d.number()) - 1);
         if (progA_.empty()) progA_ = {0, 5, 3, 4};
         if (progB_.empty()) progB_ = progA_;
-        band_ = {WaveFromName(spec.str("lead", "square")), WaveFromName(spec.str("bass", "triangle")),
-                 WaveFromName(spec.str("pad", "saw")), spec.flag("arp", false), spec.str("drums", "rock"),
-                 spec.integer("leadShift", 12), float(spec.num("density", 0.5)),
-                 float(spec.num("leadGain", 0.16)), float(spec.num("bassGain", 0.2)),
-                 float(spec.num("padGain", 0.045)), float(spec.num("drumGain", 1.0))};
-        vibrato_ = float(spec.num("vibrato", 0.15));
-        detune_ = float(spec.num("detune", 0));
+        band_ = {WaveFromName(entry.str("lead", "square")), WaveFromName(entry.str("bass", "triangle")),
+                 WaveFromName(entry.str("pad", "saw")), entry.flag("arp", false), entry.str("drums", "rock"),
+                 entry.integer("leadShift", 12), float(entry.num("density", 0.5)),
+                 float(entry.num("leadGain", 0.16)), float(entry.num("bassGain", 0.2)),
+                 float(entry.num("padGain", 0.045)), float(entry.num("drumGain", 1.0))};
+        vibrato_ = float(entry.num("vibrato", 0.15));
+        detune_ = float(entry.num("detune", 0));
     }
 
     double secondsPerEighth() const { return 30.0 / bpm_; }
@@ -245,15 +245,15 @@ private:
 
 }  // namespace
 
-double MusicSeconds(const Json& spec) {
-    return double(spec.integer("bars", 16)) * 4 * 60.0 / spec.num("bpm", 120);
+double MusicSeconds(const Json& entry) {
+    return double(entry.integer("bars", 16)) * 4 * 60.0 / entry.num("bpm", 120);
 }
 
-Samples ComposeMusic(const Json& spec, std::uint64_t seed) {
+Samples ComposeMusic(const Json& entry, std::uint64_t seed) {
     Rng rng(seed);
-    Score score(spec, rng);
+    Score score(entry, rng);
     Samples out = score.render();
-    Normalise(out, float(spec.num("peak", 0.85)));
+    Normalise(out, float(entry.num("peak", 0.85)));
     return out;
 }
 

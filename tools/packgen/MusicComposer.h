@@ -19,8 +19,8 @@
 namespace korvid::packgen {
 
 // Length in seconds that ComposeMusic will produce for this entry.
-double MusicSeconds(const Json& spec);
+double MusicSeconds(const Json& entry);
 
-Samples ComposeMusic(const Json& spec, std::uint64_t seed);
+Samples ComposeMusic(const Json& entry, std::uint64_t seed);
 
 }  // namespace korvid::packgen

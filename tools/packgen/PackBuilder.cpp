@@ -13,6 +13,7 @@
 #include "FontAtlas.h"
 #include "ImageFile.h"
 #include "MusicComposer.h"
+#include "NameEncoding.h"
 #include "Rng.h"
 #include "SoundEffects.h"
 #include "Styles.h"
@@ -26,19 +27,19 @@ std::vector<std::uint8_t> Bytes(const std::string& s) {
     return std::vector<std::uint8_t>(s.begin(), s.end());
 }
 
-std::vector<PackMember> BuildImage(const FileSpec& f) {
+std::vector<PackMember> BuildImage(const FileEntry& f) {
     Canvas canvas = PaintPicture(f);
     std::uint32_t clear = 0;
-    if (f.spec->has("clearColour")) {
-        Rgba c = ParseColour(f.spec->str("clearColour", ""));
+    if (f.entry->has("clearColour")) {
+        Rgba c = ParseColour(f.entry->str("clearColour", ""));
         clear = (std::uint32_t(std::lround(c.r * 255)) << 16) | (std::uint32_t(std::lround(c.g * 255)) << 8) |
                 std::uint32_t(std::lround(c.b * 255));
     }
-    return {{f.name, EncodeImage(canvas, f.name, f.spec->integer("quality", 90), clear)}};
+    return {{f.name, EncodeImage(canvas, f.name, f.entry->integer("quality", 90), clear)}};
 }
 
-std::vector<PackMember> BuildFont(const FileSpec& f) {
-    const Json& s = *f.spec;
+std::vector<PackMember> BuildFont(const FileEntry& f) {
+    const Json& s = *f.entry;
     std::string bitmap = s.str("bitmap", "font0.png");
     AtlasLayout layout = AsciiAtlasLayout(s.str("face", "sans"), float(s.num("size", 14)),
                                           int(s.get("cell")[0].number()), int(s.get("cell")[1].number()),
@@ -52,22 +53,22 @@ std::vector<PackMember> BuildFont(const FileSpec& f) {
     return {{f.name, Bytes(FntText(bitmap, layout))}, {folder + bitmap, EncodePng(canvas)}};
 }
 
-AudioQuality QualityOf(const FileSpec& f) {
+AudioQuality QualityOf(const FileEntry& f) {
     AudioQuality q;
-    q.vorbis = f.spec->num("vorbisQuality", q.vorbis);
-    q.mp3 = f.spec->num("mp3Compression", q.mp3);
+    q.vorbis = f.entry->num("vorbisQuality", q.vorbis);
+    q.mp3 = f.entry->num("mp3Compression", q.mp3);
     return q;
 }
 
-std::vector<PackMember> BuildSound(const FileSpec& f) {
-    return {{f.name, EncodeAudio(SynthesiseEffect(*f.spec, HashName(f.name)), f.name, QualityOf(f))}};
+std::vector<PackMember> BuildSound(const FileEntry& f) {
+    return {{f.name, EncodeAudio(SynthesiseEffect(*f.entry, HashName(f.name)), f.name, QualityOf(f))}};
 }
 
-std::vector<PackMember> BuildMusic(const FileSpec& f) {
-    return {{f.name, EncodeAudio(ComposeMusic(*f.spec, HashName(f.name)), f.name, QualityOf(f))}};
+std::vector<PackMember> BuildMusic(const FileEntry& f) {
+    return {{f.name, EncodeAudio(ComposeMusic(*f.entry, HashName(f.name)), f.name, QualityOf(f))}};
 }
 
-using Builder = std::vector<PackMember> (*)(const FileSpec&);
+using Builder = std::vector<PackMember> (*)(const FileEntry&);
 
 const std::map<std::string, Builder>& Builders() {
     static const std::map<std::string, Builder> table = {
@@ -77,7 +78,7 @@ const std::map<std::string, Builder>& Builders() {
 
 }  // namespace
 
-std::vector<PackMember> BuildEntry(const FileSpec& file) {
+std::vector<PackMember> BuildEntry(const FileEntry& file) {
     auto it = Builders().find(file.kind);
     if (it == Builders().end()) throw std::runtime_error(file.name + ": nothing builds kind " + file.kind);
     try {
@@ -122,7 +123,7 @@ std::vector<PackMember> BuildMembers(const Manifest& manifest, const BuildOption
 
 std::vector<std::uint8_t> BuildPack(const Manifest& manifest, const BuildOptions& options) {
     ZipWriter zip(kPackPassword);
-    for (PackMember& m : BuildMembers(manifest, options)) zip.add(std::move(m.name), std::move(m.data));
+    for (PackMember& m : BuildMembers(manifest, options)) zip.add(ToGbk(m.name), std::move(m.data));
     return zip.finish();
 }
 

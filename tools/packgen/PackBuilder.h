@@ -21,7 +21,7 @@ struct PackMember {
 
 // The member(s) of one entry: pictures, sounds and music give one, a bitmap
 // font gives its ".fnt" and its glyph picture.
-std::vector<PackMember> BuildEntry(const FileSpec& file);
+std::vector<PackMember> BuildEntry(const FileEntry& file);
 
 struct BuildOptions {
     int threads = 2;

@@ -23,8 +23,6 @@ Rgba Ramp(const Region& r, float t, Rgba a = {0, 0, 0, 1}, Rgba b = {1, 1, 1, 1}
     return Mix(r.colour(i, a), r.colour(i + 1, b), f - float(i));
 }
 
-std::uint32_t Seed32(const Region& r) { return std::uint32_t(r.seed ^ (r.seed >> 32)); }
-
 void PaintGradient(Canvas& c, const Region& r) {
     std::string dir = r.str("direction", "vertical");
     Rect b = r.rect;
@@ -49,7 +47,7 @@ void PaintNoise(Canvas& c, const Region& r) {
     float contrast = float(r.num("contrast", 1.0));
     float alpha = float(r.num("alpha", 1.0));
     float warp = float(r.num("warp", 0));
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     c.shade(float(b.x), float(b.y), float(b.right()), float(b.bottom()), [&](float x, float y) {
         float nx = (x - b.x) / b.w * float(scale), ny = (y - b.y) / b.h * float(periodY);
         if (warp > 0) {
@@ -89,7 +87,7 @@ void PaintRidges(Canvas& c, const Region& r) {
     int layers = r.integer("layers", 3);
     float top = float(r.num("top", 0.35)), bottom = float(r.num("bottom", 0.75));
     float rough = float(r.num("roughness", 6));
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     for (int l = 0; l < layers; ++l) {
         float t = layers > 1 ? float(l) / float(layers - 1) : 1;
         float base = b.y + b.h * (top + (bottom - top) * t);
@@ -116,7 +114,7 @@ void PaintClouds(Canvas& c, const Region& r) {
     float cover = float(r.num("cover", 0.5)), soft = float(r.num("softness", 0.18));
     float alpha = float(r.num("alpha", 0.85));
     Rgba lit = r.colour(0, {1, 1, 1, 1}), shade = r.colour(1, {0.7f, 0.75f, 0.85f, 1});
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     bool tile = r.flag("tile", true);
     c.shade(float(b.x), float(b.y), float(b.right()), float(b.bottom()), [&](float x, float y) {
         float nx = (x - b.x) / b.w * float(scale), ny = (y - b.y) / b.h * float(periodY);
@@ -138,7 +136,7 @@ void PaintTiles(Canvas& c, const Region& r) {
     Rgba base = r.colour(0, {0.5f, 0.5f, 0.55f, 1}), joint = r.colour(1, {0.2f, 0.2f, 0.22f, 1});
     Rgba light = r.colour(2, Lighter(base, 0.3f));
     float vary = float(r.num("vary", 0.12));
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     c.shade(float(b.x), float(b.y), float(b.right()), float(b.bottom()), [&](float x, float y) {
         float lx = x - b.x, ly = y - b.y;
         int row = int(std::floor(ly / ch));
@@ -208,7 +206,7 @@ void PaintTrees(Canvas& c, const Region& r) {
     Rgba leaf = r.colour(0, {0.2f, 0.5f, 0.2f, 1}), dark = r.colour(1, {0.08f, 0.22f, 0.1f, 1});
     Rgba blossom = r.colour(2, {1, 0.8f, 0.9f, 0});
     float rmin = float(r.num("minRadius", 30)), rmax = float(r.num("maxRadius", 70));
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     for (int i = 0; i < count; ++i) {
         float rad = float(rng.range(rmin, rmax));
         Vec2 p{b.x + rad + float(rng.unit()) * (b.w - 2 * rad), b.y + rad + float(rng.unit()) * (b.h - 2 * rad)};
@@ -227,7 +225,7 @@ void PaintTrees(Canvas& c, const Region& r) {
             float n = Fbm(q.x / 7, q.y / 7, s, 4);
             float lightK = Clamp01(0.55f - 0.5f * (d.x + d.y) + (n - 0.5f));
             Rgba col = Mix(dark, leaf, lightK);
-            if (blossom.a > 0 && n > 0.62f) col = Mix(col, blossom, 0.8f);
+            if (blossom.a > 0 && n > 0.7f) col = Mix(col, blossom, 0.8f);
             return col;
         });
     }
@@ -239,7 +237,7 @@ void PaintRays(Canvas& c, const Region& r) {
     Vec2 o{b.x + b.w * float(r.num("cx", 0.5)), b.y + b.h * float(r.num("cy", 0.0))};
     int count = r.integer("count", 9);
     Rgba col = r.colour(0, {1, 1, 0.9f, 0.25f});
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     float reach = float(std::max(b.w, b.h)) * float(r.num("reach", 1.2));
     c.shade(float(b.x), float(b.y), float(b.right()), float(b.bottom()), [&](float x, float y) {
         Vec2 d = Vec2{x, y} - o;
@@ -268,7 +266,7 @@ void PaintRipples(Canvas& c, const Region& r) {
     int scale = r.integer("scale", 6);
     int periodY = std::max(1, int(std::lround(float(scale) * b.h / b.w)));
     Rgba col = r.colour(0, {0.7f, 0.9f, 1, 0.35f});
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     c.shade(float(b.x), float(b.y), float(b.right()), float(b.bottom()), [&](float x, float y) {
         float nx = (x - b.x) / b.w * float(scale), ny = (y - b.y) / b.h * float(periodY);
         float v = Fbm(nx, ny, seed, 4, scale, periodY);

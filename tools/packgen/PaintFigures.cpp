@@ -13,7 +13,7 @@ namespace korvid::packgen {
 namespace {
 
 void PaintFigure(Canvas& c, const Region& r) {
-    FigureLook look = ReadFigureLook(*r.spec);
+    FigureLook look = ReadFigureLook(*r.entry);
     FigurePose pose;
     pose.lean = float(r.num("lean", 0)) / 57.3f;
     pose.flap = float(r.num("flap", 0.25));
@@ -24,7 +24,7 @@ void PaintFigure(Canvas& c, const Region& r) {
 }
 
 void PaintBossRow(Canvas& c, const Region& r) {
-    FigureLook look = ReadFigureLook(*r.spec);
+    FigureLook look = ReadFigureLook(*r.entry);
     int cw = int(r.get("cell")[0].number()), ch = int(r.get("cell")[1].number());
     std::string pose = r.str("pose", "idle");
     Rgba aura = r.colour(0, {0, 0, 0, 0});

@@ -12,15 +12,13 @@ namespace korvid::packgen {
 
 namespace {
 
-std::uint32_t Seed32(const Region& r) { return std::uint32_t(r.seed ^ (r.seed >> 32)); }
-
 // Stage 4's wall map. The game reads it pixel by pixel: a pixel is free only
 // when it is exactly transparent white (the file sets "clearColour"), so
 // walls keep full coverage and only their outermost edge is soft. A winding
 // cave, wide open where it slides in (bottom rows) and out (top rows).
 void PaintWallMap(Canvas& c, const Region& r) {
     Rect b = r.rect;
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     float openBottom = float(r.num("openBottom", 1700)), openTop = float(r.num("openTop", 520));
     Rgba rock = r.colour(0, {0.42f, 0.33f, 0.28f, 1}), dark = r.colour(1, {0.16f, 0.12f, 0.12f, 1});
     Rgba rim = r.colour(2, {1, 0.55f, 0.25f, 1});
@@ -65,7 +63,7 @@ void PaintTechPanel(Canvas& c, const Region& r) {
     Rect b = r.rect;
     int plate = r.integer("plate", 64);
     Rgba metal = r.colour(0, {0.35f, 0.38f, 0.45f, 1}), light = r.colour(1, {0.3f, 0.9f, 1, 1});
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     int cols = std::max(1, b.w / plate), rows = std::max(1, b.h / plate);
     c.shade(float(b.x), float(b.y), float(b.right()), float(b.bottom()), [&](float x, float y) {
         float lx = x - b.x, ly = y - b.y;
@@ -109,7 +107,7 @@ void PaintGate(Canvas& c, const Region& r) {
     Rgba stone = r.colour(0, {0.5f, 0.45f, 0.6f, 1}), energy = r.colour(1, {0.5f, 0.8f, 1, 1});
     float pillar = b.w * 0.16f;
     GlowEllipse(c, CentreOf(b), b.w * 0.4f, b.h * 0.45f, 0, WithAlpha(energy, 0.35f), 1.0f);
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     c.shade(float(b.x + pillar), float(b.y), float(b.right() - pillar), float(b.bottom()), [&](float x, float y) {
         float v = Fbm((x - b.x) / 30, (y - b.y) / 60, seed, 3);
         float band = std::pow(std::fabs(std::sin((y - b.y) / 23 + v * 4)), 12.0f);
@@ -132,7 +130,7 @@ void PaintGate(Canvas& c, const Region& r) {
 void PaintBarrier(Canvas& c, const Region& r) {
     Rect b = r.rect;
     Rgba col = r.colour(0, {1, 0.35f, 0.25f, 1});
-    std::uint32_t seed = Seed32(r);
+    std::uint32_t seed = r.seed32();
     float mid = b.y + b.h * 0.5f, core = float(r.num("core", 72));
     c.shade(float(b.x), float(b.y), float(b.right()), float(b.bottom()), [&](float x, float y) {
         float dy = std::fabs(y - mid);
@@ -158,7 +156,7 @@ void PaintBalloon(Canvas& c, const Region& r) {
                                  {o.x - rx * 0.3f, float(b.bottom()) - 1}};
     auto sd = [&](Vec2 p) { return std::min(SdEllipse(p - o, rx, ry), SdPolygon(p, tailPts)); };
     ShadeSdf(c, b, sd, [&](Vec2, float d) { return d > -1.5f ? edge : fill; });
-    TextStyle ts = ReadTextStyle(*r.spec, [] {
+    TextStyle ts = ReadTextStyle(*r.entry, [] {
         TextStyle s;
         s.face = "hei";
         s.size = 16;

@@ -11,14 +11,14 @@ namespace korvid::packgen {
 namespace {
 
 void PaintTextBlock(Canvas& c, const Region& r) {
-    DrawText(c, r.rect, r.str("text"), ReadTextStyle(*r.spec));
+    DrawText(c, r.rect, r.str("text"), ReadTextStyle(*r.entry));
 }
 
 // Dialogue picture: line k (from `first`) occupies the band from
 // k * lineHeight - 16 down, as the dialogue box cuts it. "Name：text" lines
 // show the speaker in the colour given for that name.
 void PaintDialogueLines(Canvas& c, const Region& r) {
-    TextStyle base = ReadTextStyle(*r.spec, [] {
+    TextStyle base = ReadTextStyle(*r.entry, [] {
         TextStyle s;
         s.size = 13;
         s.outlineWidth = 1;
@@ -54,7 +54,7 @@ void PaintDialogueLines(Canvas& c, const Region& r) {
 // One character per cell, left to right, `columns` to a row; a space leaves
 // its cell empty. "inset" shrinks the drawing box inside each cell.
 void PaintGlyphGrid(Canvas& c, const Region& r) {
-    TextStyle style = ReadTextStyle(*r.spec);
+    TextStyle style = ReadTextStyle(*r.entry);
     style.align = 1;
     int cw = int(r.get("cell")[0].number()), ch = int(r.get("cell")[1].number());
     int columns = r.integer("columns", std::max(1, r.rect.w / cw));
@@ -82,7 +82,7 @@ void PaintSpellName(Canvas& c, const Region& r) {
     int row = r.integer("row", 0);
     int column = row > 31 ? 320 : 0;
     int slotBase = row > 31 ? 4 * row - 126 : 4 * row + 2;
-    TextStyle style = ReadTextStyle(*r.spec, [] {
+    TextStyle style = ReadTextStyle(*r.entry, [] {
         TextStyle s;
         s.face = "song";
         s.size = 15;
@@ -106,7 +106,7 @@ void PaintSpellName(Canvas& c, const Region& r) {
 
 // Staff roll: lines on a fixed pitch; a line starting with "#" is a heading.
 void PaintCredits(Canvas& c, const Region& r) {
-    TextStyle body = ReadTextStyle(*r.spec);
+    TextStyle body = ReadTextStyle(*r.entry);
     TextStyle head = body;
     head.size = body.size * 1.35f;
     head.fill = head.fillBottom = ParseColour(r.str("headingColour", "#ffd37a"));
@@ -121,6 +121,11 @@ void PaintCredits(Canvas& c, const Region& r) {
     }
 }
 
+// A whole picture as the game cuts it (a menu row, the title lettering):
+// paints nothing itself, but marks the rectangle as laid out on purpose, its
+// transparent margins included, for the check of what the game draws.
+void PaintCanvasArea(Canvas&, const Region&) {}
+
 }  // namespace
 
 const std::vector<StyleEntry>& TextStyles() {
@@ -130,6 +135,7 @@ const std::vector<StyleEntry>& TextStyles() {
         {"glyph_grid", PaintGlyphGrid},
         {"spell_name", PaintSpellName},
         {"credits", PaintCredits},
+        {"canvas", PaintCanvasArea},
     };
     return table;
 }

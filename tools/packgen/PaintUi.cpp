@@ -18,7 +18,7 @@ TextStyle UiText(const Region& r, float size) {
     s.align = 1;
     s.outline = {0.05f, 0.03f, 0.1f, 0.9f};
     s.outlineWidth = 1.5f;
-    return ReadTextStyle(*r.spec, s);
+    return ReadTextStyle(*r.entry, s);
 }
 
 Rgba VerticalRamp(const Region& r, float t, std::size_t first = 0) {

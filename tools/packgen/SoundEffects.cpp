@@ -73,18 +73,18 @@ const std::map<std::string, LayerFn>& LayerTypes() {
 
 }  // namespace
 
-Samples SynthesiseEffect(const Json& spec, std::uint64_t seed) {
+Samples SynthesiseEffect(const Json& entry, std::uint64_t seed) {
     Rng rng(seed);
     Samples out;
-    for (const Json& layer : spec.get("layers").array()) {
+    for (const Json& layer : entry.get("layers").array()) {
         auto it = LayerTypes().find(layer.str("type", "tone"));
         if (it == LayerTypes().end()) throw std::runtime_error("unknown sound layer " + layer.str("type", ""));
         LayerTiming t{float(layer.num("at", 0)), float(layer.num("every", 0.1)), float(layer.num("climb", 0)),
                       float(layer.num("fadeEach", 1)), layer.integer("repeat", 1)};
         for (int k = 0; k < t.repeat; ++k) it->second(out, layer, t, k, rng);
     }
-    if (spec.has("seconds")) out.resize(std::size_t(spec.num("seconds", 1) * kSampleRate));
-    Normalise(out, float(spec.num("peak", 0.8)));
+    if (entry.has("seconds")) out.resize(std::size_t(entry.num("seconds", 1) * kSampleRate));
+    Normalise(out, float(entry.num("peak", 0.8)));
     FadeEdges(out, 0.002f);
     return out;
 }

@@ -15,6 +15,6 @@
 
 namespace korvid::packgen {
 
-Samples SynthesiseEffect(const Json& spec, std::uint64_t seed);
+Samples SynthesiseEffect(const Json& entry, std::uint64_t seed);
 
 }  // namespace korvid::packgen

@@ -29,10 +29,10 @@ std::vector<std::string> StyleNames() {
     return names;
 }
 
-Canvas PaintPicture(const FileSpec& file) {
+Canvas PaintPicture(const FileEntry& file) {
     Canvas canvas(file.width, file.height);
-    if (file.spec->has("background"))
-        canvas.fill({0, 0, file.width, file.height}, ParseColour(file.spec->str("background", "")));
+    if (file.entry->has("background"))
+        canvas.fill({0, 0, file.width, file.height}, ParseColour(file.entry->str("background", "")));
     for (const Region& region : file.regions) {
         Painter paint = FindStyle(region.style);
         canvas.setClip(region.rect);

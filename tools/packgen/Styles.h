@@ -34,6 +34,6 @@ Painter FindStyle(const std::string& name);
 std::vector<std::string> StyleNames();
 
 // Paints a whole picture entry of the manifest.
-Canvas PaintPicture(const FileSpec& file);
+Canvas PaintPicture(const FileEntry& file);
 
 }  // namespace korvid::packgen

@@ -218,26 +218,26 @@ float MeasureText(const std::string& line, const std::string& face, float size, 
     return w;
 }
 
-TextStyle ReadTextStyle(const Json& spec, TextStyle s) {
-    s.face = spec.str("face", s.face);
-    s.size = float(spec.num("size", s.size));
-    if (spec.has("fill")) s.fill = s.fillBottom = ParseColour(spec.str("fill", ""));
-    if (spec.has("fillBottom")) s.fillBottom = ParseColour(spec.str("fillBottom", ""));
-    if (spec.has("outline")) s.outline = ParseColour(spec.str("outline", ""));
-    if (spec.has("glow")) s.glow = ParseColour(spec.str("glow", ""));
-    s.outlineWidth = float(spec.num("outlineWidth", s.outlineWidth));
-    s.glowRadius = float(spec.num("glowRadius", s.glowRadius));
-    std::string align = spec.str("align", "");
+TextStyle ReadTextStyle(const Json& entry, TextStyle s) {
+    s.face = entry.str("face", s.face);
+    s.size = float(entry.num("size", s.size));
+    if (entry.has("fill")) s.fill = s.fillBottom = ParseColour(entry.str("fill", ""));
+    if (entry.has("fillBottom")) s.fillBottom = ParseColour(entry.str("fillBottom", ""));
+    if (entry.has("outline")) s.outline = ParseColour(entry.str("outline", ""));
+    if (entry.has("glow")) s.glow = ParseColour(entry.str("glow", ""));
+    s.outlineWidth = float(entry.num("outlineWidth", s.outlineWidth));
+    s.glowRadius = float(entry.num("glowRadius", s.glowRadius));
+    std::string align = entry.str("align", "");
     if (align == "left") s.align = 0;
     if (align == "centre" || align == "center") s.align = 1;
     if (align == "right") s.align = 2;
-    std::string valign = spec.str("valign", "");
+    std::string valign = entry.str("valign", "");
     if (valign == "top") s.valign = 0;
     if (valign == "middle") s.valign = 1;
     if (valign == "bottom") s.valign = 2;
-    s.tracking = float(spec.num("tracking", s.tracking));
-    s.lineHeight = float(spec.num("lineHeight", s.lineHeight));
-    s.shrink = spec.flag("shrink", s.shrink);
+    s.tracking = float(entry.num("tracking", s.tracking));
+    s.lineHeight = float(entry.num("lineHeight", s.lineHeight));
+    s.shrink = entry.flag("shrink", s.shrink);
     return s;
 }
 

@@ -31,7 +31,7 @@ struct TextStyle {
 // Reads face, size, colours ("fill", "fillBottom", "outline", "glow"),
 // "outlineWidth", "glowRadius", "align", "valign", "tracking", "lineHeight"
 // and "shrink" from a manifest object; missing keys keep `base`.
-TextStyle ReadTextStyle(const Json& spec, TextStyle base = {});
+TextStyle ReadTextStyle(const Json& entry, TextStyle base = {});
 
 // Width in pixels of one line of UTF-8 text.
 float MeasureText(const std::string& line, const std::string& face, float size, float tracking = 0);

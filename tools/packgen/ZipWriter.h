@@ -14,7 +14,8 @@ class ZipWriter {
 public:
     explicit ZipWriter(std::string password);
 
-    // `name` is stored byte for byte (forward slashes, e.g. "Graphics/logo.png").
+    // `name` is stored byte for byte (forward slashes, e.g. "Graphics/logo.png";
+    // Chinese names already in GBK, see NameEncoding.h).
     void add(std::string name, std::vector<std::uint8_t> data);
 
     // The whole archive.

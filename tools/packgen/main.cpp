@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "  %-36s %6.2f s\n", name.c_str(), secs);
             };
         if (!o.dump.empty()) {
-            for (const FileSpec& f : manifest.files()) {
+            for (const FileEntry& f : manifest.files()) {
                 if (!o.only.empty() && std::find(o.only.begin(), o.only.end(), f.name) == o.only.end()) continue;
                 for (const PackMember& m : BuildEntry(f)) {
                     std::filesystem::path path = std::filesystem::path(o.dump) / m.name;
