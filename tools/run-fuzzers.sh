@@ -17,7 +17,7 @@ flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
 
 # target name, then the sources it needs besides its entry point
 declare -A sources=(
-  [replay]="src/menus/ReplayFile.cpp src/menus/GbkText.cpp"
+  [replay]="src/menus/ReplayRead.cpp src/menus/ReplayWrite.cpp src/menus/ReplayState.cpp src/menus/GbkText.cpp"
   [settings]="src/app/ProfileFile.cpp"
 )
 status=0

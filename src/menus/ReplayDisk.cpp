@@ -1,0 +1,107 @@
+// Replay files on disk: the slot paths, saving through a temporary file and
+// a rename, and loading with a bound on the size read.
+#include "menus/ReplayFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace korvid {
+
+namespace {
+
+// Far above any real replay (seven full stages of masks are under 3 MB), low
+// enough that a wrong file is not read into memory whole.
+constexpr std::size_t kMaxFileBytes = 32u << 20;
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// The new file is complete on disk before it takes the old one's name, so a
+// failure at any point leaves the old replay whole.
+bool replaceFile(const std::filesystem::path& target, std::string_view bytes) {
+    std::error_code ec;
+    const std::filesystem::path folder = target.parent_path();
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, ec);
+        if (ec) return false;
+    }
+    std::string tmp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) return false;
+    bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = std::rename(tmp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(tmp.c_str());
+    return ok;
+}
+
+bool readFile(const std::string& path, std::string& bytes, std::string& why) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        why = "cannot open " + path;
+        return false;
+    }
+    char buf[1 << 16];
+    std::size_t n = 0;
+    bool tooBig = false;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        if (bytes.size() + n > kMaxFileBytes) {
+            tooBig = true;
+            break;
+        }
+        bytes.append(buf, n);
+    }
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (tooBig) why = path + " is larger than any replay (" + std::to_string(kMaxFileBytes >> 20) + " MB)";
+    if (failed) why = "cannot read " + path;
+    return !tooBig && !failed;
+}
+
+}  // namespace
+
+std::string ReplaySlotPath(int slot) {
+    if (slot < 1 || slot > kReplaySlotCount) return {};
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "Replay/rvx%02d.rpy", slot);
+    return buf;
+}
+
+bool SaveReplayFile(const std::string& path, const ReplayRecord& record) {
+    try {
+        std::string why;
+        if (!ValidateReplayRecord(record, why)) return false;
+        return replaceFile(path, WriteReplayText(record));
+    } catch (...) {
+        return false;
+    }
+}
+
+std::optional<ReplayRecord> LoadReplayFile(const std::string& path, std::string& why) {
+    try {
+        std::string bytes;
+        if (!readFile(path, bytes, why)) return std::nullopt;
+        ReplayRecord r;
+        if (!ParseReplayText(bytes, r, why)) return std::nullopt;
+        return r;
+    } catch (...) {
+        why = "cannot read " + path;
+        return std::nullopt;
+    }
+}
+
+}  // namespace korvid
