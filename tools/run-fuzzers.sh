@@ -12,6 +12,7 @@ if ! command -v "$cxx" >/dev/null; then
   exit 1
 fi
 mkdir -p "$out"
+out=$(cd "$out" && pwd)
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -I"$root/src" -I"$root/tests")
 
@@ -19,18 +20,34 @@ flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
 declare -A sources=(
   [replay]="src/menus/ReplayRead.cpp src/menus/ReplayWrite.cpp src/menus/ReplayState.cpp src/menus/GbkText.cpp"
   [settings]="src/app/ProfileFile.cpp"
+  [font]="src/engine/BitmapFont.cpp src/engine/Sprite.cpp"
+  [pack]="src/engine/ResourceStore.cpp src/engine/ZipPack.cpp src/engine/DiskPath.cpp"
+)
+# libFuzzer options per target. libzip 1.7 leaks a few hundred bytes when a
+# damaged member fails to open (inside zip_fopen_index_encrypted, not in our
+# code), so the pack target does not hunt leaks.
+declare -A runopts=(
+  [pack]="-detect_leaks=0"
+)
+# libraries a target links besides the sanitizer runtime
+declare -A libs=(
+  [pack]="$(pkg-config --libs libzip zlib)"
 )
 status=0
-for name in replay settings; do
+for name in replay settings font pack; do
   bin="$out/${name}_fuzz"
   srcs=()
   for s in ${sources[$name]}; do srcs+=("$root/$s"); done
-  "$cxx" "${flags[@]}" "${srcs[@]}" "$root/tests/fuzz/${name}_fuzz.cpp" -o "$bin"
+  # shellcheck disable=SC2086
+  "$cxx" "${flags[@]}" "${srcs[@]}" "$root/tests/fuzz/${name}_fuzz.cpp" -o "$bin" ${libs[$name]:-}
   corpus="$out/corpus-$name"
+  cd "$out"  # crash and leak reproducers land here, not in the source tree
   mkdir -p "$corpus"
   cp -n "$root/tests/fuzz/corpus/$name/"* "$corpus/" 2>/dev/null || true
   echo "fuzz: $name for ${secs}s"
-  if ! "$bin" -max_total_time="$secs" -print_final_stats=1 -rss_limit_mb=1024 "$corpus" 2>"$out/$name.log"; then
+  asan="${ASAN_OPTIONS:-}"
+  [ -n "${runopts[$name]:-}" ] && asan="detect_leaks=0"
+  if ! ASAN_OPTIONS="$asan" "$bin" ${runopts[$name]:-} -max_total_time="$secs" -print_final_stats=1 -rss_limit_mb=1024 "$corpus" 2>"$out/$name.log"; then
     echo "fuzz: $name FOUND A PROBLEM, see $out/$name.log" >&2
     tail -n 40 "$out/$name.log" >&2
     status=1

@@ -40,6 +40,12 @@ bool ZipPack::contains(const std::string& key) const {
     return index_.find(key) != index_.end();
 }
 
+namespace {
+
+constexpr zip_uint64_t kMaxMemberBytes = 256u << 20;
+
+}  // namespace
+
 bool ZipPack::read(const std::string& key, std::vector<std::uint8_t>& out) const {
     auto it = index_.find(key);
     if (it == index_.end()) return false;
@@ -49,7 +55,11 @@ bool ZipPack::read(const std::string& key, std::vector<std::uint8_t>& out) const
     zip_stat_init(&st);
     if (zip_stat_index(archive, it->second, 0, &st) != 0) return false;
     if (!(st.valid & ZIP_STAT_SIZE) || !(st.valid & ZIP_STAT_CRC)) return false;
-    if (st.size > std::numeric_limits<std::size_t>::max() / 2) return false;
+    // The recorded size is input: a damaged or hostile archive can claim
+    // gigabytes. No member of a pack comes near the limit, and deflate cannot
+    // expand data more than about 1032 times.
+    if (st.size > kMaxMemberBytes) return false;
+    if ((st.valid & ZIP_STAT_COMP_SIZE) && st.size > st.comp_size * 1100 + 4096) return false;
 
     const char* pw = password_.empty() ? nullptr : password_.c_str();
     zip_file_t* file = zip_fopen_index_encrypted(archive, it->second, 0, pw);

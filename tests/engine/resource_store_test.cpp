@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sys/resource.h>
+
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -151,6 +154,38 @@ TEST_F(ResourceStoreTest, UnencryptedPackReadsWithOrWithoutPassword) {
         // The earlier pack was replaced, not added to.
         EXPECT_FALSE(store.exists("Graphics/Fire2.png"));
     }
+}
+
+// Sets the recorded uncompressed size of every member, in the local headers
+// and the central directory, as a damaged or hostile archive might.
+void claimSize(const std::string& path, std::uint32_t size) {
+    std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    auto patch = [&](const char* signature, std::size_t offset) {
+        for (std::size_t at = bytes.find(signature, 0, 4); at != std::string::npos; at = bytes.find(signature, at + 4, 4))
+            for (int i = 0; i < 4; ++i) bytes[at + offset + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
+    };
+    patch("PK\x03\x04", 22);
+    patch("PK\x01\x02", 24);
+    f.seekp(0);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST_F(ResourceStoreTest, AHugeRecordedSizeIsRefusedWithoutAllocatingIt) {
+    dir.write("big/member.bin", std::string(5000, 'q'));
+    ASSERT_TRUE(makeZip(dir, "huge.zip", "big", "pw"));
+    claimSize(dir.file("huge.zip"), 0xF0000000u);  // 3.75 GiB
+    // Attaching may refuse the archive outright; if it attaches, reading the
+    // member must fail without trying to allocate what the header claims:
+    // the child process has only 1 GiB of address space to do it in.
+    auto tryLoad = [&] {
+        rlimit limit;
+        limit.rlim_cur = limit.rlim_max = rlim_t{1} << 30;
+        setrlimit(RLIMIT_AS, &limit);
+        const bool loaded = store.attachPack("huge.zip", "pw") && store.load("member.bin", out);
+        std::_Exit(loaded ? 1 : 0);
+    };
+    EXPECT_EXIT(tryLoad(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
