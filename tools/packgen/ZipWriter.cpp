@@ -36,6 +36,21 @@ struct Written {
     std::uint32_t crc, compressedSize, size, offset;
 };
 
+// The fields a local header and its central directory record share, from
+// "version needed" to the extra field's length.
+void commonFields(ByteSink& zip, const Written& w, std::size_t nameLength) {
+    zip.u16(kVersion);
+    zip.u16(kFlagEncrypted);
+    zip.u16(kMethodDeflate);
+    zip.u16(ZipWriter::kDosTime);
+    zip.u16(ZipWriter::kDosDate);
+    zip.u32(w.crc);
+    zip.u32(w.compressedSize);
+    zip.u32(w.size);
+    zip.u16(std::uint32_t(nameLength));
+    zip.u16(0);  // extra
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> RawDeflate(const std::vector<std::uint8_t>& data) {
@@ -82,16 +97,7 @@ std::vector<std::uint8_t> ZipWriter::finish() const {
         w.compressedSize = std::uint32_t(body.size());
 
         zip.u32(0x04034B50);
-        zip.u16(kVersion);
-        zip.u16(kFlagEncrypted);
-        zip.u16(kMethodDeflate);
-        zip.u16(kDosTime);
-        zip.u16(kDosDate);
-        zip.u32(w.crc);
-        zip.u32(w.compressedSize);
-        zip.u32(w.size);
-        zip.u16(std::uint32_t(m->name.size()));
-        zip.u16(0);
+        commonFields(zip, w, m->name.size());
         zip.bytes(m->name);
         zip.bytes(body);
         written.push_back(w);
@@ -102,16 +108,7 @@ std::vector<std::uint8_t> ZipWriter::finish() const {
         const Written& w = written[i];
         zip.u32(0x02014B50);
         zip.u16(kVersion);  // made by: MS-DOS host, version 2.0
-        zip.u16(kVersion);
-        zip.u16(kFlagEncrypted);
-        zip.u16(kMethodDeflate);
-        zip.u16(kDosTime);
-        zip.u16(kDosDate);
-        zip.u32(w.crc);
-        zip.u32(w.compressedSize);
-        zip.u32(w.size);
-        zip.u16(std::uint32_t(order[i]->name.size()));
-        zip.u16(0);  // extra
+        commonFields(zip, w, order[i]->name.size());
         zip.u16(0);  // comment
         zip.u16(0);  // disk
         zip.u16(0);  // internal attributes
