@@ -6,12 +6,12 @@
 
 #include "app/CoverageLog.h"
 #include "app/FrameDriver.h"
-#include "app/Game.h"
+#include "game/Game.h"
 #include "app/GameFolder.h"
 #include "app/KeyScript.h"
 #include "app/Session.h"
-#include "app/Settings.h"
-#include "app/StageFlow.h"
+#include "game/Settings.h"
+#include "play/StageFlow.h"
 #include "engine/HeadlessEngine.h"
 #include "menus/ScoreFile.h"
 

@@ -1,8 +1,8 @@
 #include "app/FrameDriver.h"
 
-#include "app/FrameHooks.h"
-#include "app/Game.h"
-#include "app/Input.h"
+#include "game/FrameSteps.h"
+#include "game/Game.h"
+#include "game/Input.h"
 #include "menus/Title.h"
 
 namespace korvid {

@@ -11,7 +11,5 @@ void RenderFunc(Game& game);
 void PlayFrame(Game& game);
 // The frame rate the frame should run at (fast-forward in replays, the slowed bosses).
 int ChooseFrameRate(const GameState& s, bool ctrlHeld);
-// Opens the pause menu over a snapshot of the picture drawn so far.
-void OpenPauseMenu(Game& game);
 
 }  // namespace korvid

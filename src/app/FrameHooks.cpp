@@ -1,18 +1,33 @@
 // Frame steps whose modules are not part of the game yet. Each one moves to
 // its own file when it is built.
-#include "app/FrameHooks.h"
+#include "game/FrameSteps.h"
 
-#include "app/Game.h"
+#include "game/Game.h"
 
 namespace korvid {
 
+// stage scripts
 void RunStageScript(Game&) {}
+
+// boss backdrops
 void DrawBossBackdrops(Game&) {}
+
+// HUD
 void DrawHud(Game&) {}
+
+// dialogue
 void RunDialogue(Game&) {}
+
+// stage clear
 void StageClearDriver(Game&) {}
+
+// staff roll
 void StaffRollFrame(Game&) {}
+
+// replay save screen
 void ReplaySaveFrame(Game&) {}
+
+// pause menu
 
 // Until the pause menu exists, any key that would choose from it resumes play.
 void PauseFrame(Game& game) {

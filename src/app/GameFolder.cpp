@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/KeySettings.h"
+#include "game/KeySettings.h"
 
 namespace fs = std::filesystem;
 

@@ -4,11 +4,11 @@
 // 0.85..0.88, high bullets, enemies, boss, player shots, items, effects
 // 0.8..0.85, player, middle bullets, low effects, lowest bullets, lowest
 // effects.
-#include "app/FrameHooks.h"
-#include "app/Game.h"
-#include "app/Input.h"
-#include "app/PoolHooks.h"
-#include "app/StageFlow.h"
+#include "game/FrameSteps.h"
+#include "game/Game.h"
+#include "game/Input.h"
+#include "game/PoolSteps.h"
+#include "play/StageFlow.h"
 #include "play/Player.h"
 #include "play/Spawn.h"
 

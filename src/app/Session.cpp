@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/Game.h"
-#include "app/Resources.h"
-#include "app/StageFlow.h"
+#include "game/Game.h"
+#include "play/Resources.h"
+#include "play/StageFlow.h"
 #include "app/StateHash.h"
 #include "menus/ReplayFile.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 
 namespace korvid {
 

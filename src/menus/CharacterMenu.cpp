@@ -1,10 +1,10 @@
 // Character select (screen 2): three portraits and a live preview of the
 // chosen character's ship firing its shots.
-#include "app/Game.h"
-#include "app/Input.h"
-#include "app/PoolHooks.h"
-#include "app/Resources.h"
-#include "app/StageFlow.h"
+#include "game/Game.h"
+#include "game/Input.h"
+#include "game/PoolSteps.h"
+#include "play/Resources.h"
+#include "play/StageFlow.h"
 #include "menus/TitleMenus.h"
 #include "play/Player.h"
 

@@ -1,8 +1,8 @@
 // Difficulty cards (screen 1) and the practice stage list (screen 6).
 #include <cmath>
 
-#include "app/Game.h"
-#include "app/Input.h"
+#include "game/Game.h"
+#include "game/Input.h"
 #include "menus/TitleMenus.h"
 
 namespace korvid {

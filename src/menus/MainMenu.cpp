@@ -1,9 +1,9 @@
 // The main menu's eight entries and what each one starts.
 #include <algorithm>
 
-#include "app/Game.h"
-#include "app/Input.h"
-#include "app/Settings.h"
+#include "game/Game.h"
+#include "game/Input.h"
+#include "game/Settings.h"
 #include "menus/TitleMenus.h"
 
 namespace korvid {

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "app/Game.h"
+#include "game/Game.h"
 #include "menus/TitleMenus.h"
 
 namespace korvid {

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 
 namespace korvid {
 

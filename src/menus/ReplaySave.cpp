@@ -3,7 +3,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "app/Game.h"
+#include "game/Game.h"
 
 namespace korvid {
 

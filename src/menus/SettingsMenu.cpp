@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/Game.h"
-#include "app/Input.h"
-#include "app/Settings.h"
+#include "game/Game.h"
+#include "game/Input.h"
+#include "game/Settings.h"
 #include "menus/KeyNames.h"
 #include "menus/TitleMenus.h"
 

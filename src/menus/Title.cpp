@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/Game.h"
-#include "app/Resources.h"
+#include "game/Game.h"
+#include "play/Resources.h"
 #include "menus/SettingsMenu.h"
 #include "menus/TitleMenus.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/FrameDriver.h"
-#include "app/Game.h"
-#include "app/Input.h"
+#include "game/FrameSteps.h"
+#include "game/Game.h"
+#include "game/Input.h"
 #include "play/Geometry.h"
 #include "play/PlayerCharacter.h"
 #include "play/Spawn.h"
@@ -80,7 +80,7 @@ void move(Game& game, float speed) {
     const bool down = IsKeyHeld(game, KeyDown);
     const bool left = IsKeyHeld(game, KeyLeft);
     const bool right = IsKeyHeld(game, KeyRight);
-    if ((up || down) && (left || right)) speed = speed / 1.41f;
+    if ((up || down) && (left || right)) speed = static_cast<float>(speed / 1.41);  // in double, stored as float
     s.moveDirection = 0;
     if (up) {
         s.playerY -= speed;
@@ -130,7 +130,7 @@ void controlBlock(Game& game) {
     const CharacterTraits& c = Traits(s.character);
     bombs(game);
     float speed = s.bombActive ? c.bombingNormalSpeed : c.normalSpeed;
-    if (s.stage == 1) speed = speed * (1.0f - s.power * 0.005f);
+    if (s.stage == 1) speed = static_cast<float>(speed * (1.0 - s.power * 0.005));
     if (s.timeStop || s.hitPending != 0 || s.stageFrame < 0) return;
     if (s.screen == 10 || s.screen == 2) focus(game, speed, c);
     move(game, speed);

@@ -1,7 +1,7 @@
 // The moment a hit becomes a death: ten frames after the hit, unless the
 // automatic bomb fired in between.
-#include "app/FrameHooks.h"
-#include "app/Game.h"
+#include "game/FrameSteps.h"
+#include "game/Game.h"
 #include "play/Spawn.h"
 
 namespace korvid {

@@ -2,7 +2,7 @@
 // volleys go out on the even values of the burst timer.
 #include <span>
 
-#include "app/Game.h"
+#include "game/Game.h"
 #include "play/Player.h"
 #include "play/Spawn.h"
 
@@ -23,7 +23,7 @@ struct Volley {
     int kind;
     int alpha;
     float damage, bossDamage;
-    float tiltFactor;  // angle += tilt x factor (character 3)
+    double tiltFactor;  // angle += tilt x factor (character 3), in double
     std::span<const ShotSpec> shots;
 };
 
@@ -41,14 +41,14 @@ constexpr Volley kFirstMain{{54, 96, 120, 48, 56}, 24, 1, 155, 1.0f, 0.7f, 0, kF
 constexpr Volley kFirstSide{{54, 92, 0, 52, 60}, 24, 2, 155, 0.5f, 0.3f, 0, kFirstSideFan};
 constexpr Volley kFirstFocused{{54, 12, 278, 46, 100}, 24, 3, 155, 1.8f, 1.8f, 0, kFirstFocusedPair};
 constexpr Volley kSecondMain{{54, 12, 0, 38, 68}, 24, 7, 155, 1.6f, 1.0f, 0, kSecondSpread};
-constexpr Volley kThirdMain{{54, 0, 0, 104, 124}, 24, 10, 155, 0.75f, 0.75f, 1.3f, kThirdFan};
+constexpr Volley kThirdMain{{54, 0, 0, 104, 124}, 24, 10, 155, 0.75f, 0.75f, 1.3, kThirdFan};
 constexpr Volley kThirdSlow{{54, 9, 201, 124, 130}, 8, 11, 155, 0.0f, 0.0f, 0, kThirdFocused};
 
 void fire(Game& game, const Volley& v, float damage) {
     const GameState& s = game.state;
     const float x = s.playerX, y = s.playerY;
     for (const ShotSpec& shot : v.shots) {
-        const float angle = v.tiltFactor != 0 ? static_cast<float>(s.tilt) * v.tiltFactor + shot.angle : shot.angle;
+        const float angle = v.tiltFactor != 0 ? static_cast<float>(s.tilt * v.tiltFactor + shot.angle) : shot.angle;
         SpawnPlayerShot(game, v.rect, x + shot.dx, y + shot.dy, shot.scaleX, shot.scaleY, angle, 0.85f, v.speed, v.kind,
                         v.alpha, damage);
     }

@@ -1,7 +1,7 @@
 // Sound effects are requested by setting a flag during the frame and played
 // once each at the end of the player's update.
-#include "app/Game.h"
-#include "app/Resources.h"
+#include "game/Game.h"
+#include "play/Resources.h"
 #include "play/Player.h"
 
 namespace korvid {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/Game.h"
+#include "game/Game.h"
 #include "play/Geometry.h"
 
 namespace korvid {
@@ -33,7 +33,7 @@ bool bulletIsAdditive(int behavior, int tex, int key, float scaleY, int stage) {
     if (behavior == 22 || tex == 1) return true;
     for (int k : kAdditiveKeys)
         if (key == k) return true;
-    return tex == 4 && (scaleY > 0.15f || stage != 4);
+    return tex == 4 && (scaleY > 0.15 || stage != 4);  // compared in double: a stored 0.15f glows
 }
 
 }  // namespace

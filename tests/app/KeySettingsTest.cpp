@@ -1,4 +1,4 @@
-#include "app/KeySettings.h"
+#include "game/KeySettings.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "../engine/TempDir.h"
 #include "FileBytes.h"
-#include "app/ProfileFile.h"
+#include "game/ProfileFile.h"
 
 namespace korvid {
 namespace {

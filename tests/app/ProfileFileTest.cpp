@@ -1,4 +1,4 @@
-#include "app/ProfileFile.h"
+#include "game/ProfileFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

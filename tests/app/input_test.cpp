@@ -1,4 +1,4 @@
-#include "app/Input.h"
+#include "game/Input.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/FrameHooks.h"
-#include "app/StageFlow.h"
+#include "game/FrameSteps.h"
+#include "play/StageFlow.h"
 #include "support/TestGame.h"
 
 namespace korvid {

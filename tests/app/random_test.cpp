@@ -1,4 +1,4 @@
-#include "app/GameRandom.h"
+#include "game/GameRandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/Resources.h"
+#include "play/Resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/StageFlow.h"
+#include "play/StageFlow.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 
 #include "../engine/TempDir.h"
 #include "../support/TestGame.h"
-#include "app/Input.h"
-#include "app/KeySettings.h"
+#include "game/Input.h"
+#include "game/KeySettings.h"
 #include "menus/KeyNames.h"
 
 namespace korvid {

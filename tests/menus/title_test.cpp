@@ -8,7 +8,7 @@
 
 #include "app/Boot.h"
 #include "app/FrameDriver.h"
-#include "app/KeySettings.h"
+#include "game/KeySettings.h"
 #include "support/TestGame.h"
 
 namespace korvid {

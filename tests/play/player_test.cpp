@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/FrameDriver.h"
-#include "app/FrameHooks.h"
-#include "app/StageFlow.h"
+#include "game/FrameSteps.h"
+#include "play/StageFlow.h"
 #include "support/TestGame.h"
 
 namespace korvid {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/StageFlow.h"
+#include "play/StageFlow.h"
 #include "support/TestGame.h"
 
 namespace korvid {

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/Game.h"
+#include "game/Game.h"
 #include "support/RecordingEngine.h"
 
 namespace korvid::test {

@@ -1,9 +1,9 @@
-#include "app/Settings.h"
+#include "game/Settings.h"
 
 #include <filesystem>
 
-#include "app/Game.h"
-#include "app/KeySettings.h"
+#include "game/Game.h"
+#include "game/KeySettings.h"
 
 namespace korvid {
 

@@ -1,6 +1,6 @@
-#include "app/Input.h"
+#include "game/Input.h"
 
-#include "app/Game.h"
+#include "game/Game.h"
 
 namespace korvid {
 

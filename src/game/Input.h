@@ -2,7 +2,7 @@
 // during playback) and the menu keys with their latches.
 #pragma once
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "engine/KeyCodes.h"
 
 namespace korvid {

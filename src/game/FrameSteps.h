@@ -1,6 +1,6 @@
-// The steps of a frame that belong to other parts of the game. Each is
-// defined by its own module; the ones not built yet live in FrameHooks.cpp
-// and do nothing, so the frame driver's order is complete from the start.
+// The steps of a frame, declared here for every rule layer and defined by the
+// module that owns each; steps whose module is not built yet live in
+// app/FrameHooks.cpp and do nothing, so the frame driver's order is complete.
 #pragma once
 
 namespace korvid {
@@ -24,5 +24,8 @@ void StageClearDriver(Game& game);     // fade out and go on to the next stage
 void PauseFrame(Game& game);           // pause, continue and end-of-replay menu
 void StaffRollFrame(Game& game);       // screen 11
 void ReplaySaveFrame(Game& game);      // screens 12 and 13
+
+// Opens the pause menu over a snapshot of the picture drawn so far (app/).
+void OpenPauseMenu(Game& game);
 
 }  // namespace korvid

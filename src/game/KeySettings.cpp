@@ -1,9 +1,9 @@
-#include "app/KeySettings.h"
+#include "game/KeySettings.h"
 
 #include <algorithm>
 #include <array>
 
-#include "app/ProfileFile.h"
+#include "game/ProfileFile.h"
 
 namespace korvid {
 

@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdint>
 
-#include "app/GameRandom.h"
+#include "game/GameRandom.h"
 #include "engine/Engine.h"
-#include "play/PoolRecords.h"
+#include "game/PoolRecords.h"
 
 namespace korvid {
 

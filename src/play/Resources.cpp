@@ -1,7 +1,7 @@
-#include "app/Resources.h"
+#include "play/Resources.h"
 
-#include "app/Game.h"
-#include "app/StageFlow.h"
+#include "game/Game.h"
+#include "play/StageFlow.h"
 #include "play/Geometry.h"
 #include "play/Player.h"
 

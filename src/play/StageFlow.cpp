@@ -1,7 +1,7 @@
-#include "app/StageFlow.h"
+#include "play/StageFlow.h"
 
-#include "app/Game.h"
-#include "app/Resources.h"
+#include "game/Game.h"
+#include "play/Resources.h"
 
 namespace korvid {
 

@@ -1,7 +1,7 @@
 // The per-slot update-and-draw operation of each pool, called by the in-play
 // order for every slot in use. Pools whose behaviour is not built yet are
 // walked and draw nothing (their operations live in PoolHooks.cpp until
-// their own module takes them over).
+// their own module takes them over). Each is defined by its pool's module.
 #pragma once
 
 namespace korvid {

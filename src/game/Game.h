@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/GameState.h"
+#include "game/GameState.h"
 #include "engine/BitmapFont.h"
 #include "engine/Engine.h"
 #include "engine/Sprite.h"

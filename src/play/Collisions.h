@@ -1,0 +1,25 @@
+// Contact rules of play: bullet shapes against the player, graze, lasers,
+// player shots against enemies, and the hit itself.
+#pragma once
+
+namespace korvid {
+
+struct Game;
+
+// dx, dy: absolute distances between an object and the player. Mode 2 tests
+// the body of enemy `slot`; any other mode tests enemy bullet `slot`.
+bool BulletHitTest(Game& game, float dx, float dy, int slot, int mode);
+
+// Player shot `shot` against enemy `enemy`; radius is the enemy's half size.
+bool ShotHitTest(Game& game, float dx, float dy, int shot, float radius, int enemy);
+
+// The hit: recorded only while invincibleTimer and hitPending are both 0.
+// Requests sound 13 and sets hitPending 11; bullets (and hazards) also give
+// invincibleTimer 31. Returns whether the hit was recorded.
+bool RecordPlayerHit(Game& game, bool withInvincibility);
+
+// One graze's pay: sound 12, graze + 1, score + 100, the power gain while not
+// invincible (`gains` times), and the graze spark at the player.
+void PayGraze(Game& game, int gains = 1);
+
+}  // namespace korvid
