@@ -13,9 +13,6 @@ void UpdateEffect(Game&, int) {}
 // background panels
 void UpdateBgPanel(Game&, int) {}
 
-// enemy bullets
-void UpdateEnemyBullet(Game&, int) {}
-
 // enemies
 void UpdateEnemy(Game&, int) {}
 
