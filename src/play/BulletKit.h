@@ -58,8 +58,8 @@ int Copy(Game& game, int slot, float speed, float z, int age);
 void Ring(Game& game, const EnemyBullet& parent, TexRect r, int count, float start, float z, float speed,
           int behavior = 0, int alpha = 255);
 
-// The small flash where a bullet fires or vanishes.
-void Flash(Game& game, float x, float y);
+// The column of the flash cell where a bullet fires, lights up or vanishes.
+inline constexpr int kFlashColumn = 192;
 
 // The slot kept in a bullet's work value, or -1 when it names no slot.
 int SlotInWork(const EnemyBullet& b, int capacity);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "play/BulletSteps.h"
+#include "play/PatternKit.h"
 #include "play/Geometry.h"
 
 namespace korvid::bullet {
@@ -35,7 +36,7 @@ void LightUp(Game& g, int i) {
     if (!(b.speed > 0)) return;  // a standing bullet never reaches its moment
     if (b.age != static_cast<int>(120 / b.speed) + 1) return;
     b.alpha = 255;
-    Flash(g, b.x, b.y);
+    MuzzleFlash(g, kFlashColumn, b.x, b.y);
     if (b.behavior == 12) return;
     int turn = 40;
     if (g.state.bossActive && g.state.bossPattern() == 10) turn = g.rand() % 50 + 28;
@@ -67,7 +68,7 @@ void DieAtBoss(Game& g, int i) {
     const Enemy& boss = g.state.enemies.slot[kBossSlot];
     EnemyBullet& b = At(g, i);
     if (std::fabs(b.x - boss.x) + std::fabs(b.y - boss.y) <= 2) {
-        Flash(g, b.x, b.y);
+        MuzzleFlash(g, kFlashColumn, b.x, b.y);
         Free(g, i);
     }
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "play/BulletSteps.h"
+#include "play/PatternKit.h"
 #include "play/Geometry.h"
 
 namespace korvid::bullet {
@@ -57,7 +58,7 @@ void Fountain(Game& g, int i) {
     };
     if (b.age == 170) {
         b.angle = static_cast<float>(g.rand() % 90);
-        Flash(g, b.x, b.y);
+        MuzzleFlash(g, kFlashColumn, b.x, b.y);
         if (d == 0) {
             threeWay({0, 128, 48, 16, 16}, 0.7f);
             Free(g, i);
@@ -66,7 +67,7 @@ void Fountain(Game& g, int i) {
         }
     }
     if (b.age > 239 && b.age % 10 == 0) {
-        Flash(g, b.x, b.y);
+        MuzzleFlash(g, kFlashColumn, b.x, b.y);
         threeWay({0, 0, 48, 16, 16}, static_cast<float>(1.5 * d + 0.5));
     }
     if (b.age >= 40 * d + 220) Free(g, i);
@@ -160,7 +161,7 @@ void RingVolleys(Game& g, int i) {
 void SideStreams(Game& g, int i) {
     EnemyBullet& b = At(g, i);
     if (b.age >= 10 && b.age % 10 == 0) {
-        Flash(g, b.x, b.y);
+        MuzzleFlash(g, kFlashColumn, b.x, b.y);
         Child(g, b, {0, 128, 128, 16, 16}, b.angle + 90, 0.31f, 0.8f, 0);
         Child(g, b, {0, 128, 128, 16, 16}, b.angle - 90, 0.31f, 0.8f, 0);
     }
