@@ -34,15 +34,6 @@ void EnemyBehaviour(Game&, int) {}
 // boss driver
 void BossDriver(Game&) {}
 
-// player shots
-void UpdatePlayerShot(Game&, int) {}
-
-// items
-void UpdateItem(Game&, int) {}
-
-// drops
-void DropEnemyItems(Game&, int) {}
-
 // collisions
 bool BulletHitTest(Game&, float, float, int, int) { return false; }
 
