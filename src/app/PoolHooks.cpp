@@ -27,15 +27,6 @@ void EnemyBehaviour(Game&, int) {}
 // boss driver
 void BossDriver(Game&) {}
 
-// player shots
-void UpdatePlayerShot(Game&, int) {}
-
-// items
-void UpdateItem(Game&, int) {}
-
-// drops
-void DropEnemyItems(Game&, int) {}
-
 // scenery
 void UpdateSceneObject(Game&, int) {}
 
