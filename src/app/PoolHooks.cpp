@@ -4,7 +4,6 @@
 #include "game/PoolSteps.h"
 #include "play/Collisions.h"
 #include "play/Drops.h"
-#include "play/Enemies.h"
 
 namespace korvid {
 
@@ -16,20 +15,6 @@ void UpdateBgPanel(Game&, int) {}
 
 // enemy bullets
 void UpdateEnemyBullet(Game&, int) {}
-
-// enemies
-void UpdateEnemy(Game&, int) {}
-
-// enemies
-int SpawnEnemy(Game&, int, int, int, int, int, float, float, float, float, float, float, float, int, float, int) {
-    return -1;
-}
-
-// enemies
-void KillEnemy(Game&, int) {}
-
-// enemy behaviour types
-void EnemyBehaviour(Game&, int) {}
 
 // boss driver
 void BossDriver(Game&) {}
