@@ -2,7 +2,6 @@
 // leaves this file when its own module takes it over; when the file is
 // empty it goes.
 #include "game/PoolSteps.h"
-#include "play/Collisions.h"
 #include "play/Drops.h"
 
 namespace korvid {
@@ -12,9 +11,6 @@ void UpdateEffect(Game&, int) {}
 
 // background panels
 void UpdateBgPanel(Game&, int) {}
-
-// enemy bullets
-void UpdateEnemyBullet(Game&, int) {}
 
 // boss driver
 void BossDriver(Game&) {}
@@ -27,18 +23,6 @@ void UpdateItem(Game&, int) {}
 
 // drops
 void DropEnemyItems(Game&, int) {}
-
-// collisions
-bool BulletHitTest(Game&, float, float, int, int) { return false; }
-
-// collisions
-bool ShotHitTest(Game&, float, float, int, float, int) { return false; }
-
-// collisions
-bool RecordPlayerHit(Game&, bool) { return false; }
-
-// collisions
-void PayGraze(Game&, int) {}
 
 // scenery
 void UpdateSceneObject(Game&, int) {}
