@@ -2,7 +2,6 @@
 // leaves this file when its own module takes it over; when the file is
 // empty it goes.
 #include "game/PoolSteps.h"
-#include "play/Drops.h"
 
 namespace korvid {
 
@@ -14,15 +13,6 @@ void UpdateBgPanel(Game&, int) {}
 
 // boss driver
 void BossDriver(Game&) {}
-
-// player shots
-void UpdatePlayerShot(Game&, int) {}
-
-// items
-void UpdateItem(Game&, int) {}
-
-// drops
-void DropEnemyItems(Game&, int) {}
 
 // scenery
 void UpdateSceneObject(Game&, int) {}

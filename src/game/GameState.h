@@ -92,6 +92,9 @@ struct GameState {
     std::array<std::uint8_t, kSoundCount> soundRequests{};
     float damageSoundPercent = 0;  // volume percent of sound 9, set by the shot-hit code
 
+    // --- player shots ---
+    int laserEndY = 0;  // y of the far end of character 2's beam (an effect follows it)
+
     // --- bosses ---
     std::uint8_t bossActive = 0;
     std::uint8_t spellActive = 0;
