@@ -2,9 +2,6 @@
 // leaves this file when its own module takes it over; when the file is
 // empty it goes.
 #include "game/PoolSteps.h"
-#include "play/Collisions.h"
-#include "play/Drops.h"
-#include "play/Enemies.h"
 
 namespace korvid {
 
@@ -14,37 +11,8 @@ void UpdateEffect(Game&, int) {}
 // background panels
 void UpdateBgPanel(Game&, int) {}
 
-// enemy bullets
-void UpdateEnemyBullet(Game&, int) {}
-
-// enemies
-void UpdateEnemy(Game&, int) {}
-
-// enemies
-int SpawnEnemy(Game&, int, int, int, int, int, float, float, float, float, float, float, float, int, float, int) {
-    return -1;
-}
-
-// enemies
-void KillEnemy(Game&, int) {}
-
-// enemy behaviour types
-void EnemyBehaviour(Game&, int) {}
-
 // boss driver
 void BossDriver(Game&) {}
-
-// collisions
-bool BulletHitTest(Game&, float, float, int, int) { return false; }
-
-// collisions
-bool ShotHitTest(Game&, float, float, int, float, int) { return false; }
-
-// collisions
-bool RecordPlayerHit(Game&, bool) { return false; }
-
-// collisions
-void PayGraze(Game&, int) {}
 
 // scenery
 void UpdateSceneObject(Game&, int) {}

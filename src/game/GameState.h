@@ -160,6 +160,8 @@ struct GameState {
     HTEXTURE logoTexture = 0;
     std::array<HTEXTURE, kTextureTableSize> textures{};  // the texture table
     std::array<HSTREAM, kSoundCount> sounds{};           // the sound table
+    // --- enemy bullets ---
+    HSTREAM chimeSound = 0;  // "SE/1685.wav", loaded the first time a sweeper bullet plays it
 
     GameRandom rng;
 
