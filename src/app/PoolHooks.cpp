@@ -5,9 +5,6 @@
 
 namespace korvid {
 
-// effects
-void UpdateEffect(Game&, int) {}
-
 // background panels
 void UpdateBgPanel(Game&, int) {}
 
