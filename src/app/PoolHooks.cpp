@@ -14,17 +14,6 @@ void UpdateEffect(Game&, int) {}
 // enemy bullets
 void UpdateEnemyBullet(Game&, int) {}
 
-// enemies
-void UpdateEnemy(Game&, int) {}
-
-// enemies
-int SpawnEnemy(Game&, int, int, int, int, int, float, float, float, float, float, float, float, int, float, int) {
-    return -1;
-}
-
-// enemies
-void KillEnemy(Game&, int) {}
-
 // enemy behaviour types
 void EnemyBehaviour(Game&, int) {}
 
