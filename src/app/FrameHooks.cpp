@@ -9,9 +9,6 @@ namespace korvid {
 // stage scripts
 void RunStageScript(Game&) {}
 
-// boss backdrops
-void DrawBossBackdrops(Game&) {}
-
 // HUD
 void DrawHud(Game&) {}
 

@@ -31,9 +31,6 @@ void KillEnemy(Game&, int) {}
 // enemy behaviour types
 void EnemyBehaviour(Game&, int) {}
 
-// boss driver
-void BossDriver(Game&) {}
-
 // player shots
 void UpdatePlayerShot(Game&, int) {}
 
