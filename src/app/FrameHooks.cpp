@@ -6,14 +6,8 @@
 
 namespace korvid {
 
-// stage scripts
-void RunStageScript(Game&) {}
-
 // HUD
 void DrawHud(Game&) {}
-
-// dialogue
-void RunDialogue(Game&) {}
 
 // stage clear
 void StageClearDriver(Game&) {}

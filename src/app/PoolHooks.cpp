@@ -11,9 +11,6 @@ namespace korvid {
 // effects
 void UpdateEffect(Game&, int) {}
 
-// background panels
-void UpdateBgPanel(Game&, int) {}
-
 // enemy bullets
 void UpdateEnemyBullet(Game&, int) {}
 

@@ -120,6 +120,13 @@ struct GameState {
     std::array<float, 6> sceneCamera{};  // x, y, z, yaw, pitch, roll
     float sceneFocal = 2400;
     int sceneObjectCount = 0;
+    // --- stage scripts and dialogue ---
+    int dialoguePageCount = 0;      // last page of the running conversation
+    std::uint8_t dialogueKeyLatch = 0;
+    int dialoguePageStart = 0;      // stageFrame at which the page began
+    float dialogueShootReleased = 0;
+    int dialogueTextAlpha = 0;
+    int dialogueTicks = 0;          // calls since the conversation began (paging by time)
 
     // --- pause, continue and game over ---
     int pauseState = 0;
