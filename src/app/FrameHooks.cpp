@@ -6,9 +6,6 @@
 
 namespace korvid {
 
-// boss backdrops
-void DrawBossBackdrops(Game&) {}
-
 // HUD
 void DrawHud(Game&) {}
 

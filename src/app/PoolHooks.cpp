@@ -17,9 +17,6 @@ void UpdateEnemyBullet(Game&, int) {}
 // enemy behaviour types
 void EnemyBehaviour(Game&, int) {}
 
-// boss driver
-void BossDriver(Game&) {}
-
 // player shots
 void UpdatePlayerShot(Game&, int) {}
 

@@ -103,6 +103,8 @@ struct GameState {
     std::array<float, 6> bossVar{};
     float bossVarX = 0;
     std::array<float, 93> bossVarArr{};
+    // --- boss driver ---
+    std::uint8_t bossTimedOut = 0;  // the stage's boss gate ran the time-out action on this pattern
 
     // --- the world ---
     std::uint8_t wideField = 0;

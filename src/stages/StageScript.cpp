@@ -53,8 +53,12 @@ void BossTimeOut(Game& game) {
     const TimeOutRule& rule = kTimeOuts[stage];
     if (stage == 0) return;
     Enemy& boss = s.enemies.slot[kBossSlot];
+    // A card that ends this way pays nothing, whatever the count shows then.
+    s.bossTimedOut = 1;
     if (rule.drain) {
-        boss.hp -= boss.maxHp / 20;
+        // Not between patterns: a bar that refills there must fill, or the
+        // fight would never move on.
+        if (s.bossTimer() >= 0) boss.hp -= boss.maxHp / 20;
     } else {
         boss.hp = 0;
     }
