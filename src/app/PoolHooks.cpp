@@ -2,7 +2,6 @@
 // leaves this file when its own module takes it over; when the file is
 // empty it goes.
 #include "game/PoolSteps.h"
-#include "play/Collisions.h"
 #include "play/Drops.h"
 #include "play/Enemies.h"
 
@@ -25,18 +24,6 @@ void UpdateItem(Game&, int) {}
 
 // drops
 void DropEnemyItems(Game&, int) {}
-
-// collisions
-bool BulletHitTest(Game&, float, float, int, int) { return false; }
-
-// collisions
-bool ShotHitTest(Game&, float, float, int, float, int) { return false; }
-
-// collisions
-bool RecordPlayerHit(Game&, bool) { return false; }
-
-// collisions
-void PayGraze(Game&, int) {}
 
 // scenery
 void UpdateSceneObject(Game&, int) {}
