@@ -45,6 +45,12 @@ void configureEngine(Engine& engine, Game& game, Session& session) {
     engine.System_SetStateBool(HGE_ZBUFFER, true);
 }
 
+void CreateGlyphFonts(Game& game) {
+    game.songFont14 = std::make_unique<GlyphFont>(game.engine, "宋体", 14, false, false, false);
+    game.heiFont16 = std::make_unique<GlyphFont>(game.engine, "黑体", 16);
+    game.heiFont18 = std::make_unique<GlyphFont>(game.engine, "黑体", 18);
+}
+
 }  // namespace
 
 int RunGame(const Options& options) {
@@ -74,6 +80,7 @@ int RunGame(const Options& options) {
 
     Session session(options);
     configureEngine(*engine, *game, session);
+    CreateGlyphFonts(*game);
     LoadSettings(*game, /*atBoot=*/true);
     {
         std::string why;

@@ -8,6 +8,7 @@
 
 #include "game/GameState.h"
 #include "engine/BitmapFont.h"
+#include "engine/GlyphFont.h"
 #include "engine/Engine.h"
 #include "engine/Sprite.h"
 
@@ -23,6 +24,11 @@ struct Game {
     std::string gameDir;  // folder with the settings, score file and replays
 
     std::unique_ptr<BitmapFont> menuFont;
+    // Free text: "宋体" 14 for the text boxes, "黑体" 16 for lists and white
+    // text, "黑体" 18 for outlined text. Made before start-up.
+    std::unique_ptr<GlyphFont> songFont14;
+    std::unique_ptr<GlyphFont> heiFont16;
+    std::unique_ptr<GlyphFont> heiFont18;
     std::unique_ptr<Sprite> screenSprite;
     std::unique_ptr<Sprite> uiSprite;
     // Made at the first title visit: the side panel, the ship, its two
@@ -31,6 +37,10 @@ struct Game {
     std::unique_ptr<Sprite> shipSprite;
     std::unique_ptr<Sprite> optionSprites[2];
     std::unique_ptr<Sprite> focusSprite;
+    // The HUD's digit glyphs (font1), icons (bullet1) and power bar (bullet3).
+    std::unique_ptr<Sprite> hudGlyph;
+    std::unique_ptr<Sprite> hudIcon;
+    std::unique_ptr<Sprite> hudPowerBar;
 
     // Random numbers for play: one generator, seeded at each stage load.
     int rand() { return state.rng.next(); }
