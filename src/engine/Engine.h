@@ -124,6 +124,9 @@ public:
     virtual void Gfx_RenderQuad(const Quad* quad) = 0;
     // x, y, w, h in game pixels; all 0 resets.
     virtual void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) = 0;
+    // The picture drawn so far this frame copied into a new game-sized
+    // texture (no file); 0 before the engine has started.
+    virtual HTEXTURE Gfx_SnapshotTexture() = 0;
     // Statistics of the last finished frame.
     virtual FrameStats Gfx_GetStats() const = 0;
 

@@ -86,6 +86,7 @@ public:
                         float z = 0.5f) override;
     void Gfx_RenderQuad(const Quad* quad) override;
     void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) override;
+    HTEXTURE Gfx_SnapshotTexture() override;
     FrameStats Gfx_GetStats() const override;
 
     // --- timer ---

@@ -103,6 +103,10 @@ struct GameState {
     std::array<float, 6> bossVar{};
     float bossVarX = 0;
     std::array<float, 93> bossVarArr{};
+    // --- HUD ---
+    // The extra boss's words (GBK, two bytes a character), shown one
+    // character per word bullet (behaviour 120) at offset 2 x its work value.
+    std::array<char, 256> wordBulletText{};
 
     // --- the world ---
     std::uint8_t wideField = 0;

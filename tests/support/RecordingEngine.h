@@ -86,7 +86,8 @@ public:
     void Channel_Pause(HCHANNEL) override {}
     void Channel_Resume(HCHANNEL) override {}
     void Channel_Stop(HCHANNEL) override {}
-    void Channel_SetVolume(HCHANNEL, int) override {}
+    std::vector<int> volumes;  // every Channel_SetVolume
+    void Channel_SetVolume(HCHANNEL, int volume) override { volumes.push_back(volume); }
     bool Channel_IsPlaying(HCHANNEL) override { return false; }
     float Channel_GetPos(HCHANNEL) override { return 0; }
     void Channel_SetPos(HCHANNEL, float) override {}
@@ -105,6 +106,8 @@ public:
     void Gfx_RenderLine(float, float, float, float, std::uint32_t, float) override {}
     void Gfx_RenderQuad(const Quad* q) override { quads.push_back(*q); }
     void Gfx_SetClipping(int, int, int, int) override {}
+    HTEXTURE snapshotTexture = 0;  // what Gfx_SnapshotTexture hands out
+    HTEXTURE Gfx_SnapshotTexture() override { return snapshotTexture; }
     FrameStats Gfx_GetStats() const override { return {}; }
     float Timer_GetTime() override { return 0; }
     int Timer_GetFPS() override { return 60; }
