@@ -6,14 +6,6 @@
 
 namespace korvid {
 
-// stage scripts
-void RunStageScript(Game&) {}
-
-// boss backdrops
-void DrawBossBackdrops(Game&) {}
-
-// dialogue
-void RunDialogue(Game&) {}
 
 // staff roll
 void StaffRollFrame(Game&) {}

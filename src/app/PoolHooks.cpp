@@ -11,9 +11,6 @@ namespace korvid {
 // effects
 void UpdateEffect(Game&, int) {}
 
-// background panels
-void UpdateBgPanel(Game&, int) {}
-
 // enemy bullets
 void UpdateEnemyBullet(Game&, int) {}
 
@@ -30,9 +27,6 @@ void KillEnemy(Game&, int) {}
 
 // enemy behaviour types
 void EnemyBehaviour(Game&, int) {}
-
-// boss driver
-void BossDriver(Game&) {}
 
 // player shots
 void UpdatePlayerShot(Game&, int) {}

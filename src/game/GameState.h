@@ -103,6 +103,8 @@ struct GameState {
     std::array<float, 6> bossVar{};
     float bossVarX = 0;
     std::array<float, 93> bossVarArr{};
+    // --- boss driver ---
+    std::uint8_t bossTimedOut = 0;  // the stage's boss gate ran the time-out action on this pattern
     // --- HUD ---
     // The extra boss's words (GBK, two bytes a character), shown one
     // character per word bullet (behaviour 120) at offset 2 x its work value.
@@ -122,6 +124,13 @@ struct GameState {
     std::array<float, 6> sceneCamera{};  // x, y, z, yaw, pitch, roll
     float sceneFocal = 2400;
     int sceneObjectCount = 0;
+    // --- stage scripts and dialogue ---
+    int dialoguePageCount = 0;      // last page of the running conversation
+    std::uint8_t dialogueKeyLatch = 0;
+    int dialoguePageStart = 0;      // stageFrame at which the page began
+    float dialogueShootReleased = 0;
+    int dialogueTextAlpha = 0;
+    int dialogueTicks = 0;          // calls since the conversation began (paging by time)
 
     // --- pause, continue and game over ---
     int pauseState = 0;
