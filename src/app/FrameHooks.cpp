@@ -6,7 +6,6 @@
 
 namespace korvid {
 
-
 // staff roll
 void StaffRollFrame(Game&) {}
 
