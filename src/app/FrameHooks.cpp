@@ -21,12 +21,6 @@ void RunDialogue(Game&) {}
 // stage clear
 void StageClearDriver(Game&) {}
 
-// staff roll
-void StaffRollFrame(Game&) {}
-
-// replay save screen
-void ReplaySaveFrame(Game&) {}
-
 // pause menu
 
 // Until the pause menu exists, any key that would choose from it resumes play.
