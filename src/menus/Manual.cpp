@@ -16,7 +16,7 @@ constexpr int kManualEntry = 6;  // the main menu's Manual entry
 
 void loadPage(Game& game, int page) {
     Engine& e = game.engine;
-    e.Texture_Free(game.manualPageTexture);
+    if (game.manualPageTexture) e.Texture_Free(game.manualPageTexture);
     char file[40];
     std::snprintf(file, sizeof file, "Graphics/manual_%d.png", page + 1);
     game.manualPageTexture = e.Texture_Load(file);
