@@ -96,7 +96,10 @@ int RunGame(const Options& options) {
     engine->Shell_SetFrameLimit(options.frames);
     for (const Screenshot& s : options.screenshots) engine->Shell_AddScreenshot(s.frame, s.path);
     if (script) {
-        engine->Input_SetKeySource([ks = std::move(*script)](int frame, int vk) { return ks.held(frame, vk); });
+        auto ks = std::make_shared<const KeyScript>(std::move(*script));
+        engine->Input_SetKeySource([ks](int frame, int vk) { return ks->held(frame, vk); });
+        engine->Input_SetTextSource([ks](int frame) { return ks->textAt(frame); });
+        engine->Input_SetMouseSource([ks](int frame, float* x, float* y) { return ks->mouseAt(frame, x, y); });
     }
 
     if (!engine->System_Initiate()) {

@@ -6,10 +6,5 @@
 
 namespace korvid {
 
-// staff roll
-void StaffRollFrame(Game&) {}
-
-// replay save screen
-void ReplaySaveFrame(Game&) {}
 
 }  // namespace korvid

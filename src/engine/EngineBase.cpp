@@ -124,6 +124,7 @@ void EngineBase::captureInput() {
     } else {
         keyTracker_.capture(keys_);
     }
+    takeFrameText();
 }
 
 void EngineBase::countFps() {

@@ -77,6 +77,12 @@ public:
     bool Input_GetKeyState(int vk) override;
     void Input_GetMousePos(float* x, float* y) override;
     void Input_SetKeySource(KeySource src) override;
+    void Input_SetTextInput(bool on) override;
+    std::vector<TextEvent> Input_GetTextEvents() override { return frameText_; }
+    std::string Input_GetComposition(int* cursor) override;
+    void Input_SetTextInputRect(int x, int y, int w, int h) override;
+    void Input_SetTextSource(TextSource src) override { textSource_ = std::move(src); }
+    void Input_SetMouseSource(MouseSource src) override { mouseSource_ = std::move(src); }
 
     // --- graphics ---
     bool Gfx_BeginScene(HTEXTURE target = 0) override;
@@ -118,6 +124,10 @@ protected:
     virtual double elapsedSeconds() const = 0;
     // Makes this engine's GL context current before GL work.
     virtual void useGlContext() {}
+    // The platform's text input on or off, and its candidate window's place
+    // in game pixels.
+    virtual void platformTextInput(bool on) {}
+    virtual void platformTextInputRect(int x, int y, int w, int h) {}
 
     // --- for the platform ---
     void attachRenderer(std::unique_ptr<GlRenderer> renderer) { renderer_ = std::move(renderer); }
@@ -126,6 +136,11 @@ protected:
     AudioMixer& mixer() { return mixer_; }
     KeyTracker& keyTracker() { return keyTracker_; }
     void setMousePos(float x, float y) { mouseX_ = x; mouseY_ = y; }
+    // Text typed since the last frame (kept only while text input is on).
+    void typeText(const char* utf8);
+    void typeEditingKey(int vk);
+    void setComposition(const char* utf8, int cursor);
+    bool textInputOn() const { return textInput_; }
     void requestQuit() { quitRequested_ = true; }
     int gameWidth() const { return gameW_; }
     int gameHeight() const { return gameH_; }
@@ -146,6 +161,7 @@ private:
     // loop
     bool runCallback(std::size_t i);
     void captureInput();
+    void takeFrameText();
     void countFps();
 
     std::array<bool, 5> bools_{};
@@ -182,6 +198,14 @@ private:
     KeyTracker keyTracker_;
     KeySource keySource_;
     float mouseX_ = 0, mouseY_ = 0;
+    MouseSource mouseSource_;
+    // text input
+    bool textInput_ = false;
+    std::vector<TextEvent> pendingText_, frameText_;
+    std::string composition_;
+    int compositionCursor_ = 0;
+    TextSource textSource_;
+    KeySnapshot previousKeys_{};
     int fps_ = 0, fpsFrames_ = 0;
     double fpsSince_ = 0;
 

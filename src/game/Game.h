@@ -3,6 +3,7 @@
 // games can run side by side in one process.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,8 @@
 #include "engine/GlyphFont.h"
 #include "engine/Engine.h"
 #include "engine/Sprite.h"
+#include "engine/TextInputBox.h"
+#include "game/MenuRecords.h"
 
 namespace korvid {
 
@@ -41,6 +44,20 @@ struct Game {
     std::unique_ptr<Sprite> hudGlyph;
     std::unique_ptr<Sprite> hudIcon;
     std::unique_ptr<Sprite> hudPowerBar;
+
+    // --- menus ---
+    // The replay save screen's boxes (name, player, key, description), made
+    // when the screen opens and deleted when it closes. The group outlives
+    // its boxes (members are destroyed in reverse order).
+    std::unique_ptr<BoxFont> textBoxFont;
+    std::unique_ptr<TextInputGroup> textBoxGroup;
+    std::array<std::unique_ptr<TextInputBox>, 4> saveBoxes;
+    ReplaySlotList replaySlots;
+    // The music room's last choice: the stream it started and its file.
+    HSTREAM musicRoomStream = 0;
+    std::string musicRoomFile;
+    int manualPage = 0;      // the manual page loaded
+    HTEXTURE manualPageTexture = 0;
 
     // Random numbers for play: one generator, seeded at each stage load.
     int rand() { return state.rng.next(); }
