@@ -48,6 +48,12 @@ void configureEngine(Engine& engine, Game& game, Session& session, const Options
     engine.System_SetStateBool(HGE_ZBUFFER, true);
 }
 
+void CreateGlyphFonts(Game& game) {
+    game.songFont14 = std::make_unique<GlyphFont>(game.engine, "宋体", 14, false, false, false);
+    game.heiFont16 = std::make_unique<GlyphFont>(game.engine, "黑体", 16);
+    game.heiFont18 = std::make_unique<GlyphFont>(game.engine, "黑体", 18);
+}
+
 }  // namespace
 
 int RunGame(const Options& options) {
@@ -90,6 +96,7 @@ int RunGame(const Options& options) {
 
     Session session(options);
     configureEngine(*engine, *game, session, options);
+    CreateGlyphFonts(*game);
     LoadSettings(*game, /*atBoot=*/true);
     {
         std::string why;
@@ -105,7 +112,10 @@ int RunGame(const Options& options) {
     engine->Shell_SetFrameLimit(options.frames);
     for (const Screenshot& s : options.screenshots) engine->Shell_AddScreenshot(s.frame, s.path);
     if (script) {
-        engine->Input_SetKeySource([ks = std::move(*script)](int frame, int vk) { return ks.held(frame, vk); });
+        auto ks = std::make_shared<const KeyScript>(std::move(*script));
+        engine->Input_SetKeySource([ks](int frame, int vk) { return ks->held(frame, vk); });
+        engine->Input_SetTextSource([ks](int frame) { return ks->textAt(frame); });
+        engine->Input_SetMouseSource([ks](int frame, float* x, float* y) { return ks->mouseAt(frame, x, y); });
     }
 
     if (!engine->System_Initiate()) {

@@ -82,9 +82,9 @@ void OpenPauseMenu(Game& game) {
     GameState& s = game.state;
     Engine& e = game.engine;
     s.latchCancel = 1;
-    e.System_Snapshot("snapshot.dat");
-    if (s.snapshotTexture) e.Texture_Free(s.snapshotTexture);
-    s.snapshotTexture = e.Texture_Load("snapshot.dat");
+    // The picture drawn so far this frame, kept as a texture (no file).
+    e.Texture_Free(s.snapshotTexture);
+    s.snapshotTexture = e.Gfx_SnapshotTexture();
     s.pauseState = 1;
 }
 

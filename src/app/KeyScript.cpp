@@ -22,7 +22,8 @@ struct NamedKey {
 // A physical Shift, Ctrl or Alt key is also seen under the generic code the
 // game asks for; the plain names stand for the left-hand key.
 constexpr NamedKey kNamedKeys[] = {
-    {"BACKSPACE", 8, 0},  {"BACK", 8, 0},      {"TAB", 9, 0},        {"RETURN", 13, 0},
+    {"LBUTTON", 1, 0},    {"RBUTTON", 2, 0},   {"DELETE", 46, 0},    {"HOME", 36, 0},
+    {"END", 35, 0},       {"BACKSPACE", 8, 0},  {"BACK", 8, 0},      {"TAB", 9, 0},        {"RETURN", 13, 0},
     {"ENTER", 13, 0},     {"SHIFT", 16, 160},  {"CONTROL", 17, 162}, {"CTRL", 17, 162},
     {"MENU", 18, 164},    {"ALT", 18, 164},    {"PAUSE", 19, 0},     {"CAPSLOCK", 20, 0},
     {"CAPITAL", 20, 0},   {"ESCAPE", 27, 0},   {"ESC", 27, 0},       {"SPACE", 32, 0},
@@ -77,8 +78,42 @@ struct Rule {
     int from, to, vk;
 };
 
+// `"text"` with the escapes \" \\ \n (Enter) and \b (Backspace).
+std::string parseQuoted(std::string_view s, std::string& out) {
+    if (s.size() < 2 || s.front() != '"' || s.back() != '"') return "text must be in double quotes";
+    s = s.substr(1, s.size() - 2);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\') {
+            out += s[i];
+            continue;
+        }
+        if (++i == s.size()) return "text ends in a lone '\\'";
+        switch (s[i]) {
+            case 'n': out += '\n'; break;
+            case 'b': out += '\b'; break;
+            case '"': out += '"'; break;
+            case '\\': out += '\\'; break;
+            default: return std::string("unknown escape '\\") + s[i] + "'";
+        }
+    }
+    return {};
+}
+
+// `MOUSE x y` or `CLICK x y` after the frame; one frame only.
+std::string parsePointer(std::string_view args, int frame, bool click, std::vector<Rule>& rules,
+                         std::vector<KeyScript::MouseRule>& mice) {
+    const auto blank = args.find_first_of(kBlanks);
+    const auto x = parseNumber(trim(args.substr(0, blank)));
+    const auto y = blank == std::string_view::npos ? std::nullopt : parseNumber(trim(args.substr(blank)));
+    if (!x || !y) return "expected 'x y' in game pixels";
+    mice.push_back({frame, static_cast<float>(*x), static_cast<float>(*y)});
+    if (click) rules.push_back({frame, frame, 1});
+    return {};
+}
+
 // Reads one non-empty rule line into `rules`; returns the problem, or empty.
-std::string parseRule(std::string_view body, std::vector<Rule>& rules) {
+std::string parseRule(std::string_view body, std::vector<Rule>& rules, std::vector<KeyScript::MouseRule>& mice,
+                      std::vector<KeyScript::TextRule>& texts) {
     const auto blank = body.find_first_of(kBlanks);
     const std::string_view frames = body.substr(0, blank);
     const std::string_view keys = blank == std::string_view::npos ? std::string_view{} : trim(body.substr(blank));
@@ -90,6 +125,18 @@ std::string parseRule(std::string_view body, std::vector<Rule>& rules) {
     if (*from < 1) return "frames count from 1";
     if (*to < *from) return "range '" + std::string(frames) + "' ends before it starts";
     if (keys.empty()) return "no keys";
+
+    const auto wordEnd = keys.find_first_of(kBlanks);
+    const std::string word = upper(keys.substr(0, wordEnd));
+    const std::string_view args = wordEnd == std::string_view::npos ? std::string_view{} : trim(keys.substr(wordEnd));
+    if (word == "MOUSE" || word == "CLICK" || word == "TEXT") {
+        if (*to != *from) return word + " takes one frame, not a range";
+        if (word != "TEXT") return parsePointer(args, *from, word == "CLICK", rules, mice);
+        KeyScript::TextRule text{*from, {}};
+        if (std::string problem = parseQuoted(args, text.utf8); !problem.empty()) return problem;
+        texts.push_back(std::move(text));
+        return {};
+    }
 
     std::string_view rest = keys;
     while (true) {
@@ -112,10 +159,23 @@ std::string parseRule(std::string_view body, std::vector<Rule>& rules) {
     return {};
 }
 
+// Where a '#' comment begins; a '#' inside a quoted text is text.
+std::size_t commentStart(std::string_view line) {
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && quoted) ++i;
+        else if (line[i] == '"') quoted = !quoted;
+        else if (line[i] == '#' && !quoted) return i;
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 std::optional<KeyScript> KeyScript::parse(std::string_view text, std::string& error, std::string_view source) {
     std::vector<Rule> rules;
+    std::vector<MouseRule> mice;
+    std::vector<TextRule> texts;
     int lineNumber = 0;
     while (!text.empty()) {
         const auto end = text.find('\n');
@@ -124,9 +184,9 @@ std::optional<KeyScript> KeyScript::parse(std::string_view text, std::string& er
         ++lineNumber;
         while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
-        const std::string_view body = trim(line.substr(0, line.find('#')));
+        const std::string_view body = trim(line.substr(0, commentStart(line)));
         if (body.empty()) continue;
-        if (std::string problem = parseRule(body, rules); !problem.empty()) {
+        if (std::string problem = parseRule(body, rules, mice, texts); !problem.empty()) {
             std::ostringstream message;
             message << source << ':' << lineNumber << ": " << problem << " in '" << line << "'";
             error = message.str();
@@ -142,6 +202,12 @@ std::optional<KeyScript> KeyScript::parse(std::string_view text, std::string& er
     std::vector<Change> changes;
     changes.reserve(rules.size() * 2);
     KeyScript script;
+    std::stable_sort(mice.begin(), mice.end(), [](const MouseRule& a, const MouseRule& b) { return a.frame < b.frame; });
+    std::stable_sort(texts.begin(), texts.end(), [](const TextRule& a, const TextRule& b) { return a.frame < b.frame; });
+    for (const MouseRule& m : mice) script.lastFrame_ = std::max(script.lastFrame_, m.frame);
+    for (const TextRule& t : texts) script.lastFrame_ = std::max(script.lastFrame_, t.frame);
+    script.mice_ = std::move(mice);
+    script.texts_ = std::move(texts);
     for (const Rule& rule : rules) {
         changes.push_back({rule.from, rule.vk, +1});
         changes.push_back({rule.to + 1, rule.vk, -1});
@@ -190,6 +256,22 @@ bool KeyScript::usesKey(int vk) const {
     for (const Segment& seg : segments_)
         if ((seg.keys[static_cast<std::size_t>(vk) / 64] >> (vk % 64)) & 1u) return true;
     return false;
+}
+
+bool KeyScript::mouseAt(int frame, float* x, float* y) const {
+    const auto after = std::upper_bound(mice_.begin(), mice_.end(), frame,
+                                        [](int f, const MouseRule& m) { return f < m.frame; });
+    if (after == mice_.begin()) return false;
+    *x = std::prev(after)->x;
+    *y = std::prev(after)->y;
+    return true;
+}
+
+std::string KeyScript::textAt(int frame) const {
+    std::string typed;
+    for (const TextRule& t : texts_)
+        if (t.frame == frame) typed += t.utf8;
+    return typed;
 }
 
 }  // namespace korvid

@@ -6,9 +6,14 @@
 //   30      Z+SHIFT        held on frame 30 only
 //   200-260 UP + Z         '+' or blanks join keys
 //
+//   300     MOUSE 250 50   the mouse moves to (250, 50) of the 640 x 480 picture
+//   301     CLICK 250 50   moves there and holds the left button on frame 301
+//   310     TEXT "名字 a\n"  typed on frame 310 while a text box has the focus
+//                          (\n Enter, \b Backspace, \" and \\)
+//
 // Frames count from 1 after start. Key names are Windows virtual-key names:
 // UP DOWN LEFT RIGHT SHIFT CONTROL/CTRL ALT/MENU RETURN/ENTER ESCAPE/ESC SPACE
-// TAB BACKSPACE PAUSE CAPSLOCK, LSHIFT RSHIFT LCONTROL RCONTROL, F1..F12, and
+// TAB BACKSPACE DELETE HOME END PAUSE CAPSLOCK LBUTTON RBUTTON, LSHIFT RSHIFT LCONTROL RCONTROL, F1..F12, and
 // single letters and digits, in any case.
 #pragma once
 
@@ -36,6 +41,20 @@ public:
     int lastFrame() const { return lastFrame_; }
     // Whether any rule holds `vk` (the screenshot key needs pictures drawn).
     bool usesKey(int vk) const;
+    // The mouse position the script last set on or before `frame`; false
+    // before its first MOUSE or CLICK.
+    bool mouseAt(int frame, float* x, float* y) const;
+    // The text the script types on `frame` (UTF-8; '\b' Backspace, '\n' Enter).
+    std::string textAt(int frame) const;
+
+    struct MouseRule {
+        int frame;
+        float x, y;
+    };
+    struct TextRule {
+        int frame;
+        std::string utf8;
+    };
 
 private:
     using KeyMask = std::array<std::uint64_t, 4>;  // one bit per virtual key
@@ -46,6 +65,8 @@ private:
     };
 
     std::vector<Segment> segments_;  // sorted by start
+    std::vector<MouseRule> mice_;     // sorted by frame
+    std::vector<TextRule> texts_;     // sorted by frame
     int lastFrame_ = 0;
 };
 

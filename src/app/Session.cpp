@@ -74,6 +74,19 @@ void Session::afterFrame(Game& game) {
         }
     }
     lastStage_ = s.stage;
+    // The stage's record is used up but the stage has not cleared: the
+    // replay went out of step (or another version made it). Playback stops
+    // on the end-of-replay menu rather than run on keys nobody recorded.
+    if (s.screen == 10 && s.pauseState > 0 && s.stage >= 1 && s.stage < kStageSlots &&
+        s.replayFrame > s.replayStageFrames[s.stage] && s.stage != s.replayEndStage) {
+        finished_ = true;
+        if (options_.verify && !desync_) {
+            std::printf("stage %d: desync (the record ended at frame %d before the stage cleared)\n", s.stage,
+                        s.replayStageFrames[s.stage]);
+            desync_ = true;
+        }
+        return;
+    }
     const bool lastStage = s.stage == s.replayEndStage;
     if (s.screen == 10 && lastStage && s.stage >= 1 && s.stage < kStageSlots &&
         s.replayFrame >= s.replayStageFrames[s.stage] && s.stageFrame >= 0) {

@@ -65,6 +65,7 @@ std::uint64_t HashGameState(const GameState& s) {
     h.add(s.laserEndY);
     h.add(s.bossActive, s.spellActive, s.spellBonusLost, s.spellTimeLimit, s.bossTimeLeft, s.stageCleared,
           s.bossRotation, s.bossVar, s.bossVarX, s.bossVarArr, s.bossTimedOut);
+    h.add(s.wordBulletText);
     h.add(s.wideField, s.wideFieldFightStarted, s.timeStop, s.dialogueActive, s.dialoguePage, s.backgroundShake,
           s.scrollSpeed, s.stage5Work, s.camX, s.camHeight, s.camDepth, s.camYaw, s.camPitch, s.sceneCamera,
           s.sceneFocal, s.sceneObjectCount, s.laserNear);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/Controllers.h"
 
@@ -124,6 +125,31 @@ public:
     // The first controller button held this frame, or -1.
     virtual int Input_HeldControllerButton() const { return -1; }
 
+    // --- text input: what the keyboard typed while text input is on ---
+    // One event per typed character (ch != 0), or per press (and repeat) of
+    // an editing key: Backspace, Enter, Delete, Home, End, the arrows (vk).
+    struct TextEvent {
+        char32_t ch = 0;
+        int vk = 0;
+    };
+    // This frame's events, in the order they were typed.
+    virtual std::vector<TextEvent> Input_GetTextEvents() { return {}; }
+    // The input method's unfinished composition (UTF-8) and its cursor, in
+    // characters; empty when nothing is being composed.
+    virtual std::string Input_GetComposition(int* cursor) {
+        if (cursor) *cursor = 0;
+        return {};
+    }
+    // Where the input method may put its candidate window, in game pixels.
+    virtual void Input_SetTextInputRect(int x, int y, int w, int h) {}
+    // Scripted text and mouse, as the key source scripts keys: text typed on
+    // a frame (UTF-8; '\b' is Backspace, '\n' Enter), and the mouse position
+    // (false: it stays where it was).
+    using TextSource = std::function<std::string(int frame)>;
+    using MouseSource = std::function<bool(int frame, float* x, float* y)>;
+    virtual void Input_SetTextSource(TextSource src) {}
+    virtual void Input_SetMouseSource(MouseSource src) {}
+
     // --- graphics ---
     virtual bool Gfx_BeginScene(HTEXTURE target = 0) = 0;
     virtual void Gfx_EndScene() = 0;
@@ -133,6 +159,9 @@ public:
     virtual void Gfx_RenderQuad(const Quad* quad) = 0;
     // x, y, w, h in game pixels; all 0 resets.
     virtual void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) = 0;
+    // The picture drawn so far this frame copied into a new game-sized
+    // texture (no file); 0 before the engine has started.
+    virtual HTEXTURE Gfx_SnapshotTexture() = 0;
     // Statistics of the last finished frame.
     virtual FrameStats Gfx_GetStats() const = 0;
 

@@ -128,6 +128,7 @@ void EngineBase::captureInput() {
     }
     controllers_.update(keys_);
     controllerRemoved_ = controllers_.takeRemoved();
+    takeFrameText();
 }
 
 void EngineBase::countFps() {

@@ -80,6 +80,12 @@ public:
     void Input_SetControllerBindings(const ControllerBindings& b) override { controllers_.setBindings(b); }
     bool Input_ControllerRemoved() override { return controllerRemoved_; }
     int Input_HeldControllerButton() const override { return controllers_.firstHeldButton(); }
+    void Input_SetTextInput(bool on) override;
+    std::vector<TextEvent> Input_GetTextEvents() override { return frameText_; }
+    std::string Input_GetComposition(int* cursor) override;
+    void Input_SetTextInputRect(int x, int y, int w, int h) override;
+    void Input_SetTextSource(TextSource src) override { textSource_ = std::move(src); }
+    void Input_SetMouseSource(MouseSource src) override { mouseSource_ = std::move(src); }
 
     // --- graphics ---
     bool Gfx_BeginScene(HTEXTURE target = 0) override;
@@ -89,6 +95,7 @@ public:
                         float z = 0.5f) override;
     void Gfx_RenderQuad(const Quad* quad) override;
     void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) override;
+    HTEXTURE Gfx_SnapshotTexture() override;
     FrameStats Gfx_GetStats() const override;
 
     // --- timer ---
@@ -120,6 +127,10 @@ protected:
     virtual double elapsedSeconds() const = 0;
     // Makes this engine's GL context current before GL work.
     virtual void useGlContext() {}
+    // The platform's text input on or off, and its candidate window's place
+    // in game pixels.
+    virtual void platformTextInput(bool on) {}
+    virtual void platformTextInputRect(int x, int y, int w, int h) {}
 
     // --- for the platform ---
     void attachRenderer(std::unique_ptr<GlRenderer> renderer) { renderer_ = std::move(renderer); }
@@ -128,6 +139,11 @@ protected:
     AudioMixer& mixer() { return mixer_; }
     KeyTracker& keyTracker() { return keyTracker_; }
     void setMousePos(float x, float y) { mouseX_ = x; mouseY_ = y; }
+    // Text typed since the last frame (kept only while text input is on).
+    void typeText(const char* utf8);
+    void typeEditingKey(int vk);
+    void setComposition(const char* utf8, int cursor);
+    bool textInputOn() const { return textInput_; }
     void requestQuit() { quitRequested_ = true; }
     int gameWidth() const { return gameW_; }
     int gameHeight() const { return gameH_; }
@@ -148,6 +164,7 @@ private:
     // loop
     bool runCallback(std::size_t i);
     void captureInput();
+    void takeFrameText();
     void countFps();
 
     std::array<bool, 5> bools_{};
@@ -186,6 +203,14 @@ private:
     Controllers controllers_;
     bool controllerRemoved_ = false;
     float mouseX_ = 0, mouseY_ = 0;
+    MouseSource mouseSource_;
+    // text input
+    bool textInput_ = false;
+    std::vector<TextEvent> pendingText_, frameText_;
+    std::string composition_;
+    int compositionCursor_ = 0;
+    TextSource textSource_;
+    KeySnapshot previousKeys_{};
     int fps_ = 0, fpsFrames_ = 0;
     double fpsSince_ = 0;
 

@@ -68,6 +68,9 @@ void EngineBase::startBatch(Primitive prim, HTEXTURE tex, int blend) {
 
 void EngineBase::Gfx_RenderQuad(const Quad* quad) {
     if (!sceneOpen_ || !quad) return;
+    // A quad naming a freed (or never made) texture draws nothing rather
+    // than whatever now sits in that texture's place.
+    if (quad->tex && !textures_.find(quad->tex)) return;
     const int blend = DrawnBlend(quad->blend);
     if (vertexCount_ == 0 || batchPrim_ != Primitive::Quads || batchTex_ != quad->tex || batchBlend_ != blend ||
         vertexCount_ + 4 > GlRenderer::kMaxVertices) {
@@ -140,6 +143,12 @@ bool EngineBase::System_Snapshot(const char* filename) {
     if (!initiated_ || !filename || !*filename) return false;
     readPicture();
     return WritePng(inGameDir(filename), picture_.data(), gameW_, gameH_);
+}
+
+HTEXTURE EngineBase::Gfx_SnapshotTexture() {
+    if (!initiated_) return 0;
+    readPicture();
+    return textures_.insert(MakeTextureFromPixels(gameW_, gameH_, picture_.data(), std::string()));
 }
 
 void EngineBase::finishPicture() {

@@ -20,7 +20,6 @@ public:
     ~HeadlessEngine() override { System_Shutdown(); }
 
     bool System_IsForeground() const override { return true; }
-    void Input_SetTextInput(bool) override {}
 
 protected:
     bool openPlatform() override {

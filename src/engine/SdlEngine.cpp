@@ -18,15 +18,15 @@ public:
         return window_.window() && (SDL_GetWindowFlags(window_.window()) & SDL_WINDOW_INPUT_FOCUS) != 0;
     }
 
-    void Input_SetTextInput(bool on) override {
+protected:
+    void platformTextInput(bool on) override {
         if (!window_.window()) return;
         if (on)
             SDL_StartTextInput();
         else
             SDL_StopTextInput();
     }
-
-protected:
+    void platformTextInputRect(int x, int y, int w, int h) override;
     bool openPlatform() override;
     void closePlatform() override;
     void startClock() override { start_ = deadline_ = SDL_GetPerformanceCounter(); }
@@ -90,8 +90,9 @@ bool SdlEngine::openPlatform() {
     windowedNow_ = true;
     applyWindowMode();
     // SDL starts with text input on; an input method would then swallow the
-    // letter keys the game plays with.
+    // letter keys the game plays with. The game draws its own pointer.
     SDL_StopTextInput();
+    SDL_ShowCursor(SDL_DISABLE);
     // Without a window manager nobody hands the new window the focus.
     SDL_RaiseWindow(window_.window());
     SDL_SetWindowInputFocus(window_.window());
@@ -183,8 +184,19 @@ void SdlEngine::pumpEvents() {
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) requestQuit();
                 if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keyTracker().releaseAll();
                 break;
-            case SDL_KEYDOWN:
-                keyTracker().press(VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode));
+            case SDL_KEYDOWN: {
+                const int vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode);
+                keyTracker().press(vk);
+                typeEditingKey(vk);
+                break;
+            }
+            case SDL_TEXTINPUT:
+                // Ctrl with a letter is a shortcut, not text.
+                if (!(SDL_GetModState() & KMOD_CTRL)) typeText(e.text.text);
+                setComposition("", 0);
+                break;
+            case SDL_TEXTEDITING:
+                setComposition(e.edit.text, e.edit.start);
                 break;
             case SDL_KEYUP:
                 keyTracker().release(VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode));
@@ -209,6 +221,16 @@ void SdlEngine::pumpEvents() {
     WindowToGame(FitLetterbox(w, h, gameWidth(), gameHeight()), gameWidth(), gameHeight(), mouseWindowX_,
                  mouseWindowY_, &gx, &gy);
     setMousePos(gx, gy);
+}
+
+// The input method places its candidate window in window coordinates.
+void SdlEngine::platformTextInputRect(int x, int y, int w, int h) {
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_.window(), &ww, &wh);
+    const ViewRect view = FitLetterbox(ww, wh, gameWidth(), gameHeight());
+    const float sx = float(view.w) / float(gameWidth()), sy = float(view.h) / float(gameHeight());
+    SDL_Rect r{view.x + int(float(x) * sx), view.y + int(float(y) * sy), int(float(w) * sx), int(float(h) * sy)};
+    SDL_SetTextInputRect(&r);
 }
 
 void SdlEngine::present() {

@@ -28,4 +28,12 @@ void ReplaySaveFrame(Game& game);      // screens 12 and 13
 // Opens the pause menu over a snapshot of the picture drawn so far (app/).
 void OpenPauseMenu(Game& game);
 
+// The replay save screen (menus/): creates its four text boxes and shows it
+// (screen 12, slot cursor 0). Called by the pause menu's save entry, the
+// end of a practice stage and the end of the staff roll.
+void OpenReplaySaveScreen(Game& game);
+// Back to the title as the pause menu's quit does (menus/); the pause menu's
+// own textures are freed only when asked.
+void QuitToTitle(Game& game, bool freePauseTextures);
+
 }  // namespace korvid

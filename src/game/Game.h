@@ -3,13 +3,17 @@
 // games can run side by side in one process.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 
 #include "game/GameState.h"
 #include "engine/BitmapFont.h"
+#include "engine/GlyphFont.h"
 #include "engine/Engine.h"
 #include "engine/Sprite.h"
+#include "engine/TextInputBox.h"
+#include "game/MenuRecords.h"
 
 namespace korvid {
 
@@ -23,6 +27,11 @@ struct Game {
     std::string gameDir;  // folder with the settings, score file and replays
 
     std::unique_ptr<BitmapFont> menuFont;
+    // Free text: "宋体" 14 for the text boxes, "黑体" 16 for lists and white
+    // text, "黑体" 18 for outlined text. Made before start-up.
+    std::unique_ptr<GlyphFont> songFont14;
+    std::unique_ptr<GlyphFont> heiFont16;
+    std::unique_ptr<GlyphFont> heiFont18;
     std::unique_ptr<Sprite> screenSprite;
     std::unique_ptr<Sprite> uiSprite;
     // Made at the first title visit: the side panel, the ship, its two
@@ -31,6 +40,24 @@ struct Game {
     std::unique_ptr<Sprite> shipSprite;
     std::unique_ptr<Sprite> optionSprites[2];
     std::unique_ptr<Sprite> focusSprite;
+    // The HUD's digit glyphs (font1), icons (bullet1) and power bar (bullet3).
+    std::unique_ptr<Sprite> hudGlyph;
+    std::unique_ptr<Sprite> hudIcon;
+    std::unique_ptr<Sprite> hudPowerBar;
+
+    // --- menus ---
+    // The replay save screen's boxes (name, player, key, description), made
+    // when the screen opens and deleted when it closes. The group outlives
+    // its boxes (members are destroyed in reverse order).
+    std::unique_ptr<BoxFont> textBoxFont;
+    std::unique_ptr<TextInputGroup> textBoxGroup;
+    std::array<std::unique_ptr<TextInputBox>, 4> saveBoxes;
+    ReplaySlotList replaySlots;
+    // The music room's last choice: the stream it started and its file.
+    HSTREAM musicRoomStream = 0;
+    std::string musicRoomFile;
+    int manualPage = 0;      // the manual page loaded
+    HTEXTURE manualPageTexture = 0;
 
     // Random numbers for play: one generator, seeded at each stage load.
     int rand() { return state.rng.next(); }

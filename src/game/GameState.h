@@ -108,6 +108,10 @@ struct GameState {
     std::array<float, 93> bossVarArr{};
     // --- boss driver ---
     std::uint8_t bossTimedOut = 0;  // the stage's boss gate ran the time-out action on this pattern
+    // --- HUD ---
+    // The extra boss's words (GBK, two bytes a character), shown one
+    // character per word bullet (behaviour 120) at offset 2 x its work value.
+    std::array<char, 256> wordBulletText{};
 
     // --- the world ---
     std::uint8_t wideField = 0;

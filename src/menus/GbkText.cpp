@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstddef>
 
+#include "engine/Utf8.h"
+
 namespace korvid {
 
 namespace {
@@ -68,5 +70,12 @@ std::string convert(const char* to, const char* from, std::string_view in, SkipF
 std::string GbkFromUtf8(std::string_view utf8) { return convert("GBK", "UTF-8", utf8, skipUtf8Char); }
 
 std::string Utf8FromGbk(std::string_view gbk) { return convert("UTF-8", "GBK", gbk, skipOneByte); }
+
+bool GbkCanHold(char32_t c) {
+    if (c == U'?') return true;
+    if (c < 0x80) return c >= 0x20 || c == U'\n';
+    const std::string gbk = GbkFromUtf8(EncodeUtf8(std::u32string(1, c)));
+    return gbk.find('?') == std::string::npos;
+}
 
 }  // namespace korvid

@@ -12,4 +12,8 @@ namespace korvid {
 std::string GbkFromUtf8(std::string_view utf8);
 std::string Utf8FromGbk(std::string_view gbk);
 
+// Whether GBK holds the character (emoji and rare CJK it does not), so a
+// text box refuses what the replay file could not store.
+bool GbkCanHold(char32_t c);
+
 }  // namespace korvid

@@ -91,16 +91,4 @@ void RunMainMenu(Game& game) {
     }
 }
 
-void RunEmptyScreen(Game& game) {
-    GameState& s = game.state;
-    if (!game.engine.System_IsForeground()) return;
-    if (TakeLatched(s.latchCancel, MenuCancelHeld(game))) {
-        const int entry = (s.screen == 5 || s.screen == 7) ? Replays : (s.musicRoomSelected ? MusicRoom : Manual);
-        SetSubMenuTexture(game, nullptr);
-        s.screen = 0;
-        s.menuCursor = entry;
-        game.uiSprite->SetTexture(s.titleMenuTexture);
-    }
-}
-
 }  // namespace korvid

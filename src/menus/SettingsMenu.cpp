@@ -53,6 +53,9 @@ constexpr float kKeyLabelDx = -666;
 constexpr float kKeyBindingDx = -426;  // a single glyph stands here; longer names centre on it
 constexpr float kKeyRowY = 100;
 constexpr float kKeyRowSpacing = 40;
+// Only the label's own picture: the rest of its texture row holds glyphs
+// (the key mark shares the third label's row).
+constexpr float kKeyLabelWidth = 68;
 
 std::uint32_t rowColor(bool selected) { return selected ? kMenuSelected : kMenuOther; }
 
@@ -130,7 +133,7 @@ void drawKeyList(Game& game) {
     const float slide = static_cast<float>(s.settingsSlide);
     for (int i = 0; i < kGameKeyCount; ++i) {
         const float y = kKeyRowY + kKeyRowSpacing * static_cast<float>(i);
-        const TexRect label = {0, kKeyLabelY + kGlyphSize * static_cast<float>(i), 320, 36};
+        const TexRect label = {0, kKeyLabelY + kGlyphSize * static_cast<float>(i), kKeyLabelWidth, 36};
         drawPicture(game, label, slide + kKeyLabelDx, y, rowColor(i == s.menuCursor));
         drawBinding(game, s.keyBindings[i].code, slide + kKeyBindingDx, y,
                     rowColor(s.keyCapturePending && i == s.menuCursor));

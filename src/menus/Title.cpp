@@ -4,6 +4,8 @@
 
 #include "game/Game.h"
 #include "play/Resources.h"
+#include "menus/MusicRoom.h"
+#include "menus/ReplayScreens.h"
 #include "menus/SettingsMenu.h"
 #include "menus/TitleMenus.h"
 
@@ -64,9 +66,14 @@ void drawTitlePicture(Game& game) {
 using MenuFn = void (*)(Game&);
 
 // What runs on each title screen 0..9 (screen 3 is handled like 2).
+void runMusicRoomOrManual(Game& game) {
+    if (game.state.musicRoomSelected) RunMusicRoom(game);
+    else RunManual(game);
+}
+
 constexpr MenuFn kMenus[10] = {
     RunMainMenu,       RunDifficultyMenu, RunCharacterMenu, RunCharacterMenu,   RunSettingsScreen,
-    RunEmptyScreen,    RunPracticeMenu,   RunEmptyScreen,   RunKeyConfigScreen, RunEmptyScreen,
+    RunReplayList,     RunPracticeMenu,   RunReplayList,    RunKeyConfigScreen, runMusicRoomOrManual,
 };
 
 }  // namespace

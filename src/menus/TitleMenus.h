@@ -11,8 +11,6 @@ void RunMainMenu(Game& game);        // screen 0
 void RunDifficultyMenu(Game& game);  // screen 1
 void RunCharacterMenu(Game& game);   // screen 2
 void RunPracticeMenu(Game& game);    // screen 6
-// Screens whose contents are not built yet: Escape leads back to the menu.
-void RunEmptyScreen(Game& game);
 
 // Shared drawing helpers of the menus.
 inline constexpr std::uint32_t kMenuSelected = 0xFFFFFFFF;

@@ -37,10 +37,13 @@ bool gameOverHandOff(Game& game) {
     return true;
 }
 
+// Playback never runs on keys nobody recorded: when the stage's recorded
+// frames are used up (the last stage ends, or the replay went out of step
+// and the stage has not cleared in time) the end-of-replay menu opens.
 void replayEndHandOff(Game& game) {
     GameState& s = game.state;
     if (!s.replayPlaying || !onPlayScreen(s) || s.stage < 0 || s.stage >= kStageSlots) return;
-    if (s.replayFrame >= s.replayStageFrames[s.stage] + 1 && s.replayEndStage == s.stage) {
+    if (s.replayFrame >= s.replayStageFrames[s.stage] + 1) {
         s.latchCancel = 1;
         s.latchConfirm = 1;
         s.pauseCursor = 1;

@@ -3,6 +3,7 @@
 #include "game/Game.h"
 #include "play/StageFlow.h"
 #include "play/Geometry.h"
+#include "play/Hud.h"
 #include "play/Player.h"
 
 namespace korvid {
@@ -158,6 +159,7 @@ void LoadSharedResources(Game& game) {
     game.panelSprite->SetHotSpot(320, 240);
     game.uiSprite->SetZ(0.21f);
     CreatePlayerSprites(game);
+    CreateHudSprites(game);
     Directions();
     ClearAllPools(s);
     e.Texture_Free(s.logoTexture);

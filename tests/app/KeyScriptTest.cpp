@@ -127,5 +127,34 @@ TEST(KeyScript, LoadsFromAFileAndNamesItInErrors) {
     EXPECT_NE(error.find("absent.txt"), std::string::npos) << error;
 }
 
+TEST(KeyScript, MouseClicksAndTypedTextDriveATextBox) {
+    const KeyScript script = Parse(
+        "300 MOUSE 250 50\n"
+        "301 CLICK 260 98   # the player box\n"
+        "310 TEXT \"名字 #1\\n\\\"q\\\"\\b\"\n"
+        "310 TEXT \"!\"\n"
+        "320-330 LBUTTON\n");
+    float x = -1, y = -1;
+    EXPECT_FALSE(script.mouseAt(299, &x, &y));
+    ASSERT_TRUE(script.mouseAt(300, &x, &y));
+    EXPECT_EQ(x, 250);
+    EXPECT_EQ(y, 50);
+    ASSERT_TRUE(script.mouseAt(500, &x, &y));
+    EXPECT_EQ(x, 260);
+    EXPECT_EQ(y, 98);
+    EXPECT_TRUE(script.held(301, 1));
+    EXPECT_FALSE(script.held(302, 1));
+    EXPECT_TRUE(script.held(325, 1));
+    EXPECT_EQ(script.textAt(310), "名字 #1\n\"q\"\b!");
+    EXPECT_EQ(script.textAt(311), "");
+    EXPECT_EQ(script.lastFrame(), 330);
+
+    std::string error;
+    EXPECT_FALSE(KeyScript::parse("5-9 TEXT \"a\"", error));
+    EXPECT_NE(error.find("one frame"), std::string::npos) << error;
+    EXPECT_FALSE(KeyScript::parse("5 TEXT abc", error));
+    EXPECT_FALSE(KeyScript::parse("5 CLICK 10", error));
+}
+
 }  // namespace
 }  // namespace korvid

@@ -97,10 +97,13 @@ TEST(HeadlessTextures, ZeroUnknownAndFreedHandlesAreHarmless) {
     EXPECT_EQ(engine->Texture_Lock(tex), nullptr);
     engine->Texture_Free(tex);
     EXPECT_EQ(engine->Texture_GetWidth(next), 8);
-    // Drawing with a dead handle draws untextured instead of failing.
+    // A quad still naming the freed texture draws nothing (not the slot's
+    // next occupant); one naming no texture draws untextured.
     ASSERT_TRUE(engine->Gfx_BeginScene());
-    const Quad q = testing::MakeQuad(0, 0, 10, 10, 0xFFFFFFFF, tex);
-    engine->Gfx_RenderQuad(&q);
+    const Quad stale = testing::MakeQuad(0, 0, 10, 10, 0xFFFFFFFF, tex);
+    const Quad plain = testing::MakeQuad(0, 0, 10, 10, 0xFFFFFFFF, 0);
+    engine->Gfx_RenderQuad(&stale);
+    engine->Gfx_RenderQuad(&plain);
     engine->Gfx_EndScene();
     EXPECT_EQ(engine->Gfx_GetStats().quads, 1);
 }

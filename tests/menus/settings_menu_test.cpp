@@ -471,7 +471,7 @@ TEST_F(SettingsMenuTest, KeyListShowsLabelsAndBindings) {
     frame();
 
     for (int i = 0; i < kGameKeyCount; ++i)
-        expectCut(234, 100 + 40.0f * i, {0, 504 + 36.0f * i, 320, 36}, i == 4 ? kWhite : kGrey);
+        expectCut(234, 100 + 40.0f * i, {0, 504 + 36.0f * i, 68, 36}, i == 4 ? kWhite : kGrey);
     // Letters and digits: one glyph at the binding column.
     expectCut(474, 300, LetterGlyph('Z' - 'A'), kGrey);
     expectCut(474, 380, DigitGlyph(7), kGrey);

@@ -76,25 +76,41 @@ public:
     }
     std::uint32_t* Texture_Lock(HTEXTURE, bool, int, int, int, int) override { return nullptr; }
     void Texture_Unlock(HTEXTURE) override {}
-    HSTREAM Stream_Load(const char*) override { return 0; }
+    // Streams get handles 1000, 1001, ... while streamsLoad is set.
+    bool streamsLoad = false;
+    HSTREAM Stream_Load(const char* name) override {
+        loadedStreams.emplace_back(name ? name : "");
+        return streamsLoad ? static_cast<HSTREAM>(1000 + loadedStreams.size() - 1) : 0;
+    }
     std::vector<std::pair<HSTREAM, int>> plays;  // (stream, volume) of every Stream_Play
     HCHANNEL Stream_Play(HSTREAM s, bool, int volume) override {
         plays.emplace_back(s, volume);
         return 0;
     }
-    void Stream_Free(std::uint32_t) override {}
+    void Stream_Free(std::uint32_t h) override { freedStreams.push_back(h); }
     void Channel_Pause(HCHANNEL) override {}
     void Channel_Resume(HCHANNEL) override {}
     void Channel_Stop(HCHANNEL) override {}
-    void Channel_SetVolume(HCHANNEL, int) override {}
+    std::vector<int> volumes;  // every Channel_SetVolume
+    void Channel_SetVolume(HCHANNEL, int volume) override { volumes.push_back(volume); }
     bool Channel_IsPlaying(HCHANNEL) override { return false; }
     float Channel_GetPos(HCHANNEL) override { return 0; }
     void Channel_SetPos(HCHANNEL, float) override {}
     float Channel_GetLength(HCHANNEL) override { return 0; }
     bool Input_GetKeyState(int vk) override { return vk > 0 && vk < 256 && keys[vk]; }
-    void Input_GetMousePos(float* x, float* y) override { *x = *y = 0; }
+    void Input_GetMousePos(float* x, float* y) override {
+        *x = mouseX;
+        *y = mouseY;
+    }
     void Input_SetKeySource(KeySource) override {}
-    void Input_SetTextInput(bool) override {}
+    void Input_SetTextInput(bool on) override { textInput = on; }
+    std::vector<TextEvent> Input_GetTextEvents() override { return textInput ? textEvents : std::vector<TextEvent>{}; }
+    // Typed text and the mouse, as the test sets them for the next frame.
+    std::vector<TextEvent> textEvents;
+    float mouseX = 0, mouseY = 0;
+    bool textInput = false;
+    std::vector<std::string> loadedStreams;  // file of every Stream_Load
+    std::vector<std::uint32_t> freedStreams;
     bool Gfx_BeginScene(HTEXTURE) override {
         if (sceneOpen) return false;
         sceneOpen = true;
@@ -105,6 +121,8 @@ public:
     void Gfx_RenderLine(float, float, float, float, std::uint32_t, float) override {}
     void Gfx_RenderQuad(const Quad* q) override { quads.push_back(*q); }
     void Gfx_SetClipping(int, int, int, int) override {}
+    HTEXTURE snapshotTexture = 0;  // what Gfx_SnapshotTexture hands out
+    HTEXTURE Gfx_SnapshotTexture() override { return snapshotTexture; }
     FrameStats Gfx_GetStats() const override { return {}; }
     float Timer_GetTime() override { return 0; }
     int Timer_GetFPS() override { return 60; }

@@ -1,0 +1,24 @@
+// Free text of the menus (replay names, labels, music notes) in the glyph
+// fonts: plain, and outlined (four black copies one pixel around, then the
+// text in its colour).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "engine/TextInputBox.h"
+
+namespace korvid {
+
+struct Game;
+
+enum class MenuFont { Box14, List16, Outline18 };
+
+void DrawMenuText(Game& game, MenuFont font, float x, float y, std::string_view utf8, std::uint32_t argb);
+void DrawOutlinedText(Game& game, MenuFont font, float x, float y, std::string_view utf8, std::uint32_t argb);
+
+// The text boxes' font: the 14-pixel glyph font in black.
+std::unique_ptr<BoxFont> MakeTextBoxFont(Game& game);
+
+}  // namespace korvid
