@@ -9,8 +9,7 @@
 #include "play/Collisions.h"
 #include "play/Geometry.h"
 #include "play/Spawn.h"
-#include "play/StageFlow.h"
-#include "support/TestGame.h"
+#include "support/PlayStart.h"
 
 namespace korvid {
 namespace {
@@ -19,13 +18,7 @@ class EnemyBulletTest : public ::testing::Test {
 protected:
     test::TestGame t;
     void SetUp() override {
-        t.bindDefaults();
-        t.s.screen = 10;
-        t.s.stage = 2;
-        t.s.character = 1;
-        StageLoadReset(t.s);
-        t.s.stageFrame = 100;
-        t.s.lives = 2;
+        test::StartPlay(t, 2);
         t.s.playerX = 224;
         t.s.playerY = 412;
     }
