@@ -5,12 +5,6 @@
 
 namespace korvid {
 
-// background panels
-void UpdateBgPanel(Game&, int) {}
-
-// boss driver
-void BossDriver(Game&) {}
-
 // scenery
 void UpdateSceneObject(Game&, int) {}
 
