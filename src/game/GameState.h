@@ -92,6 +92,9 @@ struct GameState {
     std::array<std::uint8_t, kSoundCount> soundRequests{};
     float damageSoundPercent = 0;  // volume percent of sound 9, set by the shot-hit code
 
+    // --- player shots ---
+    int laserEndY = 0;  // y of the far end of character 2's beam (an effect follows it)
+
     // --- bosses ---
     std::uint8_t bossActive = 0;
     std::uint8_t spellActive = 0;
@@ -103,6 +106,8 @@ struct GameState {
     std::array<float, 6> bossVar{};
     float bossVarX = 0;
     std::array<float, 93> bossVarArr{};
+    // --- boss driver ---
+    std::uint8_t bossTimedOut = 0;  // the stage's boss gate ran the time-out action on this pattern
 
     // --- the world ---
     std::uint8_t wideField = 0;
@@ -118,6 +123,13 @@ struct GameState {
     std::array<float, 6> sceneCamera{};  // x, y, z, yaw, pitch, roll
     float sceneFocal = 2400;
     int sceneObjectCount = 0;
+    // --- stage scripts and dialogue ---
+    int dialoguePageCount = 0;      // last page of the running conversation
+    std::uint8_t dialogueKeyLatch = 0;
+    int dialoguePageStart = 0;      // stageFrame at which the page began
+    float dialogueShootReleased = 0;
+    int dialogueTextAlpha = 0;
+    int dialogueTicks = 0;          // calls since the conversation began (paging by time)
 
     // --- pause, continue and game over ---
     int pauseState = 0;
@@ -134,6 +146,8 @@ struct GameState {
     int seVolume = 0;
     int autoBomb = 0;
     int windowMode = 0;
+    // --- controller buttons (settings file, not gameplay) ---
+    std::array<int, 6> padButtons{0, 1, 10, 9, 6, 4};  // shoot, bomb, slow, fast-forward, pause, screenshot
 
     // --- replays ---
     std::uint8_t replayPlaying = 0;

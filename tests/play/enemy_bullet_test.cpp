@@ -297,7 +297,11 @@ TEST_F(EnemyBulletTest, DrainBulletsCostGaugeThenLife) {
     EXPECT_EQ(t.s.bombGauge, 2);
     EXPECT_EQ(t.s.hitPending, 0);
     EXPECT_EQ(t.s.playerShots.slot[0].kind, kMarkerShotKind);
+    EXPECT_FALSE(ShotHitTest(*t.game, 0, 0, 0, 100, 3));  // the marker never hurts
+    for (int f = 0; f < 30; ++f) UpdatePlayerShot(*t.game, 0);
     EXPECT_FALSE(t.s.playerShots.free[0]);
+    UpdatePlayerShot(*t.game, 0);
+    EXPECT_TRUE(t.s.playerShots.free[0]);  // gone after 30 frames: it cannot fill the shot pool
     spawn(224 + 40, 412, 0, 0, -10);  // 40 px: beyond the touch
     frames(1);
     EXPECT_EQ(liveCount(), 1);
