@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/FrameSteps.h"
 #include "game/PoolSteps.h"
 #include "play/EnemyDraw.h"
 #include "play/StageFlow.h"
@@ -104,7 +105,7 @@ TEST_F(EnemiesTest, CullBounds) {
     EXPECT_EQ(t.s.enemies.free[high], 0);  // the extra stage lets enemies wait higher up
 }
 
-TEST_F(EnemiesTest, DISABLED_BodyContactRadiusOpacityAndHarmlessBodies) {
+TEST_F(EnemiesTest, BodyContactRadiusOpacityAndHarmlessBodies) {
     auto touches = [&](float dx, int size, int alpha = 255) {
         t.s.hitPending = 0;
         t.s.enemies.clear();
@@ -172,6 +173,30 @@ TEST_F(EnemiesTest, KillBurstsByCellSoundsAndFrees) {
     const int boss = SpawnEnemy(g, 36, 0, 0, 48, 64, 224, 0, 1, 1, 180, 0.7f, 0, 1, 700, 255);
     KillEnemy(g, boss);
     EXPECT_EQ(t.s.enemies.free[boss], 0);  // the boss dies by its own driver
+}
+
+TEST_F(EnemiesTest, APopcornInFrontOfTheShipIsShotDownAndDropsItsItem) {
+    t.bindDefaults();
+    t.s.playerY = 412;
+    t.s.stageFrame = 100;
+    const int e = SpawnEnemy(g, 6, 0, 288, 32, 32, 224, 300, 1, 1, 180, 0.7f, 0, 2, 0.5f, 255);
+    t.hold('Z');
+    int frames = 0;
+    while (!t.s.enemies.free[e] && frames < 60) {
+        ++t.s.stageFrame;
+        UpdateAndDrawPlay(g);
+        ++frames;
+    }
+    ASSERT_EQ(t.s.enemies.free[e], 1) << "still alive after " << frames << " frames";
+    EXPECT_GT(frames, 10);  // popcorn cannot be hit in its first ten frames
+    int items = 0;
+    for (int i = 0; i < kItemCapacity; ++i) {
+        if (t.s.items.free[i]) continue;
+        ++items;
+        EXPECT_EQ(t.s.items.slot[i].kind, 1);
+        EXPECT_EQ(t.s.items.slot[i].x, 224);
+    }
+    EXPECT_EQ(items, 1);
 }
 
 }  // namespace
