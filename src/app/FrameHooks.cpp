@@ -6,17 +6,8 @@
 
 namespace korvid {
 
-// stage scripts
-void RunStageScript(Game&) {}
-
-// boss backdrops
-void DrawBossBackdrops(Game&) {}
-
 // HUD
 void DrawHud(Game&) {}
-
-// dialogue
-void RunDialogue(Game&) {}
 
 // stage clear
 void StageClearDriver(Game&) {}

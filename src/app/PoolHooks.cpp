@@ -5,15 +5,6 @@
 
 namespace korvid {
 
-// effects
-void UpdateEffect(Game&, int) {}
-
-// background panels
-void UpdateBgPanel(Game&, int) {}
-
-// boss driver
-void BossDriver(Game&) {}
-
 // scenery
 void UpdateSceneObject(Game&, int) {}
 

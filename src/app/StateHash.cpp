@@ -64,10 +64,12 @@ std::uint64_t HashGameState(const GameState& s) {
           s.laserFramesB);
     h.add(s.laserEndY);
     h.add(s.bossActive, s.spellActive, s.spellBonusLost, s.spellTimeLimit, s.bossTimeLeft, s.stageCleared,
-          s.bossRotation, s.bossVar, s.bossVarX, s.bossVarArr);
+          s.bossRotation, s.bossVar, s.bossVarX, s.bossVarArr, s.bossTimedOut);
     h.add(s.wideField, s.wideFieldFightStarted, s.timeStop, s.dialogueActive, s.dialoguePage, s.backgroundShake,
           s.scrollSpeed, s.stage5Work, s.camX, s.camHeight, s.camDepth, s.camYaw, s.camPitch, s.sceneCamera,
           s.sceneFocal, s.sceneObjectCount, s.laserNear);
+    h.add(s.dialoguePageCount, s.dialogueKeyLatch, s.dialoguePageStart, s.dialogueShootReleased,
+          s.dialogueTextAlpha, s.dialogueTicks);
     h.add(s.replayFrame, s.frameKeys, s.rng.state, s.pauseState);
     h.add(s.lastEnemyBulletSlot, s.lastEffectSlot, s.lastItemSlot, s.lastEnemySlot);
     hashPool(h, s.enemyBullets, [&](const EnemyBullet& b) {

@@ -106,6 +106,8 @@ struct GameState {
     std::array<float, 6> bossVar{};
     float bossVarX = 0;
     std::array<float, 93> bossVarArr{};
+    // --- boss driver ---
+    std::uint8_t bossTimedOut = 0;  // the stage's boss gate ran the time-out action on this pattern
 
     // --- the world ---
     std::uint8_t wideField = 0;
@@ -121,6 +123,13 @@ struct GameState {
     std::array<float, 6> sceneCamera{};  // x, y, z, yaw, pitch, roll
     float sceneFocal = 2400;
     int sceneObjectCount = 0;
+    // --- stage scripts and dialogue ---
+    int dialoguePageCount = 0;      // last page of the running conversation
+    std::uint8_t dialogueKeyLatch = 0;
+    int dialoguePageStart = 0;      // stageFrame at which the page began
+    float dialogueShootReleased = 0;
+    int dialogueTextAlpha = 0;
+    int dialogueTicks = 0;          // calls since the conversation began (paging by time)
 
     // --- pause, continue and game over ---
     int pauseState = 0;

@@ -68,6 +68,16 @@ void StageLoadReset(GameState& s) {
     s.laserFrames = 0;
     s.laserFramesB = 0;
     s.soundRequests.fill(0);
+    // Boss state: a retry during a fight must not leave a boss due (the next
+    // ordinary spawn would become one) or the patterns' work values behind.
+    s.bossActive = 0;
+    s.spellActive = 0;
+    s.stageCleared = 0;
+    s.bossTimedOut = 0;
+    s.bossRotation = 0;
+    s.bossVar.fill(0);
+    s.bossVarX = 0;
+    s.bossVarArr.fill(0);
 
     ClearAllPools(s);
     s.pauseFade = 0;

@@ -1,0 +1,64 @@
+// What is drawn under the play field while a boss is present: during a
+// spell card the stage's card backdrop and, for its first frames, the
+// declaration flash. Drawn with the shared uiSprite, cut afresh per call.
+#include "game/FrameSteps.h"
+#include "game/Game.h"
+
+namespace korvid {
+
+namespace {
+
+void cut(Game& game, int tex, float x, float y, float w, float h) {
+    Sprite& sp = *game.uiSprite;
+    sp.SetTexture(game.state.textures[tex]);
+    sp.SetTextureRect(x, y, w, h);
+}
+
+// Stage 1: the sunset picture, and a veil of cloud scrolling down over it.
+void stage1Backdrop(Game& game) {
+    Sprite& sp = *game.uiSprite;
+    const int f = game.state.stageFrame;
+    cut(game, 39, 0, 0, 512, 512);
+    sp.SetHotSpot(0, 0);
+    sp.Render(0, 0);
+    sp.SetColor(0x7DFFFFFF);
+    cut(game, 40, 0, static_cast<float>((128 - f % 128) * 2), 256, 256);
+    sp.RenderEx(0, 0, 0, 2);
+    sp.SetColor(0xFFFFFFFF);
+}
+
+// The card's declaration: a large rune circle sliding away for 186 frames,
+// fading out over its last 36.
+void declarationFlash(Game& game, int t) {
+    if (t > 186) return;
+    Sprite& sp = *game.uiSprite;
+    const int alpha = t < 150 ? 120 : (55 - 3 * t) & 0xFF;
+    cut(game, 41, 0, 0, 544, 512);
+    sp.SetZ(0.88f);
+    sp.SetColor(static_cast<std::uint32_t>(alpha) << 24 | 0xFFFFFFu);
+    sp.RenderEx(static_cast<float>(-t), static_cast<float>(-t), 0, 1.3f);
+    sp.SetColor(0xFFFFFFFF);
+}
+
+void spellBackdrop(Game& game) {
+    GameState& s = game.state;
+    Sprite& sp = *game.uiSprite;
+    sp.SetZ(0.9f);
+    sp.SetBlendMode(BLEND_DEFAULT);
+    switch (s.stage) {
+    case 1: stage1Backdrop(game); break;
+    default: break;  // the other stages' backdrops come with their bosses
+    }
+    sp.SetColor(0xFFFFFFFF);
+    sp.SetHotSpot(0, 0);
+    declarationFlash(game, s.bossTimer());
+}
+
+}  // namespace
+
+void DrawBossBackdrops(Game& game) {
+    if (!game.uiSprite) return;
+    if (game.state.spellActive == 1) spellBackdrop(game);
+}
+
+}  // namespace korvid

@@ -1,0 +1,385 @@
+// The stage-1 fights: one character (texture 36, cell (0, 0, 48, 64)).
+//
+//   mid-boss, from stage frame 4400, one time limit of 2400 for the three:
+//     1 (ring) -> 2 (two turning emitters) -> 3 (spray and streams) -> defeat:
+//     the stage music comes back and the stage resumes at frame 4501
+//   boss, from stage frame 7000, after the conversation:
+//     4 (sparkles and rings) -> 5 (spell card) -> 6 (falling sparkles and
+//     rings) -> 7 (spell card) -> defeat: the stage is cleared
+//
+// t is the boss timer, d the difficulty, (x, y) the boss. Per-difficulty
+// numbers sit in tables next to the pattern that uses them, indexed by d.
+#include <algorithm>
+#include <climits>
+
+#include "bosses/BossDriver.h"
+#include "bosses/BossSkeleton.h"
+#include "game/Game.h"
+#include "play/PatternKit.h"
+#include "play/Spawn.h"
+
+namespace korvid {
+
+namespace {
+
+// ------------------------------------------------------------- hand-overs
+
+constexpr NextPattern kAfter1{2, 620, -1, false};
+constexpr NextPattern kAfter2{3, 900, -1, false};
+constexpr NextPattern kAfter4{5, 1200, 1500, true};
+constexpr NextPattern kAfter5{6, 900, 1500, false};
+constexpr NextPattern kAfter6{7, 1400, 2100, true};
+
+// The mid-boss's patterns end without a speed of their own: it only rises
+// or sinks while its bar refills.
+constexpr PatternEndSpec kEnd1{620, true, false, -1, false};
+constexpr PatternEndSpec kEnd2{900, true, false, -1, false};
+constexpr PatternEndSpec kEnd3{700, true, true, -1, false};  // the 700 is never read
+constexpr PatternEndSpec kEnd7{-1, false, false, -1, true};
+
+constexpr DefeatSpec kMidBossDefeat{-240, AfterDefeat::ResumeStage, 4501, 2.0f};
+constexpr DefeatSpec kBossDefeat{-230, AfterDefeat::ClearStage};
+
+constexpr const char* kBossMusic = "Music/music1boss.ogg";
+constexpr const char* kStageMusic = "Music/music1.ogg";
+constexpr float kStageMusicResumeAt = 16;
+
+// ---------------------------------------------------------------- helpers
+
+int difficulty(const Game& game) { return std::clamp(game.state.difficulty, 0, 3); }
+
+BulletSpec bullet(int texX, int texY, double speed, int behavior, int alpha = 255) {
+    BulletSpec b;
+    b.rect = TexRect{0, texX, texY, 16, 16};
+    b.speed = speed;
+    b.behavior = behavior;
+    b.alpha = alpha;
+    return b;
+}
+
+void holdBar(Enemy& b) { b.hp = b.maxHp; }
+
+// The sparkle of pattern 5's bursts: a white flash twice and a half the usual size.
+void bigFlash(Game& game, float x, float y) {
+    SpawnEffect(game, TexRect{0, 0, 208, 32, 32}, x, y, 2.5f, 2.5f, 0, 0.6f, 1, EffectColour{255, 255, 255, 255}, 0,
+                0);
+}
+
+// ---------------------------------------------------- pattern 1: the ring
+
+constexpr bool kRingSideShots[4] = {false, false, true, true};
+constexpr OpeningSpec kOpening1{1, 100, 55, 80, 61, kBossMusic, 1};
+
+void pattern1(Game& game) {
+    Enemy& b = Boss(game);
+    const int t = b.timer;
+    if (t <= 0) {  // the spawn frame takes one refill step too
+        InterludeRefill(game, t, -1, kAfter1);
+        return;
+    }
+    Opening(game, t, kOpening1);
+    if (t <= 100) return;
+    if (b.hp <= 0) {
+        PatternEnd(game, kEnd1);
+        return;
+    }
+    if (t % 60 != 0) return;
+    RequestSound(game, 1);
+    MuzzleFlash(game, 96, b.x, b.y);
+    const int base = game.rand() % 18;
+    FireRing(game, bullet(96, 96, 2, 5, 254), b.x, b.y, 20, static_cast<float>(base));
+    if (kRingSideShots[difficulty(game)]) {
+        MuzzleFlash(game, 32, b.x, b.y);
+        const BulletSpec still = bullet(32, 96, 0, 4);
+        Fire(game, still, b.x, b.y, 40);
+        Fire(game, still, b.x, b.y, 320);
+    }
+}
+
+// ------------------------------------- pattern 2: two turning emitters
+
+struct Pattern2Numbers {
+    int aimedRows;     // d^3 rows of the aimed fan (none on Easy)
+    int aimedHalf;     // the fan spans -half..half, 10 degrees apart
+    int emitterShots;  // bullets per emitter per volley, 90 degrees apart
+};
+constexpr Pattern2Numbers kPattern2[4] = {{0, 0, 2}, {1, 0, 4}, {8, 3, 4}, {27, 6, 4}};
+constexpr OpeningSpec kOpening2{1, 50, 1, 50};
+
+void pattern2(Game& game) {
+    Enemy& b = Boss(game);
+    const int t = b.timer;
+    const Pattern2Numbers& n = kPattern2[difficulty(game)];
+    if (t < 0) {
+        InterludeRefill(game, t, 0.8f, kAfter2);
+        return;
+    }
+    Opening(game, t, kOpening2);
+    if (t >= 1 && t <= 50) b.texY = 192;  // the casting pose
+    if (t <= 50) return;
+    if (b.hp <= 0) {
+        b.texY = 0;
+        PatternEnd(game, kEnd2);
+        return;
+    }
+    if (t > 199 && t % 100 == 0 && n.aimedRows > 0) {
+        RequestSound(game, 0);
+        const double aim = AimAtPlayer(game, b.x, b.y);
+        MuzzleFlash(game, 16, b.x, b.y);
+        for (int r = 0; r < n.aimedRows; ++r)
+            FireFan(game, bullet(16, 96, 4.4 - 0.3 * r, 10), b.x, b.y, aim, -n.aimedHalf, n.aimedHalf, 10);
+    }
+    const int chance = game.rand() % 20;
+    if (t % 7 == 0) RequestSound(game, 1);
+    if ((t > 300 && chance < 3) || (t <= 250 && t % 4 == 0)) {
+        const float lx = b.x - 20, rx = b.x + 20, ey = b.y - 4;
+        MuzzleFlash(game, 96, lx, ey);
+        MuzzleFlash(game, 96, rx, ey);
+        const BulletSpec shot = bullet(96, 96, 2.4, 0);
+        const int turn = 3 * (t % 120);
+        for (int i = 0; i < n.emitterShots; ++i) {
+            Fire(game, shot, lx, ey, static_cast<float>(90 * i - turn + 360));
+            Fire(game, shot, rx, ey, static_cast<float>(90 * i + turn));
+        }
+    }
+}
+
+// ---------------------------------------- pattern 3: spray and streams
+
+struct Pattern3Numbers {
+    int interval;  // 12 / (d / 2 + 1)
+    int layers;    // speeds per stream bullet, 2d + 1
+};
+constexpr Pattern3Numbers kPattern3[4] = {{12, 1}, {12, 3}, {6, 5}, {6, 7}};
+constexpr OpeningSpec kOpening3{1, 30, 1, 30};
+
+void fogBrightens(Game& game) {
+    EffectPool& fx = game.state.effects;
+    for (int i = 0; i < kEffectCapacity; ++i)
+        if (!fx.free[i] && fx.slot[i].type == 5 && fx.slot[i].alpha < 250) fx.slot[i].alpha += 4;
+}
+
+void midBossDefeat(Game& game, int t) {
+    fogBrightens(game);
+    if (t < -250) MusicVolume(game, -2 * t - 500);
+    if (t == -250) SwitchMusic(game, kStageMusic, kStageMusicResumeAt);
+    DefeatSequence(game, t, kMidBossDefeat);
+}
+
+void pattern3(Game& game) {
+    Enemy& b = Boss(game);
+    const int t = b.timer;
+    const Pattern3Numbers& n = kPattern3[difficulty(game)];
+    if (t < 0) {
+        midBossDefeat(game, t);
+        return;
+    }
+    Opening(game, t, kOpening3);
+    if (t <= 30) return;
+    if (b.hp <= 0) {
+        PatternEnd(game, kEnd3);
+        SpawnItem(game, TexRect{3, 80, 96, 16, 16}, b.x, b.y, 0, 6);
+        return;
+    }
+    if (t % n.interval != 0) return;
+    RequestSound(game, 1);
+    MuzzleFlash(game, 96, b.x, b.y);
+    MuzzleFlash(game, 128, b.x, b.y);
+    BulletSpec spray = bullet(64, 96, 3, 0);
+    spray.z = 0.502f;
+    for (int i = 0; i < 12; ++i) {
+        const int angle = game.rand() % 240 - 120;
+        spray.speed = 3 + 0.1 * i;
+        Fire(game, spray, b.x, b.y, static_cast<float>(angle));
+    }
+    for (int s = 0; s < 4; ++s) {
+        int q = t > 250 ? 120 + game.rand() % 120 : (8 * t % 360) + 12 * s;
+        if (q < 90 || q > 270) q = 180 - q;
+        FireLayeredFan(game, bullet(96 + 32 * (s % 2), 96, 3, 0), b.x, b.y, q, 0, 0, 0, n.layers, 0.1);
+    }
+}
+
+// ------------------------------------ pattern 4: sparkles and rings
+
+struct BossRingNumbers {
+    int sparkles;    // 4d + 3 per sparkle burst (pattern 4)
+    int lastRing;    // rings while the cycle position is at most this (pattern 4)
+    int directions;  // bullets per ring
+    int layers;      // speeds per direction, 2d + 1
+};
+constexpr BossRingNumbers kPattern4[4] = {{3, 40, 6, 1}, {7, 50, 12, 3}, {11, 60, 30, 5}, {15, 70, 60, 7}};
+constexpr OpeningSpec kOpening4{0, 100, 55, 80, -1, kBossMusic, 0};
+
+// A ring of alternating colours (cells 96 and 160 of row 64), layered.
+void bossRing(Game& game, int pos, int directions, int layers) {
+    const Enemy& b = Boss(game);
+    MuzzleFlash(game, 96, b.x, b.y, 255);
+    const int a = game.rand() % 10;
+    RequestSound(game, 1);
+    FireRingShaped(game, bullet(96, 64, 2, 10), b.x, b.y, directions, static_cast<float>(pos + a), layers, 0.3,
+                   [](int o, int, BulletSpec& s) { s.rect.x = 96 + 64 * (o % 2); });
+}
+
+void pattern4(Game& game) {
+    Enemy& b = Boss(game);
+    const int t = b.timer;
+    const BossRingNumbers& n = kPattern4[difficulty(game)];
+    if (t < 0) {
+        InterludeHome(game, kAfter4);
+        return;
+    }
+    Opening(game, t, kOpening4);
+    if (t <= 100) return;
+    if (b.hp <= 0) {
+        PatternEnd(game, EndBefore(kAfter4));
+        return;
+    }
+    const int c = t % 250;
+    if (c >= 100 && c <= 220 && t % 10 == 0) {
+        RequestSound(game, 1);
+        const Point centre = DrawSprayCentre(game, b.x, b.y);
+        FireRandomSpray(game, bullet(96, 48, 0.9, 8, 0), centre.x, centre.y, n.sparkles);
+    }
+    MovementLeg(game, t, c, 0, 0, 72);
+    if (c % 10 == 0 && c <= n.lastRing) bossRing(game, c, n.directions, n.layers);
+}
+
+// ----------------------------------------- pattern 5: the first card
+
+constexpr int kPattern5Cadence[4] = {4, 4, 5, 5};  // d / 2 + 4
+constexpr int kSpellCellX[4] = {96, 240, 240, 240};
+
+void pattern5(Game& game) {
+    GameState& s = game.state;
+    Enemy& b = Boss(game);
+    const int t = b.timer;
+    const int d = difficulty(game);
+    if (t < 0) {
+        InterludeHome(game, kAfter5);
+        return;
+    }
+    const int c = (t - 170) % 400;
+    if (t <= 170) holdBar(b);
+    ChargeBurst(game, c, 0, 25);
+    if (t <= 170) return;
+    if (b.hp <= 0) {
+        PatternEnd(game, EndBefore(kAfter5, true));
+        return;
+    }
+    if (c >= 70 && c <= 200 && t % kPattern5Cadence[d] == 0) {
+        if (t % 12 == 0) bigFlash(game, b.x, b.y);
+        RequestSound(game, 1);
+        game.rand();
+        game.rand();
+        for (int i = 0; i < 2; ++i) {
+            const int speed = (game.rand() % 80) / 20 + 1;
+            const int angle = game.rand() % 360;
+            Fire(game, bullet(kSpellCellX[d], 48, speed, 9), b.x, b.y, static_cast<float>(angle));
+            // One burst's bullets all turn at the same moment.
+            s.enemyBullets.slot[s.lastEnemyBulletSlot].age = c - 70;
+        }
+    }
+    MovementLeg(game, t, c, 280, INT_MIN, 352);
+}
+
+// -------------------------------- pattern 6: falling sparkles and rings
+
+struct Pattern6Numbers {
+    int lowSparkles;   // d + 2, from y 112..191
+    int highSparkles;  // d / 2 + 2, from y 1..80
+    int directions;    // 6d + 6 per ring
+    int layers;        // 2d + 1
+};
+constexpr Pattern6Numbers kPattern6[4] = {{2, 2, 6, 1}, {3, 2, 12, 3}, {4, 3, 18, 5}, {5, 3, 24, 7}};
+constexpr OpeningSpec kOpening6{0, 50, 5, 30};
+
+void fallingSparkle(Game& game, int top, bool easy) {
+    const int turn = game.rand() % 30;
+    const int y = game.rand() % 80;
+    const int x = game.rand() % 448;
+    const float angle = static_cast<float>(easy ? 165 + 15 : 165 + turn);
+    Fire(game, bullet(96, 48, 0.9, 8, 0), static_cast<float>(16 + x), static_cast<float>(top + y), angle);
+}
+
+void pattern6(Game& game) {
+    Enemy& b = Boss(game);
+    const int t = b.timer;
+    const int d = difficulty(game);
+    const Pattern6Numbers& n = kPattern6[d];
+    if (t < 0) {
+        InterludeHome(game, kAfter6);
+        return;
+    }
+    Opening(game, t, kOpening6);
+    if (t <= 50) return;
+    if (b.hp <= 0) {
+        PatternEnd(game, EndBefore(kAfter6));
+        return;
+    }
+    const int c = t % 250;
+    if (c >= 50 && c <= 140 && t % 10 == 0) {
+        RequestSound(game, 1);
+        for (int i = 0; i < n.lowSparkles; ++i) fallingSparkle(game, 112, d == 0);
+        for (int i = 0; i < n.highSparkles; ++i) fallingSparkle(game, 1, d == 0);
+    }
+    MovementLeg(game, t, c, 172, 172, INT_MAX);
+    if (c % 10 == 0 && c >= 200 - d) bossRing(game, c, n.directions, n.layers);
+}
+
+// ---------------------------------------- pattern 7: the second card
+
+struct Pattern7Numbers {
+    int fountainEvery;  // frames between side fountains
+    int fountainShots;  // bullets per fountain
+    bool rightFountain; // a second fountain from the right edge
+    int rainUntil;      // rain while the cycle position is at most this, 120 (d / 2) + 150
+};
+constexpr Pattern7Numbers kPattern7[4] = {
+    {18, 10, false, 150}, {10, 10, false, 150}, {8, 8, true, 270}, {10, 8, true, 270}};
+
+void pattern7(Game& game) {
+    Enemy& b = Boss(game);
+    const int t = b.timer;
+    const int d = difficulty(game);
+    const Pattern7Numbers& n = kPattern7[d];
+    if (t < 0) {
+        DefeatSequence(game, t, kBossDefeat);
+        return;
+    }
+    const int c = (t - 170) % 400;
+    if (t <= 170) holdBar(b);
+    ChargeBurst(game, c, 0, 25);
+    if (t <= 170) return;
+    if (b.hp <= 0) {
+        PatternEnd(game, kEnd7);
+        return;
+    }
+    if ((t - 170) % n.fountainEvery == 0 && c >= 90 && c <= 240) {
+        RequestSound(game, 0);
+        for (int i = 0; i < n.fountainShots; ++i) {
+            const int speed = (game.rand() % 50) / 10;
+            const int angle = game.rand() % 90;
+            Fire(game, bullet(kSpellCellX[d], 48, speed, 11), 0, 128, static_cast<float>(angle));
+            if (!n.rightFountain) continue;
+            const int back = -((game.rand() % 50) / 10);
+            const int across = 90 + game.rand() % 90;
+            Fire(game, bullet(kSpellCellX[d], 48, back, 11), 448, 128, static_cast<float>(across));
+        }
+    }
+    if (c >= 0 && c <= n.rainUntil && t % 6 == 0) {
+        RequestSound(game, 1);
+        BulletSpec rain = bullet(128, 48, 6, 0);
+        if (d > 0) rain.rect = TexRect{2, 64, 32, 32, 32};
+        FireWallRain(game, rain, 0, 0, 64, 0, 8, 180);
+    }
+}
+
+constexpr PatternEntry kStage1Patterns[] = {
+    {1, pattern1}, {2, pattern2}, {3, pattern3}, {4, pattern4}, {5, pattern5}, {6, pattern6}, {7, pattern7},
+};
+
+}  // namespace
+
+std::span<const PatternEntry> Stage1Patterns() { return kStage1Patterns; }
+
+}  // namespace korvid

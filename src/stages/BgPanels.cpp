@@ -1,0 +1,122 @@
+#include "stages/BgPanels.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/Game.h"
+#include "game/PoolSteps.h"
+#include "stages/BgProjection.h"
+
+namespace korvid {
+
+namespace {
+
+constexpr double kDegreesPerRadian = 57.3;
+constexpr int kStrips = 40;
+constexpr float kPanelZ = 0.899f;
+
+// Screen place of the projected origin and where the strips start.
+struct KindLook {
+    float offsetX, offsetY;
+};
+
+std::uint32_t whiteWithAlpha(int alpha) {
+    return (static_cast<std::uint32_t>(std::clamp(alpha, 0, 255)) << 24) | 0x00FFFFFFu;
+}
+
+int truncAlpha(double v) {
+    if (!std::isfinite(v)) return 0;
+    return static_cast<int>(std::clamp(v, -1e6, 1e6));
+}
+
+// Kind 1, the stage-1 ground: recedes by the scroll speed and jumps back to
+// the far end; strips fade in toward the bottom of the screen.
+void moveGround(GameState& s, BgPanel& p) {
+    p.depth -= s.scrollSpeed;
+    if (p.slope != 110 && p.depth <= 280) p.depth = 4882;
+}
+
+void drawStrips(Game& game, BgPanel& p, const PanelCorners& c, KindLook look) {
+    const double dX1 = (c.x4 - c.x1) / static_cast<double>(kStrips);
+    const double dX2 = (c.x3 - c.x2) / static_cast<double>(kStrips);
+    const double dY = (c.yFar - c.yNear) / static_cast<double>(kStrips);
+    const double stripH = p.halfH / 20.0;
+    for (int k = 0; k < kStrips; ++k) {
+        const double y0 = c.yNear + k * dY;
+        sprite::SetColor(p.sprite, whiteWithAlpha(truncAlpha((y0 + 20) * 0.5 - 15)));
+        sprite::SetTextureRect(p.sprite, 0, static_cast<float>(k * p.halfW / 20), 2 * p.halfW,
+                               static_cast<float>(stripH));
+        const float top = static_cast<float>(look.offsetY + y0);
+        const float bottom = static_cast<float>(look.offsetY + y0 + dY);
+        sprite::Render4V(game.engine, p.sprite, static_cast<float>(look.offsetX + c.x1 + k * dX1), top,
+                         static_cast<float>(look.offsetX + c.x2 + k * dX2), top,
+                         static_cast<float>(look.offsetX + c.x2 + (k + 1) * dX2), bottom,
+                         static_cast<float>(look.offsetX + c.x1 + (k + 1) * dX1), bottom);
+    }
+}
+
+}  // namespace
+
+int SpawnBgPanel(Game& game, int tex, int texX, int texY, int texW, int texH, float x, float depth, float height,
+                 float turn, float slope, int kind) {
+    GameState& s = game.state;
+    const int i = s.bgPanels.firstFree();
+    if (i < 0) return -1;
+    BgPanel& p = s.bgPanels.slot[i];
+    const HTEXTURE t = (tex >= 0 && tex < kTextureTableSize) ? s.textures[tex] : 0;
+    sprite::SetTexture(game.engine, p.sprite, t);
+    sprite::SetTextureRect(p.sprite, static_cast<float>(texX), static_cast<float>(texY), static_cast<float>(texW),
+                           static_cast<float>(texH));
+    p.halfW = static_cast<float>(texW / 2.0);
+    p.halfH = static_cast<float>(texH / 2.0);
+    p.x = x;
+    p.depth = depth;
+    p.height = height;
+    p.turn = turn;
+    p.slope = slope;
+    p.kind = kind;
+    sprite::SetZ(p.sprite, kPanelZ);
+    sprite::SetHotSpot(p.sprite, p.halfW, p.halfH);
+    p.timer = 0;
+    s.bgPanels.free[i] = 0;
+    return i;
+}
+
+PanelCorners ProjectPanel(const Game& game, int slot) {
+    const GameState& s = game.state;
+    const BgPanel& p = s.bgPanels.slot[slot];
+    const PlaneView top(s.camX, s.camDepth, s.camYaw, 2400);
+    const double cx = p.halfW * std::cos(p.turn / kDegreesPerRadian);
+    const double cd = p.halfH * std::sin(p.slope / kDegreesPerRadian);
+    PanelCorners c{};
+    c.x1 = top.Offset(p.x - cx, p.depth - cd);
+    c.x2 = top.Offset(p.x + cx, p.depth - cd);
+    c.x3 = top.Offset(p.x + cx, p.depth + cd);
+    c.x4 = top.Offset(p.x - cx, p.depth + cd);
+
+    // The stage-1 ground is watched from much farther up the side view.
+    const PlaneView side(s.camHeight, s.camDepth, s.camPitch, s.stage == 1 ? 2400 + 9600 : 2400);
+    const double ch = p.halfH * std::cos(p.slope / kDegreesPerRadian);
+    c.yNear = side.Offset(p.height - ch, p.depth - cd);
+    c.yFar = side.Offset(p.height + ch, p.depth + cd);
+    return c;
+}
+
+void UpdateBgPanel(Game& game, int slot) {
+    GameState& s = game.state;
+    BgPanel& p = s.bgPanels.slot[slot];
+    sprite::SetBlendMode(p.sprite, BLEND_DEFAULT);
+    p.timer += 1;
+    const PanelCorners corners = ProjectPanel(game, slot);
+    switch (p.kind) {
+    case 1:
+        moveGround(s, p);
+        drawStrips(game, p, corners, {224, 0});
+        break;
+    default:
+        // Kinds of other stages' landscapes; a kind without a rule stays put.
+        break;
+    }
+}
+
+}  // namespace korvid
