@@ -8,9 +8,9 @@
 #include "game/Game.h"
 #include "game/Input.h"
 #include "game/PoolSteps.h"
+#include "play/Collisions.h"
 #include "play/StageFlow.h"
 #include "play/Player.h"
-#include "play/Spawn.h"
 
 namespace korvid {
 
@@ -89,14 +89,7 @@ void laserGrazeTick(Game& game) {
     GameState& s = game.state;
     if (s.laserNear != 1.0f || s.stageFrame % 6 != 0) return;
     s.laserNear = 0;
-    s.soundRequests[12] = 1;
-    s.grazeCount += 1;
-    s.score += 100;
-    if (s.invincibleTimer == 0) s.power += (s.power >= 84) ? 0.03f : 1.0f;
-    // The random angle is drawn even when the effect pool is full.
-    const int spin = game.rand() % 360;
-    SpawnEffect(game, {1, 192, 0, 16, 16}, s.playerX, s.playerY, 0.8f, 0.8f, static_cast<float>(spin), 0.6f, 3,
-                {155, 255, 255, 255}, 0, 0);
+    PayGraze(game);
 }
 
 }  // namespace

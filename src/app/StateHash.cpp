@@ -62,6 +62,7 @@ std::uint64_t HashGameState(const GameState& s) {
     h.add(s.playerX, s.playerY, s.playerDying, s.playerRespawning, s.deathScale, s.focusLevel, s.bombActive,
           s.shotTimer, s.framesSinceShot, s.optionSpread, s.optionLift, s.tilt, s.moveDirection, s.laserFrames,
           s.laserFramesB);
+    h.add(s.laserEndY);
     h.add(s.bossActive, s.spellActive, s.spellBonusLost, s.spellTimeLimit, s.bossTimeLeft, s.stageCleared,
           s.bossRotation, s.bossVar, s.bossVarX, s.bossVarArr, s.bossTimedOut);
     h.add(s.wideField, s.wideFieldFightStarted, s.timeStop, s.dialogueActive, s.dialoguePage, s.backgroundShake,

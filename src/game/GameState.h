@@ -92,6 +92,9 @@ struct GameState {
     std::array<std::uint8_t, kSoundCount> soundRequests{};
     float damageSoundPercent = 0;  // volume percent of sound 9, set by the shot-hit code
 
+    // --- player shots ---
+    int laserEndY = 0;  // y of the far end of character 2's beam (an effect follows it)
+
     // --- bosses ---
     std::uint8_t bossActive = 0;
     std::uint8_t spellActive = 0;
@@ -166,6 +169,8 @@ struct GameState {
     HTEXTURE logoTexture = 0;
     std::array<HTEXTURE, kTextureTableSize> textures{};  // the texture table
     std::array<HSTREAM, kSoundCount> sounds{};           // the sound table
+    // --- enemy bullets ---
+    HSTREAM chimeSound = 0;  // "SE/1685.wav", loaded the first time a sweeper bullet plays it
 
     GameRandom rng;
 

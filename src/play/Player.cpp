@@ -228,19 +228,24 @@ void StartBomb(Game& game, bool automatic) {
     s.bombGauge -= automatic ? 600 : 200;
     s.invincibleTimer = automatic ? c.autoBombInvincible : c.manualBombInvincible;
     const int tag = automatic ? 254 : 255;
+    int slot = -1;
     switch (s.character) {
         case 2:
-            SpawnPlayerShot(game, {55, 0, 512, 512, 512}, s.playerX, s.playerY, 0, 0.9f, 0, 0.86f, 0, 9, tag, 0.5f);
+            slot = SpawnPlayerShot(game, {55, 0, 512, 512, 512}, s.playerX, s.playerY, 0, 0.9f, 0, 0.86f, 0, 9, tag,
+                                   0.5f);
             break;
         case 3: {
             const float scale = automatic ? 1.0f : 0.9f;
-            SpawnPlayerShot(game, {55, 0, 0, 512, 512}, s.playerX, s.playerY, scale, scale, 0, 0.86f, 0, 13, 0, 0.5f);
+            slot = SpawnPlayerShot(game, {55, 0, 0, 512, 512}, s.playerX, s.playerY, scale, scale, 0, 0.86f, 0, 13, 0,
+                                   0.5f);
             break;
         }
         default:
-            SpawnPlayerShot(game, {19, 192, 192, 0, 0}, s.playerX, s.playerY, 1, 1, 0, 0.86f, 0, 4, tag, 0.5f);
+            slot = SpawnPlayerShot(game, {19, 192, 192, 0, 0}, s.playerX, s.playerY, 1, 1, 0, 0.86f, 0, 4, tag, 0.5f);
             break;
     }
+    // With the shot pool full there is no bomb object to end the bomb: none runs.
+    if (slot < 0) s.bombActive = 0;
 }
 
 void UpdateDeathAndRespawn(Game& game) {

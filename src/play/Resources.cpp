@@ -151,6 +151,8 @@ void LoadSharedResources(Game& game) {
     LoadCharacterSheets(game, 1);
     int i = 0;
     for (const SoundEntry& snd : SoundTable()) s.sounds[i++] = e.Stream_Load(snd.file);
+    s.sounds[kBombChargeSound] = e.Stream_Load("SE/charge.wav");
+    s.sounds[kBombSparkSound] = e.Stream_Load("SE/spark1.wav");
     game.panelSprite = std::make_unique<Sprite>(e, s.textures[32], 0, 0, 640, 480);
     game.panelSprite->SetZ(0.2f);
     game.panelSprite->SetHotSpot(320, 240);

@@ -19,6 +19,11 @@ struct SoundEntry {
     int percent;  // of the sound-effect volume; sound 9's is set at run time
 };
 
+// Character 2's bomb plays two files of its own, loaded once into sound
+// table entries no request plays.
+inline constexpr int kBombChargeSound = 35;
+inline constexpr int kBombSparkSound = 36;
+
 // Texture table entries loaded once, in load order.
 std::span<const TextureFile> SharedTextures();
 // The sound table: 35 entries played by index; 35..49 are never played.

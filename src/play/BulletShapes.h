@@ -1,0 +1,41 @@
+// The hit shape of every round bullet, by sprite key: the bullet hits when
+// m*m + o*o <= R, with m and o the doubled distances divided by the scales
+// (so the hit radius at scale 1 is sqrt(R) / 2 pixels). Grazing uses the
+// same shape at eight times the distance.
+#pragma once
+
+namespace korvid {
+
+struct BulletShape {
+    int key;
+    int radiusSquared;
+};
+
+inline constexpr BulletShape kBulletShapes[] = {
+    {248, 4},
+    {16, 9},     {240, 9},
+    {64, 16},    {80, 16},    {96, 16},    {112, 16},   {128, 16},   {129, 16},   {144, 16},   {38200, 16},
+    {51032, 16},
+    {32, 25},    {48, 25},    {160, 25},   {176, 25},   {257, 25},   {288, 25},   {304, 25},   {336, 25},
+    {400, 25},   {432, 25},   {464, 25},   {2064, 25},  {3192, 25},
+    {368, 36},   {1144, 36},  {1176, 36},  {1256, 36},  {1288, 36},  {2000, 36},  {2096, 36},  {2128, 36},
+    {2032, 64},  {2256, 64},  {3000, 64},  {3096, 64},  {3208, 64},  {3224, 64},
+    {50000, 81}, {50064, 81},  // only while the bullet is nearly opaque (alpha 250 and up)
+    {2192, 400}, {2288, 400},
+    {39000, 1024}, {38272, 1024},
+};
+
+// R for a key, 0 when the key has no round shape.
+constexpr int BulletRadiusSquared(int key) {
+    for (const BulletShape& s : kBulletShapes)
+        if (s.key == key) return s.radiusSquared;
+    return 0;
+}
+
+// Glowing keys that only hurt while nearly opaque.
+constexpr bool FadesHarmless(int key) { return key == 50000 || key == 50064; }
+
+// Keys 4000..4999 are lasers (texture 4).
+constexpr bool IsLaserKey(int key) { return key / 1000 == 4; }
+
+}  // namespace korvid
