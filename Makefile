@@ -9,11 +9,12 @@ PACKAGES := cmake g++ make pkg-config \
   libfreetype-dev libfontconfig-dev zlib1g-dev \
   libgl1-mesa-dri libegl-mesa0 libegl1 libgles2 \
   googletest libgtest-dev libbenchmark-dev \
-  zip unzip fonts-arphic-uming fonts-wqy-zenhei fonts-wqy-microhei
+  zip unzip fonts-arphic-uming fonts-wqy-zenhei fonts-wqy-microhei \
+  nlohmann-json3-dev libcli11-dev desktop-file-utils
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 E2E_PACKAGES := xvfb xauth xdotool
 
-.PHONY: deps configure build pack run test bench fuzz e2e clean
+.PHONY: deps configure build pack run test bench fuzz e2e install clean
 
 deps:
 	@PKGS="$(PACKAGES) $(EXTRA_PACKAGES)" sh tools/install-deps.sh
@@ -35,6 +36,13 @@ test: EXTRA_PACKAGES += $(FUZZ_PACKAGES)
 test: configure
 	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Installs the game, its stand-in pack, the shipped settings, a desktop entry
+# and its icon under PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: configure
+	cmake --build $(BUILD) -j$(JOBS) --target korvid pack icon
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: configure
 	cmake --build $(BUILD) -j$(JOBS) --target korvid_bench

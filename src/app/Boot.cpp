@@ -13,6 +13,8 @@
 #include "game/Settings.h"
 #include "play/StageFlow.h"
 #include "engine/HeadlessEngine.h"
+#include "engine/KeyCodes.h"
+#include "engine/StartupError.h"
 #include "menus/ScoreFile.h"
 
 namespace korvid {
@@ -25,12 +27,13 @@ bool FrameFunc(Game& game) {
 
 namespace {
 
-void configureEngine(Engine& engine, Game& game, Session& session) {
+void configureEngine(Engine& engine, Game& game, Session& session, const Options& options) {
     engine.System_SetStateInt(HGE_SCREENWIDTH, 640);
     engine.System_SetStateBool(HGE_SHOWSPLASH, false);
     engine.System_SetStateInt(HGE_SCREENHEIGHT, 480);
     engine.System_SetStateFunc(HGE_FRAMEFUNC, [&game, &session] { return FrameFunc(game) || session.finished(); });
-    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session] {
+    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options] {
+        if (options.beforeFrame) options.beforeFrame(engine.Shell_FrameCount());
         RenderFunc(game);
         session.afterFrame(game);
         return false;
@@ -49,7 +52,7 @@ void configureEngine(Engine& engine, Game& game, Session& session) {
 
 int RunGame(const Options& options) {
     const std::string dir = options.dir.empty() ? DefaultGameDir() : options.dir;
-    if (!PrepareGameDir(dir, (std::filesystem::path(ExecutableDir()) / "data").string())) {
+    if (!PrepareGameDir(dir, (std::filesystem::path(ShippedDir()) / "data").string())) {
         std::fprintf(stderr, "korvid: cannot create the game folder %s\n", dir.c_str());
         return 1;
     }
@@ -64,16 +67,29 @@ int RunGame(const Options& options) {
         }
     }
 
+    // Without a usable pack there is nothing to draw or play: say so and stop.
+    const std::string packPath = FindPack(options.pack, dir);
+    if (const std::string problem = PackProblem(packPath, kPackPassword); !problem.empty()) {
+        const std::string line = "cannot use the resource pack " + packPath + ": " + problem +
+                                 ". Build the stand-in pack with `make pack`, put a gamedat.zip into " + dir +
+                                 ", or name one with --pack PATH.";
+        std::fprintf(stderr, "korvid: %s\n", line.c_str());
+        if (!options.headless) ShowStartupError("Korvid cannot start", line);
+        return 2;
+    }
+
     // Headless runs draw pictures only when a screenshot is asked for: with
     // software OpenGL every frame would otherwise cost milliseconds.
     std::unique_ptr<Engine> engine =
-        options.headless ? CreateHeadlessEngine(HeadlessOptions{!options.screenshots.empty()}) : CreateSdlEngine();
+        options.headless
+            ? CreateHeadlessEngine(HeadlessOptions{!options.screenshots.empty() || (script && script->usesKey(kScreenshotKey))})
+            : CreateSdlEngine();
     engine->Shell_SetGameDir(dir);
     auto game = std::make_unique<Game>(*engine);
     game->gameDir = dir;
 
     Session session(options);
-    configureEngine(*engine, *game, session);
+    configureEngine(*engine, *game, session, options);
     LoadSettings(*game, /*atBoot=*/true);
     {
         std::string why;
@@ -98,7 +114,7 @@ int RunGame(const Options& options) {
         return 1;
     }
 
-    engine->Resource_AttachPack(FindPack(options.pack, dir).c_str(), kPackPassword);
+    engine->Resource_AttachPack(packPath.c_str(), kPackPassword);
 
     GameState& s = game->state;
     s.logoTexture = engine->Texture_Load("Graphics/logo.png");

@@ -2,6 +2,7 @@
 // game folder and pack are, and the scripting hooks tests and demos use.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ struct Options {
     bool traceHash = false;
     std::string coverageLog;  // write every (texture file, texel rectangle) drawn here
     bool help = false;
+    bool version = false;
+    // Not a command-line option: tests that drive devices (a virtual game
+    // controller) get a call before each frame's render, with the frame number.
+    std::function<void(int frame)> beforeFrame;
 };
 
 // Parses argv (without argv[0]). On a bad option returns nullopt and sets
@@ -35,5 +40,7 @@ struct Options {
 std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
 
 const char* UsageText();
+// "korvid VERSION" and a line feed.
+const char* VersionText();
 
 }  // namespace korvid

@@ -126,7 +126,9 @@ void PlayFrame(Game& game) {
     }
     // Losing focus pauses as Escape does; the stage-clear driver still runs
     // so the exact transition frame is never missed.
-    if (!e.System_IsForeground() && s.screen == 10 && s.pauseState == 0 && !s.wideField) OpenPauseMenu(game);
+    // Unplugging the controller pauses as well.
+    const bool lostInput = !e.System_IsForeground() || e.Input_ControllerRemoved();
+    if (lostInput && s.screen == 10 && s.pauseState == 0 && !s.wideField) OpenPauseMenu(game);
     if (s.stageCleared == 1) StageClearDriver(game);
 }
 

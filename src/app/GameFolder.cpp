@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/ResourceStore.h"
+#include "engine/ZipPack.h"
 #include "game/KeySettings.h"
 
 namespace fs = std::filesystem;
@@ -34,12 +36,35 @@ std::string ExecutableDir() {
     return exe.parent_path().string();
 }
 
+std::string ShippedDir() {
+    std::error_code ec;
+    const fs::path exe = ExecutableDir();
+    if (fs::exists(exe / "gamedat.zip", ec) || fs::is_directory(exe / "data", ec)) return exe.string();
+    const fs::path installed = exe.parent_path() / "share" / "korvid";
+    if (fs::is_directory(installed, ec)) return installed.string();
+    return exe.string();
+}
+
 std::string FindPack(const std::string& explicitPack, const std::string& gameDir) {
     if (!explicitPack.empty()) return explicitPack;
     std::error_code ec;
     const fs::path own = fs::path(gameDir) / "gamedat.zip";
     if (fs::exists(own, ec)) return own.string();
-    return (fs::path(ExecutableDir()) / "gamedat.zip").string();
+    return (fs::path(ShippedDir()) / "gamedat.zip").string();
+}
+
+std::string PackProblem(const std::string& path, const std::string& password) {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) return "it is missing";
+    if (!fs::is_regular_file(path, ec)) return "it is not a file";
+    const auto pack = ZipPack::open(path, password);
+    if (!pack) return "it is damaged or not a zip archive";
+    // Every pack carries the menu font: reading it proves the password.
+    const std::string probe = ResourceStore::normalise("Graphics/font0.fnt");
+    if (!pack->contains(probe)) return "it lacks Graphics/font0.fnt (not a Korvid pack)";
+    std::vector<std::uint8_t> bytes;
+    if (!pack->read(probe, bytes)) return "it cannot be read with the game's password (another password, or damaged)";
+    return {};
 }
 
 }  // namespace korvid

@@ -17,8 +17,17 @@ bool PrepareGameDir(const std::string& dir, const std::string& dataDir);
 // Folder holding the running executable (the build folder during development).
 std::string ExecutableDir();
 
+// Where the shipped files are: beside the executable in a build folder
+// (gamedat.zip, data/), or PREFIX/share/korvid for an installed game
+// (the executable in PREFIX/bin).
+std::string ShippedDir();
+
 // The resource pack to use: an explicit path, else the game folder's
-// "gamedat.zip", else the one beside the executable (the stand-in pack).
+// "gamedat.zip", else the shipped one (the stand-in pack).
 std::string FindPack(const std::string& explicitPack, const std::string& gameDir);
+
+// Why the pack at `path` cannot be used with `password` (missing, damaged,
+// another password), or empty when it opens and reads.
+std::string PackProblem(const std::string& path, const std::string& password);
 
 }  // namespace korvid

@@ -185,4 +185,11 @@ bool KeyScript::held(int frame, int vk) const {
     return (keys[static_cast<std::size_t>(vk / 64)] >> (vk % 64)) & 1u;
 }
 
+bool KeyScript::usesKey(int vk) const {
+    if (vk < 0 || vk > 255) return false;
+    for (const Segment& seg : segments_)
+        if ((seg.keys[static_cast<std::size_t>(vk) / 64] >> (vk % 64)) & 1u) return true;
+    return false;
+}
+
 }  // namespace korvid

@@ -34,6 +34,8 @@ public:
     bool held(int frame, int vk) const;
     // The last frame on which any key is held; 0 for an empty script.
     int lastFrame() const { return lastFrame_; }
+    // Whether any rule holds `vk` (the screenshot key needs pictures drawn).
+    bool usesKey(int vk) const;
 
 private:
     using KeyMask = std::array<std::uint64_t, 4>;  // one bit per virtual key

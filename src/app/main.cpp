@@ -18,5 +18,9 @@ int main(int argc, char** argv) {
         std::fputs(korvid::UsageText(), stdout);
         return 0;
     }
+    if (options->version) {
+        std::fputs(korvid::VersionText(), stdout);
+        return 0;
+    }
     return korvid::RunGame(*options);
 }

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/Controllers.h"
+
 namespace korvid {
 
 // Handles are opaque non-zero integers; 0 means "none". Every operation on an
@@ -114,6 +116,13 @@ public:
     virtual void Input_SetKeySource(KeySource src) = 0;
     // Text input (IME) on or off; off by default.
     virtual void Input_SetTextInput(bool on) = 0;
+    // Game controllers: what each button, the D-pad and the left stick stand
+    // for (engine/Controllers.h). Pads are read into the same key snapshot.
+    virtual void Input_SetControllerBindings(const ControllerBindings&) {}
+    // True in one frame after a game controller was unplugged.
+    virtual bool Input_ControllerRemoved() { return false; }
+    // The first controller button held this frame, or -1.
+    virtual int Input_HeldControllerButton() const { return -1; }
 
     // --- graphics ---
     virtual bool Gfx_BeginScene(HTEXTURE target = 0) = 0;

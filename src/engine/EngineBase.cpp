@@ -72,6 +72,7 @@ bool EngineBase::System_Initiate() {
     gameH_ = ints_[HGE_SCREENHEIGHT] > 0 ? ints_[HGE_SCREENHEIGHT] : 480;
     picture_.assign(std::size_t(gameW_) * std::size_t(gameH_), 0u);
     if (!openPlatform()) return false;
+    controllers_.open();  // no controller support simply means no pads
     initiated_ = true;
     return true;
 }
@@ -81,6 +82,7 @@ void EngineBase::System_Shutdown() {
     sceneOpen_ = false;
     vertexCount_ = 0;
     releaseGlTextures();
+    controllers_.close();
     closePlatform();
     soundAvailable_ = false;
     initiated_ = false;
@@ -124,6 +126,8 @@ void EngineBase::captureInput() {
     } else {
         keyTracker_.capture(keys_);
     }
+    controllers_.update(keys_);
+    controllerRemoved_ = controllers_.takeRemoved();
 }
 
 void EngineBase::countFps() {

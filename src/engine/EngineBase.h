@@ -77,6 +77,9 @@ public:
     bool Input_GetKeyState(int vk) override;
     void Input_GetMousePos(float* x, float* y) override;
     void Input_SetKeySource(KeySource src) override;
+    void Input_SetControllerBindings(const ControllerBindings& b) override { controllers_.setBindings(b); }
+    bool Input_ControllerRemoved() override { return controllerRemoved_; }
+    int Input_HeldControllerButton() const override { return controllers_.firstHeldButton(); }
 
     // --- graphics ---
     bool Gfx_BeginScene(HTEXTURE target = 0) override;
@@ -180,11 +183,15 @@ private:
     KeySnapshot keys_{};
     KeyTracker keyTracker_;
     KeySource keySource_;
+    Controllers controllers_;
+    bool controllerRemoved_ = false;
     float mouseX_ = 0, mouseY_ = 0;
     int fps_ = 0, fpsFrames_ = 0;
     double fpsSince_ = 0;
 
     std::vector<std::pair<int, std::string>> screenshots_;
+    bool screenshotKeyDown_ = false;  // F12 last frame: one picture per press
+    void writeNumberedScreenshot();
     QuadLogger quadLogger_;
     bool warnedNoPictures_ = false;
 };

@@ -2,6 +2,7 @@
 // game target (snapshots and scheduled screenshots).
 #include <algorithm>
 #include <cstring>
+#include <cstdio>
 #include <filesystem>
 
 #include "engine/EngineBase.h"
@@ -149,6 +150,29 @@ void EngineBase::finishPicture() {
         if (!WritePng(path, picture_.data(), gameW_, gameH_))
             System_Log("cannot write the screenshot %s", path.c_str());
     }
+    // The screenshot key: the finished picture goes into the game folder's
+    // screenshots/ as the next free number. Nothing of the game sees it.
+    const bool down = keys_[kScreenshotKey];
+    if (down && !screenshotKeyDown_) writeNumberedScreenshot();
+    screenshotKeyDown_ = down;
+}
+
+void EngineBase::writeNumberedScreenshot() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path folder = fs::path(inGameDir("screenshots"));
+    fs::create_directories(folder, ec);
+    for (int n = 1; n <= 9999; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "korvid-%04d.png", n);
+        const fs::path path = folder / name;
+        if (fs::exists(path, ec)) continue;
+        readPicture();
+        if (!WritePng(path.string(), picture_.data(), gameW_, gameH_))
+            System_Log("cannot write the screenshot %s", path.string().c_str());
+        return;
+    }
+    System_Log("screenshots/ is full (9999 pictures)");
 }
 
 }  // namespace korvid

@@ -34,4 +34,7 @@ enum VirtualKey : int {
     VK_RMENU = 165,
 };
 
+// Writes the current picture into the game folder's screenshots/.
+inline constexpr int kScreenshotKey = VK_F12;
+
 }  // namespace korvid

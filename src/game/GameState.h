@@ -146,6 +146,8 @@ struct GameState {
     int seVolume = 0;
     int autoBomb = 0;
     int windowMode = 0;
+    // --- controller buttons (settings file, not gameplay) ---
+    std::array<int, 6> padButtons{0, 1, 10, 9, 6, 4};  // shoot, bomb, slow, fast-forward, pause, screenshot
 
     // --- replays ---
     std::uint8_t replayPlaying = 0;

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <optional>
 
+#include "engine/Controllers.h"
 #include "game/ProfileFile.h"
 
 namespace korvid {
@@ -43,6 +46,29 @@ auto settingFields(Settings& s) {
     return fields;
 }
 
+constexpr const char* kPadSection = "手柄";
+constexpr const char* kPadNames[kPadActionCount] = {"射击", "Bomb", "低速", "快进", "暂停", "截图"};
+
+// The controller section: a missing or unknown button name keeps the
+// shipped button (older files have no such section at all).
+void loadPad(const ProfileFile& file, KeySettings& out) {
+    const KeySettings shipped;
+    for (int i = 0; i < kPadActionCount; ++i) {
+        const std::optional<std::string> name = file.findString(kPadSection, kPadNames[i]);
+        int button = shipped.pad[i];
+        if (name && *name == "none") button = -1;
+        else if (name && ControllerButtonFromName(name->c_str()) >= 0) button = ControllerButtonFromName(name->c_str());
+        out.pad[i] = button;
+    }
+}
+
+void savePad(ProfileFile& file, const KeySettings& settings) {
+    for (int i = 0; i < kPadActionCount; ++i) {
+        const char* name = ControllerButtonName(settings.pad[i]);
+        file.setString(kPadSection, kPadNames[i], name ? name : "none");
+    }
+}
+
 int validKeyCode(int code) { return (code >= 1 && code <= 255) ? code : 0; }
 int validVolume(int volume) { return std::clamp(volume, 0, 100); }
 
@@ -58,8 +84,43 @@ bool LoadKeySettings(const std::string& path, KeySettings& out) {
     for (int& key : loaded.keys) key = validKeyCode(key);
     loaded.bgmVolume = validVolume(loaded.bgmVolume);
     loaded.seVolume = validVolume(loaded.seVolume);
+    loadPad(file, loaded);
     out = loaded;
     return true;
+}
+
+KeySettings ShippedKeySettings() {
+    KeySettings k;
+    const int keys[kKeyBindingCount] = {38, 40, 37, 39, 16, 'Z', 'X', 17};
+    std::copy(std::begin(keys), std::end(keys), std::begin(k.keys));
+    k.bgmVolume = 80;
+    k.seVolume = 80;
+    k.autoBomb = 0;
+    k.windowMode = 1;
+    return k;
+}
+
+KeySettings LoadKeySettingsOrShipped(const std::string& path, std::vector<std::string>& replaced) {
+    const KeySettings shipped = ShippedKeySettings();
+    ProfileFile file;
+    if (!file.load(path)) {
+        replaced.push_back("the whole file");
+        return shipped;
+    }
+    KeySettings out;
+    const auto fields = settingFields(out);
+    const auto defaults = settingFields(shipped);
+    for (std::size_t i = 0; i < kSettingNames.size(); ++i) {
+        const std::optional<int> v = file.findInt(kSettingNames[i].section, kSettingNames[i].key);
+        bool usable = v.has_value();
+        if (usable && i < kKeyBindingCount) usable = validKeyCode(*v) != 0;
+        else if (usable && i < kKeyBindingCount + 2) usable = *v >= 0 && *v <= 100;
+        else if (usable) usable = *v == 0 || *v == 1;
+        *fields[i] = usable ? *v : *defaults[i];
+        if (!usable) replaced.push_back(std::string(kSettingNames[i].section) + "/" + kSettingNames[i].key);
+    }
+    loadPad(file, out);
+    return out;
 }
 
 bool SaveKeySettings(const std::string& path, const KeySettings& settings) {
@@ -69,6 +130,7 @@ bool SaveKeySettings(const std::string& path, const KeySettings& settings) {
     const auto fields = settingFields(settings);
     for (std::size_t i = 0; i < kSettingNames.size(); ++i)
         file.setString(kSettingNames[i].section, kSettingNames[i].key, std::to_string(*fields[i]));
+    savePad(file, settings);
     return file.save(path);
 }
 

@@ -217,6 +217,27 @@ int ProfileFile::getInt(std::string_view section, std::string_view key) const {
     return entry < 0 ? 0 : parseProfileInt(lines_[static_cast<std::size_t>(entry)].value);
 }
 
+std::optional<int> ProfileFile::findInt(std::string_view section, std::string_view key) const {
+    const int header = findSection(section);
+    if (header < 0) return std::nullopt;
+    const int entry = findEntry(header, key);
+    if (entry < 0) return std::nullopt;
+    const std::string& v = lines_[static_cast<std::size_t>(entry)].value;
+    std::size_t i = 0;
+    while (i < v.size() && (v[i] == ' ' || v[i] == '\t')) ++i;
+    if (i < v.size() && (v[i] == '-' || v[i] == '+')) ++i;
+    if (i >= v.size() || v[i] < '0' || v[i] > '9') return std::nullopt;
+    return parseProfileInt(v);
+}
+
+std::optional<std::string> ProfileFile::findString(std::string_view section, std::string_view key) const {
+    const int header = findSection(section);
+    if (header < 0) return std::nullopt;
+    const int entry = findEntry(header, key);
+    if (entry < 0) return std::nullopt;
+    return lines_[static_cast<std::size_t>(entry)].value;
+}
+
 // New text goes to disk in the file's own encoding: GBK like the Windows
 // writer, or UTF-8 when the file announces itself with a BOM. Text GBK cannot
 // hold is kept as UTF-8 rather than lost.

@@ -9,6 +9,7 @@
 // sections, keys, comments, their order) survives a save untouched.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,11 @@ public:
     // parsed as an integer: blanks, an optional sign, then decimal digits up
     // to the first non-digit. Missing key or no digits give 0.
     int getInt(std::string_view section, std::string_view key) const;
+    // The same value, or nothing when the key is missing or its value has no
+    // digits where the number should start.
+    std::optional<int> findInt(std::string_view section, std::string_view key) const;
+    // The raw value (UTF-8 when the file is UTF-8), or nothing when missing.
+    std::optional<std::string> findString(std::string_view section, std::string_view key) const;
 
     // Updates the first matching key in place, or appends the key to its
     // section, or appends the section at the end of the file. Line breaks in

@@ -5,10 +5,14 @@ namespace korvid {
 
 struct Game;
 
-// Reads the settings file into the bindings and settings. At boot a missing
-// file means every binding 0, both volumes 0, no automatic bomb, full screen;
-// on a later reload an unreadable file keeps the current values.
+// Reads the settings file into the bindings and settings. Entries that are
+// missing or unusable take the shipped values (named on stderr at boot); on
+// a later re-read an unreadable file keeps the current values.
 void LoadSettings(Game& game, bool atBoot);
+// Tells the engine what the controller's buttons stand for: the keys bound to
+// Shoot, Bomb, Slow and FastForward, Escape (pause) and the screenshot key;
+// the D-pad and stick stand for the bound arrows.
+void ApplyControllerBindings(Game& game);
 // Writes them back (keeping anything else in the file). False on failure.
 bool SaveSettings(const Game& game);
 

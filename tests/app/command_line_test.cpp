@@ -35,3 +35,23 @@ TEST(CommandLine, RejectsBadOptionsWithOneLine) {
 
 }  // namespace
 }  // namespace korvid
+
+namespace korvid {
+namespace {
+
+TEST(CommandLine, FlagsVersionAndRepeatedScreenshotsKeepTheirOrder) {
+    std::string err;
+    auto o = ParseCommandLine({"--trace-hash", "--version", "--screenshot", "3:a.png", "--screenshot", "1:b.png"}, err);
+    ASSERT_TRUE(o) << err;
+    EXPECT_TRUE(o->trace);
+    EXPECT_TRUE(o->traceHash);
+    EXPECT_TRUE(o->version);
+    ASSERT_EQ(o->screenshots.size(), 2u);
+    EXPECT_EQ(o->screenshots[0].path, "a.png");
+    EXPECT_EQ(o->screenshots[1].frame, 1);
+    EXPECT_NE(std::string(UsageText()).find("--coverage-log"), std::string::npos);
+    EXPECT_EQ(std::string(VersionText()).rfind("korvid ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace korvid
