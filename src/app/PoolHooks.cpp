@@ -5,9 +5,6 @@
 
 namespace korvid {
 
-// effects
-void UpdateEffect(Game&, int) {}
-
 // scenery
 void UpdateSceneObject(Game&, int) {}
 

@@ -6,7 +6,6 @@ namespace korvid::bullet {
 
 namespace {
 
-EnemyBullet& B(Game& g, int i) { return At(g, i); }
 
 float mirrorAcross(float a) { return 360 - a; }
 // Reflection off a horizontal edge; kept in 0..360.
@@ -36,7 +35,7 @@ bool bounceInside(EnemyBullet& b, float left, float right, float top, float bott
 }  // namespace
 
 void BounceOnce(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     AddSpeed(b, 0.01);
     if (b.alpha == 255) {
         bool bounced = false;
@@ -52,7 +51,7 @@ void BounceOnce(Game& g, int i) {
 }
 
 void StretchThenSettle(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 40) b.scaleX = static_cast<float>(b.scaleX + 0.025);
     if (b.age > 59) AddSpeed(b, 0.1);
     if (b.x < 40 || b.x > 428 || b.y < 0 || b.y > 464) {
@@ -64,7 +63,7 @@ void StretchThenSettle(Game& g, int i) {
 }
 
 void PulseAndTurnBack(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     SpeedPulse(b, 8, 15, 0);
     if (g.state.difficulty >= 1 && (b.x < 24 || b.x > 452 || b.y < 0 || b.y > 480)) {
         Turn(b, 180);
@@ -73,12 +72,12 @@ void PulseAndTurnBack(Game& g, int i) {
 }
 
 void SideWalls(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (bounceInside(b, 0, 448, -1e9f, 1e9f) && g.state.stage == 6) b.texY = 64;
 }
 
 void ReflectOnce(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.behavior == 97)
         AddSpeed(b, 0.07);
     else if (b.age < 60)

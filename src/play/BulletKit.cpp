@@ -63,10 +63,6 @@ void Ring(Game& game, const EnemyBullet& parent, TexRect r, int count, float sta
         Child(game, parent, r, static_cast<float>(start + 360.0 * k / count), z, speed, behavior, alpha);
 }
 
-void Flash(Game& game, float x, float y) {
-    SpawnEffect(game, {0, 192, 208, 32, 32}, x, y, 1, 1, 0, 0.6f, 1, {155, 255, 255, 255}, 0, 0);
-}
-
 int SlotInWork(const EnemyBullet& b, int capacity) {
     if (!(std::fabs(b.work) < 1e9f)) return -1;
     const int slot = static_cast<int>(b.work);

@@ -32,6 +32,11 @@ inline int TurnSign(const EnemyBullet& b) { return b.alpha == 255 ? 1 : -1; }
 inline void Turn(EnemyBullet& b, double degrees) { b.angle = static_cast<float>(b.angle + degrees); }
 inline void AddSpeed(EnemyBullet& b, double delta) { b.speed = static_cast<float>(b.speed + delta); }
 inline void AddY(EnemyBullet& b, double delta) { b.y = static_cast<float>(b.y + delta); }
+// Grows (or with a negative delta shrinks) both scales.
+inline void Rescale(EnemyBullet& b, double delta) {
+    b.scaleX = static_cast<float>(b.scaleX + delta);
+    b.scaleY = static_cast<float>(b.scaleY + delta);
+}
 
 // Bearing from the bullet to the player (or to a point beside him).
 float AimAngle(const Game& game, const EnemyBullet& b, float offsetX = 0, float offsetY = 0);
@@ -53,8 +58,8 @@ int Copy(Game& game, int slot, float speed, float z, int age);
 void Ring(Game& game, const EnemyBullet& parent, TexRect r, int count, float start, float z, float speed,
           int behavior = 0, int alpha = 255);
 
-// The small flash where a bullet fires or vanishes.
-void Flash(Game& game, float x, float y);
+// The column of the flash cell where a bullet fires, lights up or vanishes.
+inline constexpr int kFlashColumn = 192;
 
 // The slot kept in a bullet's work value, or -1 when it names no slot.
 int SlotInWork(const EnemyBullet& b, int capacity);

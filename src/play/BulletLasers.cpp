@@ -11,7 +11,6 @@ namespace korvid::bullet {
 
 namespace {
 
-EnemyBullet& B(Game& g, int i) { return At(g, i); }
 constexpr TexRect kThinLaser{4, 32, 0, 16, 0};
 
 int laserChild(Game& g, const EnemyBullet& b, float angle, float sx, float sy, float z, float speed, int behavior) {
@@ -20,29 +19,27 @@ int laserChild(Game& g, const EnemyBullet& b, float angle, float sx, float sy, f
     return c;
 }
 
-// The enemy an orbiting laser belongs to, or -1 (and the laser is freed)
+// Keeps an orbiting laser on its circle of 50 px around the enemy whose slot
+// it carries, and returns that enemy; frees the laser (and returns null)
 // when the slot is gone or holds another kind of enemy.
-int orbitedEnemy(Game& g, int i, int type) {
-    const EnemyBullet& b = B(g, i);
+const Enemy* orbitEnemy(Game& g, int i, int type) {
+    EnemyBullet& b = At(g, i);
     const int e = SlotInWork(b, kEnemyCapacity);
     if (e < 0 || g.state.enemies.free[e] || g.state.enemies.slot[e].type != type) {
         Free(g, i);
-        return -1;
+        return nullptr;
     }
-    return e;
-}
-
-void orbit(Game& g, int i, const Enemy& e) {
-    EnemyBullet& b = B(g, i);
-    PlaceOnCircle(b, e.x, e.y, 50);
+    const Enemy& en = g.state.enemies.slot[e];
+    PlaceOnCircle(b, en.x, en.y, 50);
     SpeedPulse(b, 10, 30, 0);
     if (b.texH >= 256) b.speed = 0;
+    return &en;
 }
 
 // A player shot reflected as a bullet off the shield.
 void reflectShots(Game& g, int i) {
     GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (s.bombActive) return;
     for (int j = 0; j < kPlayerShotCapacity; ++j) {
         if (s.playerShots.free[j]) continue;
@@ -63,7 +60,7 @@ void reflectShots(Game& g, int i) {
 }  // namespace
 
 void LaserSpinner(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     b.scaleY = static_cast<float>(b.scaleY + 0.001);
     if (g.state.difficulty == 0) {
         Turn(b, TurnSign(b) * 2);
@@ -80,7 +77,7 @@ void LaserSpinner(Game& g, int i) {
 
 void LaserWeaver(Game& g, int i) {
     GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 900) {
         Turn(b, TurnSign(b) * 0.4);
         AddSpeed(b, 0.0008);
@@ -101,7 +98,7 @@ void LaserWeaver(Game& g, int i) {
 }
 
 void LaserBender(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const float armX = b.x + DirX(b.angle) * 128;
     if (!(armX < 24 || armX > 424)) return;
     b.behavior = 0;
@@ -111,26 +108,17 @@ void LaserBender(Game& g, int i) {
 }
 
 void OrbitingLaser(Game& g, int i) {
-    const GameState& s = g.state;
-    const int e = orbitedEnemy(g, i, 13);
-    if (e < 0) return;
-    const Enemy& en = s.enemies.slot[e];
-    EnemyBullet& b = B(g, i);
-    orbit(g, i, en);
-    if (en.speed > 3 && en.speed <= 4) {
-        const float target = b.behavior == 64 ? en.angle : AimAngle(g, b);
-        TurnToward(b, target, 13, 6);
-    }
+    const Enemy* en = orbitEnemy(g, i, 13);
+    if (!en || !(en->speed > 3 && en->speed <= 4)) return;
+    EnemyBullet& b = At(g, i);
+    TurnToward(b, b.behavior == 64 ? en->angle : AimAngle(g, b), 13, 6);
 }
 
 void ShieldLaser(Game& g, int i) {
-    const GameState& s = g.state;
-    const int e = orbitedEnemy(g, i, 27);
-    if (e < 0) return;
-    const Enemy& en = s.enemies.slot[e];
-    EnemyBullet& b = B(g, i);
-    orbit(g, i, en);
-    if (en.timer > 179) b.angle = static_cast<float>(en.angle - 45 + 3 * std::abs(b.age % 60 - 30));
+    const Enemy* en = orbitEnemy(g, i, 27);
+    if (!en) return;
+    EnemyBullet& b = At(g, i);
+    if (en->timer > 179) b.angle = static_cast<float>(en->angle - 45 + 3 * std::abs(b.age % 60 - 30));
     reflectShots(g, i);
 }
 

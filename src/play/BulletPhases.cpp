@@ -5,13 +5,13 @@
 #include <cmath>
 
 #include "play/BulletSteps.h"
+#include "play/PatternKit.h"
 #include "play/Geometry.h"
 
 namespace korvid::bullet {
 
 namespace {
 
-EnemyBullet& B(Game& g, int i) { return At(g, i); }
 // C's truncating remainder of the boss timer (negative during interludes).
 int bossCycle(const Game& g, int period) { return g.state.bossTimer() % period; }
 
@@ -32,11 +32,11 @@ void enterPhase(EnemyBullet& b, const Phase& p, bool harmful) {
 }  // namespace
 
 void LightUp(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (!(b.speed > 0)) return;  // a standing bullet never reaches its moment
     if (b.age != static_cast<int>(120 / b.speed) + 1) return;
     b.alpha = 255;
-    Flash(g, b.x, b.y);
+    MuzzleFlash(g, kFlashColumn, b.x, b.y);
     if (b.behavior == 12) return;
     int turn = 40;
     if (g.state.bossActive && g.state.bossPattern() == 10) turn = g.rand() % 50 + 28;
@@ -44,7 +44,7 @@ void LightUp(Game& g, int i) {
 }
 
 void RainbowSparkle(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     int frame = g.state.stageFrame % 360;
     if (frame < 0) frame += 360;
     const Rgb c = HslToRgb(frame / 360.0, 1, 0.5);
@@ -55,7 +55,7 @@ void RainbowSparkle(Game& g, int i) {
 }
 
 void GlowAndFade(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age <= 120) b.alpha += 1;
     if (b.age >= 121 && b.age <= 124) b.alpha += 26;
     if (b.age >= 140) {
@@ -66,15 +66,15 @@ void GlowAndFade(Game& g, int i) {
 
 void DieAtBoss(Game& g, int i) {
     const Enemy& boss = g.state.enemies.slot[kBossSlot];
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (std::fabs(b.x - boss.x) + std::fabs(b.y - boss.y) <= 2) {
-        Flash(g, b.x, b.y);
+        MuzzleFlash(g, kFlashColumn, b.x, b.y);
         Free(g, i);
     }
 }
 
 void BlinkPhases(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const int t = bossCycle(g, 360);
     switch (b.behavior) {
         case 49:
@@ -95,7 +95,7 @@ void BlinkPhases(Game& g, int i) {
 }
 
 void GroupRelease(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age == 1) Turn(b, -90);
     int group;
     switch (b.texX) {
@@ -112,7 +112,7 @@ void GroupRelease(Game& g, int i) {
 // Alpha follows boss value 1 (reversed on the texX 96 cells); below 255 the
 // bullet rests, and stands still while the value is 0.
 void FollowBossGlow(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const float v = g.state.bossVar[1];
     b.alpha = static_cast<int>(b.texX == 96 ? 255 - v : v);
     if (b.alpha < 255) {
@@ -126,7 +126,7 @@ void FollowBossGlow(Game& g, int i) {
 }
 
 void WhirlOrFade(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (g.state.difficulty != 2) {
         if (b.age > 359) {
             b.alpha -= 8;
@@ -148,20 +148,20 @@ void WhirlOrFade(Game& g, int i) {
 }
 
 void BrakeToStop(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     b.speed = std::max(static_cast<float>(b.speed - 0.05), 0.0f);
     if (g.state.bossTimer() == 220)
         SpawnEffect(g, {40, 0, 0, 128, 128}, b.x, b.y, 1, 1, 0, 0.6f, 58, {255, 255, 255, 255}, 0, 0);
 }
 
 void RisingFloor(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (g.state.difficulty != 2) return;
     if (b.y >= 480 - ((g.state.bossTimer() - 80) / 160) * 16) b.speed = 0;
 }
 
 void DriftAgainstClock(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (g.state.difficulty != 2) return;
     const float t = static_cast<float>(bossCycle(g, 60) * 6);
     b.x = static_cast<float>(b.x - DirX(t) * 0.5);
@@ -169,7 +169,7 @@ void DriftAgainstClock(Game& g, int i) {
 }
 
 void FadeByLength(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.texH >= 20) {
         if (b.age > 29) b.alpha -= 20;
         if (b.age >= 41) Free(g, i);
@@ -180,7 +180,7 @@ void FadeByLength(Game& g, int i) {
 }
 
 void StopThenScatter(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.behavior == 90) {
         if (b.age == 90) b.speed = 0;
         if (bossCycle(g, 960) == 599) {
@@ -208,18 +208,15 @@ void StopThenScatter(Game& g, int i) {
 }
 
 void SwellAndExpire(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
-    if (b.age < 500) {
-        b.scaleX = static_cast<float>(b.scaleX + 0.005);
-        b.scaleY = static_cast<float>(b.scaleY + 0.005);
-    }
+    EnemyBullet& b = At(g, i);
+    if (b.age < 500) Rescale(b, 0.005);
     if (g.state.difficulty == 2 && b.age < 600) Turn(b, 0.2);
     if (b.age >= 400 * g.state.difficulty + 500) Free(g, i);
 }
 
 void Satellite(Game& g, int i) {
     GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const int host = SlotInWork(b, kEnemyBulletCapacity);
     if (host < 0 || host == i || s.enemyBullets.free[host]) {
         Free(g, i);
@@ -235,14 +232,12 @@ void Satellite(Game& g, int i) {
 // On a circle of radius work around the field's centre, swinging with the
 // boss timer; grows in and fades in, later shrinks and fades out.
 void CircleDancer(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const double swing = std::sin(g.state.bossTimer() / 30.0) * 0.5;
     Turn(b, b.behavior == 95 ? swing : -swing);
     const bool growing = b.age >= 80 && b.age < 140, shrinking = b.age >= 220 && b.age < 280;
     if (growing || shrinking) {
-        const double step = growing ? 0.01 : -0.01;
-        b.scaleX = static_cast<float>(b.scaleX + step);
-        b.scaleY = static_cast<float>(b.scaleY + step);
+        Rescale(b, growing ? 0.01 : -0.01);
         b.alpha = std::clamp(b.alpha + (growing ? 4 : -4), 0, 255);
     }
     b.speed = 0;
@@ -250,7 +245,7 @@ void CircleDancer(Game& g, int i) {
 }
 
 void ReleaseOnBossWound(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const Enemy& boss = g.state.enemies.slot[kBossSlot];
     double share;
     switch (b.alpha) {
@@ -267,7 +262,7 @@ void ReleaseOnBossWound(Game& g, int i) {
 
 void Sweeper(Game& g, int i) {
     GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age == 30) b.speed = 0;
     if (b.age >= 101 && b.age <= 299) {
         b.speed = static_cast<float>(1 + 0.02 * std::abs(b.age - 200));

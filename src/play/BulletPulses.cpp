@@ -6,12 +6,8 @@
 
 namespace korvid::bullet {
 
-namespace {
-EnemyBullet& B(Game& g, int i) { return At(g, i); }
-}  // namespace
-
 void PulseBurst(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     switch (b.behavior) {
         case 1: SpeedPulse(b, 8, 15, 0); break;
         case 18: SpeedPulse(b, 10, 30, 0); break;
@@ -20,13 +16,13 @@ void PulseBurst(Game& g, int i) {
 }
 
 void PulseThenFadeIn(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     SpeedPulse(b, 5, 30, 0);
     if (b.alpha < 250) b.alpha += 4;
 }
 
 void PulseThenStraight(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     SpeedPulse(b, 6, 30, 0);
     if (b.age == 60) {
         b.speed = 2;
@@ -34,10 +30,10 @@ void PulseThenStraight(Game& g, int i) {
     }
 }
 
-void RampUp(Game& g, int i) { BulletSpeedRamp(B(g, i), 4, 60, 0); }
+void RampUp(Game& g, int i) { BulletSpeedRamp(At(g, i), 4, 60, 0); }
 
 void Accelerate(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     switch (b.behavior) {
         case 33: AddSpeed(b, 0.07); break;
         case 57: b.speed = static_cast<float>(b.speed * 1.02); break;
@@ -50,7 +46,7 @@ void Accelerate(Game& g, int i) {
 }
 
 void SetSpeedAt(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     switch (b.behavior) {
         case 60: if (b.age == 60) b.speed = 3; break;
         case 87: if (b.age == 100) b.speed = 3; break;
@@ -60,12 +56,12 @@ void SetSpeedAt(Game& g, int i) {
 }
 
 void StageTimedSpeed(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     b.speed = static_cast<float>(std::min((g.state.stageFrame - 4500) / 60.0 + 4, 16.0));
 }
 
 void SinkDown(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     switch (b.behavior) {
         case 38: AddY(b, 0.5); break;
         case 116: AddY(b, b.age / 50.0); break;
@@ -74,7 +70,7 @@ void SinkDown(Game& g, int i) {
 }
 
 void FallLikeItem(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     // The decoys only hurt characters that cannot tell them apart.
     if (g.state.character == 2) {
         Free(g, i);
@@ -84,7 +80,7 @@ void FallLikeItem(Game& g, int i) {
 }
 
 void HoldThenGo(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age == 1) {
         b.work = b.speed;
         b.speed = 0;
@@ -93,7 +89,7 @@ void HoldThenGo(Game& g, int i) {
 }
 
 void SlowThenCruise(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age == 1) b.work = b.speed;
     if (b.age < 100) b.speed -= b.work / 100;
     if (b.age >= 100 && b.age <= 320) Turn(b, 1);
@@ -101,12 +97,12 @@ void SlowThenCruise(Game& g, int i) {
 }
 
 void StandThenDrift(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age >= 60 && b.age <= 120) AddSpeed(b, b.alpha == 255 ? 0.01 : 0.014);
 }
 
 void ShrinkingPulse(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.alpha == 255) {
         SpeedPulse(b, 1, 30, 0);
         return;

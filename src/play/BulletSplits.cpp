@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "play/BulletSteps.h"
+#include "play/PatternKit.h"
 #include "play/Geometry.h"
 
 namespace korvid::bullet {
 
 namespace {
 
-EnemyBullet& B(Game& g, int i) { return At(g, i); }
 int difficulty(const Game& g) { return g.state.difficulty; }
 int bossTimer(const Game& g) { return g.state.bossTimer(); }
 
@@ -23,7 +23,7 @@ void splitInto(Game& g, int i, std::initializer_list<float> speeds) {
 }  // namespace
 
 void SplitIntoPairs(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age >= 40 && b.age < 50) AddSpeed(b, -0.2);
     if (b.age == 50) {
         g.state.soundRequests[3] = 1;
@@ -42,7 +42,7 @@ void SplitIntoPairs(Game& g, int i) {
 }
 
 void Fountain(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const int d = difficulty(g);
     if (b.age == 170) {
         b.work = b.speed;
@@ -58,7 +58,7 @@ void Fountain(Game& g, int i) {
     };
     if (b.age == 170) {
         b.angle = static_cast<float>(g.rand() % 90);
-        Flash(g, b.x, b.y);
+        MuzzleFlash(g, kFlashColumn, b.x, b.y);
         if (d == 0) {
             threeWay({0, 128, 48, 16, 16}, 0.7f);
             Free(g, i);
@@ -67,7 +67,7 @@ void Fountain(Game& g, int i) {
         }
     }
     if (b.age > 239 && b.age % 10 == 0) {
-        Flash(g, b.x, b.y);
+        MuzzleFlash(g, kFlashColumn, b.x, b.y);
         threeWay({0, 0, 48, 16, 16}, static_cast<float>(1.5 * d + 0.5));
     }
     if (b.age >= 40 * d + 220) Free(g, i);
@@ -77,7 +77,7 @@ void Fountain(Game& g, int i) {
 // sheds children and ends in two rings.
 void Wheel(Game& g, int i) {
     GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     b.texX = ((s.stageFrame % 32) / 8) * 192;
     for (int j = 0; j < kEnemyBulletCapacity; ++j) {
         if (j == i || s.enemyBullets.free[j]) continue;
@@ -117,7 +117,7 @@ void Wheel(Game& g, int i) {
 }
 
 void AimedDrip(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     constexpr int kPeriod[] = {150, 150, 90, 90};
     const int L = kPeriod[std::clamp(difficulty(g), 0, 3)];
     if (b.age >= 60 && bossTimer(g) % L == 0 && b.y <= 160 * (difficulty(g) + 1))
@@ -125,7 +125,7 @@ void AimedDrip(Game& g, int i) {
 }
 
 void GrowIntoGiant(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     SpeedPulse(b, 2, 60, 0);
     if (b.age != 60) return;
     const int c = SpawnEnemyBullet(g, {39, 384, 0, 192, 192}, b.x, b.y, b.scaleX, b.scaleY, 180, 0.64f, 0, 33, 255);
@@ -134,7 +134,7 @@ void GrowIntoGiant(Game& g, int i) {
 }
 
 void Split(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     switch (b.behavior) {
         case 45: if (b.age == 50) splitInto(g, i, {2.5f, 3, 3.5f, 4}); break;
         case 46: if (b.age == 90) splitInto(g, i, {2.5f, 3}); break;
@@ -148,7 +148,7 @@ void Split(Game& g, int i) {
 }
 
 void RingVolleys(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age >= 100 && b.age <= 230 && b.age % 30 == 0 && g.state.bossPattern() > 55) {
         g.state.soundRequests[0] = 1;
         const int start = g.rand() % 360;
@@ -159,9 +159,9 @@ void RingVolleys(Game& g, int i) {
 }
 
 void SideStreams(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age >= 10 && b.age % 10 == 0) {
-        Flash(g, b.x, b.y);
+        MuzzleFlash(g, kFlashColumn, b.x, b.y);
         Child(g, b, {0, 128, 128, 16, 16}, b.angle + 90, 0.31f, 0.8f, 0);
         Child(g, b, {0, 128, 128, 16, 16}, b.angle - 90, 0.31f, 0.8f, 0);
     }
@@ -169,7 +169,7 @@ void SideStreams(Game& g, int i) {
 }
 
 void BurstIntoRings(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age >= 10 && b.age < 60) AddSpeed(b, -0.06);
     if (b.age != 110) return;
     SpawnEffect(g, {39, 384, 0, 192, 192}, b.x, b.y, 1, 1, 0, 0.6f, 23, {255, 255, 255, 255}, 0, 0);
@@ -180,7 +180,7 @@ void BurstIntoRings(Game& g, int i) {
 }
 
 void AimedVolley(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     SpeedPulse(b, 2.5f, 100, 0);
     if (b.age == 100) {
         b.work = AimAngle(g, b);
@@ -189,16 +189,13 @@ void AimedVolley(Game& g, int i) {
         else
             Child(g, b, {0, 64, 16, 16, 16}, b.work, Z(b), 2.5f, 10);
     }
-    if (b.age > 99) {
-        b.scaleX = static_cast<float>(b.scaleX - 0.03);
-        b.scaleY = static_cast<float>(b.scaleY - 0.03);
-    }
+    if (b.age > 99) Rescale(b, -0.03);
     if (b.age >= 130) Free(g, i);
 }
 
 void ProximityBurst(Game& g, int i) {
     const GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const double dx = b.x - s.playerX, dy = b.y - s.playerY;
     const bool outside = b.x < 0 || b.x > 448 || b.y < 0 || b.y > 480;
     if (!(dx * dx + dy * dy <= 100 * 100 || outside)) return;
@@ -221,7 +218,7 @@ void ProximityBurst(Game& g, int i) {
 }
 
 void WhirlTrailThenDash(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     SpeedPulse(b, 5, 30, 0);
     if (b.age >= 30 && b.age <= 120) Turn(b, 24);
     if (b.age == 60) b.work = AimAngle(g, b);
@@ -238,7 +235,7 @@ void WhirlTrailThenDash(Game& g, int i) {
 }
 
 void DoubleRingBurst(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age >= 40 && b.age < 80) AddSpeed(b, -0.075);
     if (b.age == 100) {
         const int start = g.rand() % 360;
@@ -247,16 +244,13 @@ void DoubleRingBurst(Game& g, int i) {
             Child(g, b, {1, 0, 144, 32, 32}, static_cast<float>(start + 8 * k + 4), 0.51f, 2.5f, 0);
         }
     }
-    if (b.age > 99) {
-        b.scaleX = static_cast<float>(b.scaleX - 0.05);
-        b.scaleY = static_cast<float>(b.scaleY - 0.05);
-    }
+    if (b.age > 99) Rescale(b, -0.05);
     if (b.age >= 120) Free(g, i);
 }
 
 void Sniper(Game& g, int i) {
     const GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (s.bossTimer() % 320 != 0) return;
     if (std::fabs(b.x - s.playerX) < 120 && std::fabs(b.y - s.playerY) < 120) return;
     Child(g, b, {2, 32, 128, 32, 32}, AimAngle(g, b), Z(b), 1, 0);
@@ -264,10 +258,10 @@ void Sniper(Game& g, int i) {
 
 // Three tags, three fates: 255 stops and fires once, 254 stops, 253 spirals in.
 void StopFireOrSpiral(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.alpha == 255) {
         if (b.age == 60) b.speed = 0;
-        if (b.age > 60) b.scaleX = static_cast<float>(b.scaleX - 0.05), b.scaleY = static_cast<float>(b.scaleY - 0.05);
+        if (b.age > 60) Rescale(b, -0.05);
         if (b.age == 68) {
             g.state.soundRequests[4] = 1;
             Child(g, b, {0, 32, 96, 16, 16}, AimAngle(g, b), Z(b), 2.5f, 0);
@@ -285,7 +279,7 @@ void StopFireOrSpiral(Game& g, int i) {
 }
 
 void Planter(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.alpha == 253 || b.alpha == 252) Turn(b, b.alpha == 253 ? 1 : -1);
     if (b.age % 5 != 0) return;
     const bool odd = (b.age / 5) % 2 != 0;
@@ -294,7 +288,7 @@ void Planter(Game& g, int i) {
 }
 
 void RingSower(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.y >= 448 || b.age % 100 != 0) return;
     const int start = g.rand() % 360;
     if (b.spriteKey == 304)

@@ -11,13 +11,12 @@ namespace korvid::bullet {
 
 namespace {
 
-EnemyBullet& B(Game& g, int i) { return At(g, i); }
 
 // The first other live bullet within a box, or -1.
 template <typename Pred>
 int firstNear(Game& g, int i, float box, Pred accept) {
     GameState& s = g.state;
-    const EnemyBullet& b = B(g, i);
+    const EnemyBullet& b = At(g, i);
     for (int j = 0; j < kEnemyBulletCapacity; ++j) {
         if (j == i || s.enemyBullets.free[j]) continue;
         const EnemyBullet& o = s.enemyBullets.slot[j];
@@ -32,7 +31,7 @@ void Vanish(Game& g, int i) { Free(g, i); }
 
 void Fuse(Game& g, int i) {
     GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (s.difficulty == 2) {
         const double dx = b.x - s.playerX, dy = b.y - s.playerY;
         if (dx * dx + dy * dy <= 12 && !s.timeStop) RecordPlayerHit(g, true);
@@ -52,7 +51,7 @@ void Fuse(Game& g, int i) {
 
 void Sparkle(Game& g, int i) {
     GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age <= 5) b.scaleX = static_cast<float>(b.scaleX + 0.1);
     const Enemy& boss = s.enemies.slot[kBossSlot];
     if (s.bossActive && s.bossPattern() == 28) {
@@ -75,7 +74,7 @@ void Sparkle(Game& g, int i) {
 
 void NearFarCell(Game& g, int i) {
     const GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const double dx = b.x - s.playerX, dy = b.y - s.playerY;
     b.texX = (s.difficulty == 1 && dx * dx + dy * dy > 90.0 * 90.0) ? 32 : 96;
 }
@@ -85,7 +84,7 @@ void Converter(Game& g, int i) {
     if (j < 0) return;
     EnemyBullet& o = At(g, j);
     o.alpha = 255;
-    if (B(g, i).behavior == -5) {
+    if (At(g, i).behavior == -5) {
         o.behavior = 11;
         o.texX = 96;
         o.angle = static_cast<float>(g.rand() % 360);
@@ -98,7 +97,7 @@ void Converter(Game& g, int i) {
 }
 
 void FadeAway(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     b.alpha -= 5;
     if (b.alpha <= 5) Free(g, i);
 }
@@ -106,7 +105,7 @@ void FadeAway(Game& g, int i) {
 // Touching one costs 5 of the bomb gauge, or the life when 4 or less is left.
 void GaugeDrain(Game& g, int i) {
     GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.behavior == -11) b.x = s.enemies.slot[kBossSlot].x;
     if (b.behavior == -9) b.x = static_cast<float>(b.x + 0.25);
     if (b.behavior == -10) b.x = static_cast<float>(b.x - 0.25);
@@ -126,7 +125,7 @@ void GaugeDrain(Game& g, int i) {
 
 void Shatter(Game& g, int i) {
     GameState& s = g.state;
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     for (int j = 0; j < kEnemyBulletCapacity; ++j) {
         if (j == i || s.enemyBullets.free[j]) continue;
         EnemyBullet& o = s.enemyBullets.slot[j];

@@ -7,12 +7,8 @@
 
 namespace korvid::bullet {
 
-namespace {
-EnemyBullet& B(Game& g, int i) { return At(g, i); }
-}  // namespace
-
 void PulseThenSideTurn(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     SpeedPulse(b, 5, 30, 0);
     if (b.age == 60) {
         g.state.soundRequests[3] = 1;
@@ -22,7 +18,7 @@ void PulseThenSideTurn(Game& g, int i) {
 }
 
 void PulseThenAim(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     switch (b.behavior) {
         case 4:
             SpeedPulse(b, 5, 30, 0);
@@ -49,7 +45,7 @@ void PulseThenAim(Game& g, int i) {
 }
 
 void PulseThenVeer(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 60) {
         SpeedPulse(b, 4, 30, 0);
         return;
@@ -61,7 +57,7 @@ void PulseThenVeer(Game& g, int i) {
 
 // Spawned in pairs by the splitting bullet: slide apart, then fly.
 void SlideApart(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 19) {
         const float side = static_cast<float>(b.angle + (b.alpha % 2 != 0 ? 90 : 270));
         const double step = (257 - b.alpha) / 2.0;
@@ -73,13 +69,13 @@ void SlideApart(Game& g, int i) {
 }
 
 void CurlAndSink(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 60) Turn(b, 1.5 - 0.05 * std::abs(b.age - 30));
     AddY(b, (b.age - 20) / 60.0);
 }
 
 void Spiral(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (g.state.bossActive && g.state.bossPattern() == 20) sprite::SetBlendMode(b.sprite, 0);
     b.speed = static_cast<float>(b.speed * 1.002);
     const double turn = 1 - b.age / 600.0;
@@ -87,7 +83,7 @@ void Spiral(Game& g, int i) {
 }
 
 void Flip(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.scaleY >= -1) b.scaleY = static_cast<float>(b.scaleY - 0.02);
     if (b.age >= 50 && b.age <= 100) b.scaleY = -0.00001f;
     if (b.age == 70) b.speed = -b.speed;
@@ -106,7 +102,7 @@ constexpr SteadyTurn kSteadyTurns[] = {
 };
 
 void TurnByTag(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     const GameState& s = g.state;
     if (b.behavior == 34) SpeedPulse(b, 8, 30, 0);
     if (b.behavior == 35) {
@@ -131,7 +127,7 @@ void TurnByTag(Game& g, int i) {
 }
 
 void AimWithSpread(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 15) SpeedPulse(b, 7, 15, 0);
     if (b.age == 45) {
         b.angle = static_cast<float>(AimAngle(g, b) + (b.alpha - 253) * 16);
@@ -140,7 +136,7 @@ void AimWithSpread(Game& g, int i) {
 }
 
 void TurnBack(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age == 35) {
         b.angle = b.work + 180;
         b.speed = 2;
@@ -148,7 +144,7 @@ void TurnBack(Game& g, int i) {
 }
 
 void PulseThenScatter(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     SpeedPulse(b, 8, 40, 0);
     if (b.age == 90) {
         const int spread = g.rand() % 20;
@@ -158,21 +154,21 @@ void PulseThenScatter(Game& g, int i) {
 }
 
 void SquareTurns(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age == 60) b.speed = 0;
     if (b.age == 90) Turn(b, 90), b.speed = 3;
     if (b.age == 120) Turn(b, 90), b.speed = 1;
 }
 
 void BrakeAndMirror(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age >= 30 && b.age < 60) AddSpeed(b, -0.1);
     if (b.age == 60) b.angle = 540 - b.angle;
     if (b.age >= 60 && b.age < 150) AddSpeed(b, 0.03);
 }
 
 void WhirlThenGo(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.behavior == 80) {
         if (b.age < 60)
             Turn(b, 24);
@@ -188,7 +184,7 @@ void WhirlThenGo(Game& g, int i) {
 }
 
 void SlowThenAim(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 120) b.speed = static_cast<float>((120 - b.age) / 20.0);
     if (b.age == 120) {
         float t = AimAngle(g, b);
@@ -199,14 +195,14 @@ void SlowThenAim(Game& g, int i) {
 }
 
 void SwerveThenSlow(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 50) Turn(b, b.alpha == 255 ? 0.8 : -0.8);
     if (b.age == 50) b.speed = 0.5f;
     if (b.age == 100) b.texY = 64, b.speed = 1.5f;
 }
 
 void RiseAndFall(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 60) {
         AddY(b, -3);
         Turn(b, 1.5 - 0.05 * std::abs(b.age - 30));
@@ -216,7 +212,7 @@ void RiseAndFall(Game& g, int i) {
 }
 
 void WhirlThenDart(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age >= 20 && b.age < 50) Turn(b, 24);
     if (b.age != 50) return;
     b.speed = 7;
@@ -228,13 +224,13 @@ void WhirlThenDart(Game& g, int i) {
 }
 
 void SwingAndFall(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     AddY(b, b.age / 25.0 + 1.5);
     Turn(b, b.age / 1000.0);
 }
 
 void CurveLeft(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.alpha == 255)
         Turn(b, -(0.8 - (b.age % 60) * 0.01));
     else
@@ -243,7 +239,7 @@ void CurveLeft(Game& g, int i) {
 
 // Falls faster and faster, then scatters with a cell picked by its heading.
 void FallThenScatter(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (b.age < 120) AddY(b, b.age / 40.0);
     if (b.age == 120) {
         b.speed = 1.5f;
@@ -253,7 +249,7 @@ void FallThenScatter(Game& g, int i) {
 }
 
 void PulseThenAimLoosely(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     SpeedPulse(b, 6, 30, 0);
     if (b.age == 60) {
         const int jitter = g.rand() % 7 - 3;
@@ -264,12 +260,12 @@ void PulseThenAimLoosely(Game& g, int i) {
 }
 
 void Homing(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     TurnToward(b, AimAngle(g, b), 1.5f, 1);
 }
 
 void AimWhileHeld(Game& g, int i) {
-    EnemyBullet& b = B(g, i);
+    EnemyBullet& b = At(g, i);
     if (g.state.bossVar[1] > 0)
         b.speed = 3;
     else

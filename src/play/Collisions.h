@@ -6,7 +6,8 @@ namespace korvid {
 
 struct Game;
 
-// The shot left where a drain bullet touched the player: it never hurts.
+// The shot left where a drain bullet touched the player: it never hurts
+// (and the shot update frees it after 30 frames).
 inline constexpr int kMarkerShotKind = 14;
 
 // dx, dy: absolute distances between an object and the player. Mode 2 tests

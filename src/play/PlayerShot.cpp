@@ -59,6 +59,9 @@ void kindStep(Game& game, int slot) {
         case kShotMine: MineStep(game, slot); break;
         case kShotBlast: BlastStep(game, slot); break;
         case kShotThirdBomb: ThirdBombStep(game, slot); break;
+        case kShotMarker:
+            if (p.age > 30) game.state.playerShots.free[slot] = 1;
+            break;
         default: break;
     }
 }

@@ -25,6 +25,7 @@ enum ShotKind : int {
     kShotMine = 11,       // character 3, focused mine
     kShotBlast = 12,      // character 3, the mine's blast
     kShotThirdBomb = 13,  // character 3 bomb: the disc and ring
+    kShotMarker = 14,     // where a drain bullet touched the ship: never hurts, gone after 30 frames
 };
 
 // In use, not passed through by shots, and not still arriving (timer >= 0).

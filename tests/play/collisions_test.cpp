@@ -7,8 +7,7 @@
 #include "app/FrameDriver.h"
 #include "play/BulletShapes.h"
 #include "play/Spawn.h"
-#include "play/StageFlow.h"
-#include "support/TestGame.h"
+#include "support/PlayStart.h"
 
 namespace korvid {
 namespace {
@@ -17,13 +16,7 @@ class CollisionsTest : public ::testing::Test {
 protected:
     test::TestGame t;
     void SetUp() override {
-        t.bindDefaults();
-        t.s.screen = 10;
-        t.s.stage = 2;
-        t.s.character = 1;
-        StageLoadReset(t.s);
-        t.s.stageFrame = 100;
-        t.s.lives = 2;
+        test::StartPlay(t, 2);
         t.s.playerX = 200;
         t.s.playerY = 300;
     }

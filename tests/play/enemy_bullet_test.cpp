@@ -9,8 +9,7 @@
 #include "play/Collisions.h"
 #include "play/Geometry.h"
 #include "play/Spawn.h"
-#include "play/StageFlow.h"
-#include "support/TestGame.h"
+#include "support/PlayStart.h"
 
 namespace korvid {
 namespace {
@@ -19,13 +18,7 @@ class EnemyBulletTest : public ::testing::Test {
 protected:
     test::TestGame t;
     void SetUp() override {
-        t.bindDefaults();
-        t.s.screen = 10;
-        t.s.stage = 2;
-        t.s.character = 1;
-        StageLoadReset(t.s);
-        t.s.stageFrame = 100;
-        t.s.lives = 2;
+        test::StartPlay(t, 2);
         t.s.playerX = 224;
         t.s.playerY = 412;
     }
@@ -304,7 +297,11 @@ TEST_F(EnemyBulletTest, DrainBulletsCostGaugeThenLife) {
     EXPECT_EQ(t.s.bombGauge, 2);
     EXPECT_EQ(t.s.hitPending, 0);
     EXPECT_EQ(t.s.playerShots.slot[0].kind, kMarkerShotKind);
+    EXPECT_FALSE(ShotHitTest(*t.game, 0, 0, 0, 100, 3));  // the marker never hurts
+    for (int f = 0; f < 30; ++f) UpdatePlayerShot(*t.game, 0);
     EXPECT_FALSE(t.s.playerShots.free[0]);
+    UpdatePlayerShot(*t.game, 0);
+    EXPECT_TRUE(t.s.playerShots.free[0]);  // gone after 30 frames: it cannot fill the shot pool
     spawn(224 + 40, 412, 0, 0, -10);  // 40 px: beyond the touch
     frames(1);
     EXPECT_EQ(liveCount(), 1);

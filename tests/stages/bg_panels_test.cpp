@@ -44,7 +44,9 @@ TEST_F(BgPanelTest, DrawnAsFortyStripsFadingInTowardTheBottom) {
         const std::uint32_t alpha = q.v[0].col >> 24;
         // Strips above the screen are transparent, not the low byte of a
         // negative number.
-        if (q.v[0].y < -70) EXPECT_EQ(alpha, 0u) << q.v[0].y;
+        if (q.v[0].y < -70) {
+            EXPECT_EQ(alpha, 0u) << q.v[0].y;
+        }
         EXPECT_EQ(q.v[0].col & 0xFFFFFFu, 0xFFFFFFu);
     }
     t.engine.quads.clear();

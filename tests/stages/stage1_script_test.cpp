@@ -148,13 +148,13 @@ TEST_F(Stage1ScriptTest, TimeOutDrainsTheMidBossAndForcesItsLastAttack) {
     s.bossTimer() = -120;  // refilling between attacks 2 and 3
     s.stageFrame = 4499;
     runTo(4500);
-    EXPECT_FLOAT_EQ(boss.hp, 300 - 31);
+    EXPECT_FLOAT_EQ(boss.hp, 300) << "a refilling bar is not drained";
     EXPECT_EQ(s.bossPattern(), 3);
     EXPECT_EQ(s.bossTimer(), 0) << "attack 3 starts from its beginning, so its end runs";
     EXPECT_EQ(s.bossTimeLeft, 0);
     s.stageFrame += 1;
     RunStageScript(game);
-    EXPECT_FLOAT_EQ(boss.hp, 300 - 62) << "drained again while the count stays out";
+    EXPECT_FLOAT_EQ(boss.hp, 300 - 31) << "drained on every frame while the count stays out";
 
     // Stage 3 ends the pattern at once and resets the count.
     s.stage = 3;

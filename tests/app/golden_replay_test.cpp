@@ -1,0 +1,60 @@
+// The golden replays under tests/fixtures: each must still verify and end
+// in the state line recorded with it (tools/record-goldens.sh re-records).
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace korvid {
+namespace {
+
+std::string run(const std::string& args, int& status) {
+    const std::string cmd = std::string(KORVID_BINARY_DIR) + "/korvid --headless " + args + " 2>&1";
+    std::string out;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return out;
+    std::array<char, 4096> buf;
+    std::size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
+    const int st = pclose(p);
+    status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return out;
+}
+
+std::string lastStateLine(const std::string& out) {
+    std::istringstream in(out);
+    std::string line, found;
+    while (std::getline(in, line))
+        if (line.rfind("screen=", 0) == 0) found = line;
+    return found;
+}
+
+TEST(GoldenReplay, Stage1PlaysBackToItsRecordedState) {
+    const fs::path fixture = fs::path(KORVID_SOURCE_DIR) / "tests/fixtures/stage1";
+    std::ifstream expectedFile(fixture / "expected.txt");
+    std::string expected;
+    ASSERT_TRUE(std::getline(expectedFile, expected)) << "run tools/record-goldens.sh";
+    const fs::path dir = fs::temp_directory_path() / ("korvid-golden-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    int status = -1;
+    const std::string out =
+        run("--dir " + (dir / "game").string() + " --replay " + (fixture / "replay.rpy").string() +
+                " --verify --print-state",
+            status);
+    fs::remove_all(dir);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("stage 1: ok"), std::string::npos) << out;
+    EXPECT_EQ(lastStateLine(out), expected);
+}
+
+}  // namespace
+}  // namespace korvid
