@@ -55,18 +55,18 @@ void BossTimeOut(Game& game) {
     Enemy& boss = s.enemies.slot[kBossSlot];
     // A card that ends this way pays nothing, whatever the count shows then.
     s.bossTimedOut = 1;
-    if (rule.forcePattern3 && s.bossPattern() < 3) {
-        s.bossPattern() = 3;
-        // Caught in the refill between two attacks, the boss starts
-        // pattern 3 from its beginning, so that pattern's end always runs.
-        if (s.bossTimer() >= -300 && s.bossTimer() < 0) s.bossTimer() = 0;
-    }
     if (rule.drain) {
         // Not between patterns: a bar that refills there must fill, or the
         // fight would never move on.
         if (s.bossTimer() >= 0) boss.hp -= boss.maxHp / 20;
     } else {
         boss.hp = 0;
+    }
+    if (rule.forcePattern3 && s.bossPattern() < 3) {
+        s.bossPattern() = 3;
+        // Caught in the refill between two attacks, the boss starts
+        // pattern 3 from its beginning, so that pattern's end always runs.
+        if (s.bossTimer() >= -300 && s.bossTimer() < 0) s.bossTimer() = 0;
     }
     if (rule.timeLeftAfter >= 0) s.bossTimeLeft = rule.timeLeftAfter;
 }
