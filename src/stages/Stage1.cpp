@@ -23,8 +23,12 @@ void popcorn(Game& game, const CueArgs& a, int) {
 }
 
 // medium (x): type 3, shootable only for a moment.
-void medium(Game& game, const CueArgs& a, int) {
-    SpawnEnemy(game, 6, 0, 384, 64, 64, a[0], 0, 1, 1, 180, kEnemyZ, 0, 3, 550, 255);
+void medium(Game& game, float x) { SpawnEnemy(game, 6, 0, 384, 64, 64, x, 0, 1, 1, 180, kEnemyZ, 0, 3, 550, 255); }
+
+// Mediums come in pairs: medium (left) then medium (right).
+void mediumPair(Game& game, const CueArgs& a, int) {
+    medium(game, a[0]);
+    medium(game, a[1]);
 }
 
 // large (type, x, hp): glides in from alpha 0.
@@ -102,27 +106,27 @@ constexpr ExactCue kExact[] = {
     {525, titleCard},
     {800, scroll, {1}},
     {1020, scroll, {2}},
-    {1080, medium, {128}}, {1080, medium, {320}},
-    {1110, medium, {128}}, {1110, medium, {320}},
-    {1140, medium, {128}}, {1140, medium, {320}},
-    {1170, medium, {128}}, {1170, medium, {320}},
-    {1200, medium, {128}}, {1200, medium, {320}},
-    {1600, medium, {128}}, {1600, medium, {352}},
-    {2000, medium, {128}}, {2000, medium, {352}},
-    {2220, medium, {128}}, {2220, medium, {352}},
-    {2310, medium, {128}}, {2310, medium, {352}},
-    {1630, medium, {192}}, {1630, medium, {256}},
-    {2030, medium, {192}}, {2030, medium, {256}},
-    {2060, medium, {192}}, {2060, medium, {256}},
-    {2250, medium, {192}}, {2250, medium, {256}},
-    {2280, medium, {192}}, {2280, medium, {256}},
+    {1080, mediumPair, {128, 320}},
+    {1110, mediumPair, {128, 320}},
+    {1140, mediumPair, {128, 320}},
+    {1170, mediumPair, {128, 320}},
+    {1200, mediumPair, {128, 320}},
+    {1600, mediumPair, {128, 352}},
+    {2000, mediumPair, {128, 352}},
+    {2220, mediumPair, {128, 352}},
+    {2310, mediumPair, {128, 352}},
+    {1630, mediumPair, {192, 256}},
+    {2030, mediumPair, {192, 256}},
+    {2060, mediumPair, {192, 256}},
+    {2250, mediumPair, {192, 256}},
+    {2280, mediumPair, {192, 256}},
     {2350, large, {4, 224, 2500}},
     {4100, scroll, {1}},
     {4400, midBoss},
-    {4800, medium, {192}}, {4800, medium, {256}},
-    {4900, medium, {192}}, {4900, medium, {256}},
-    {5000, medium, {192}}, {5000, medium, {256}},
-    {5100, medium, {192}}, {5100, medium, {256}},
+    {4800, mediumPair, {192, 256}},
+    {4900, mediumPair, {192, 256}},
+    {5000, mediumPair, {192, 256}},
+    {5100, mediumPair, {192, 256}},
     {5400, large, {1, 224, 200}},
     {5700, large, {1, 224, 200}},
     {6000, large, {1, 100, 80}}, {6000, large, {1, 348, 80}},
