@@ -18,8 +18,6 @@ bool PauseEntryDisabled(const GameState& s, int entry);
 
 // The entries' actions.
 void ResumeOrContinue(Game& game);
-void QuitToTitle(Game& game);
-void OpenReplaySave(Game& game);
 void RetryGame(Game& game);
 
 }  // namespace korvid

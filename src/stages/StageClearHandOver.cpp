@@ -67,10 +67,9 @@ void GoToReplaySave(Game& game) {
     GameState& s = game.state;
     leaveStage(game);
     s.gameFinished = 1;
+    OpenReplaySaveScreen(game);  // screen 12, cursor 0
     game.engine.Texture_Free(s.subMenuTexture);
     s.subMenuTexture = game.engine.Texture_Load("Graphics/stagechose.png");
-    s.screen = 12;
-    s.menuCursor = 0;
     s.pauseState = 0;
 }
 
