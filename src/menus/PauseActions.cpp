@@ -1,6 +1,7 @@
 // What the pause menu's entries do: resume or continue, quit to the title,
 // save a replay, retry from the first stage.
 #include "game/Game.h"
+#include "game/FrameSteps.h"
 #include "game/Input.h"
 #include "menus/PauseMenu.h"
 #include "play/Resources.h"
@@ -41,7 +42,7 @@ void ResumeOrContinue(Game& game) {
     s.score %= 10;
 }
 
-void QuitToTitle(Game& game) {
+void QuitToTitle(Game& game, bool freePauseTextures) {
     GameState& s = game.state;
     Engine& e = game.engine;
     s.screen = 0;
@@ -57,7 +58,7 @@ void QuitToTitle(Game& game) {
     s.bossActive = 0;
     s.dialogueActive = 0;
     s.spellActive = 0;
-    freeTexture(e, s.pauseMenuTexture);
+    if (freePauseTextures) freeTexture(e, s.pauseMenuTexture);
     EndOfStage(game);
     s.invincibleTimer = 0;
     s.maxPowerFrames = 0;
@@ -74,7 +75,7 @@ void QuitToTitle(Game& game) {
         game.screenSprite->SetTexture(s.titleTexture);
         game.screenSprite->SetTextureRect(0, 0, 640, 480);
     }
-    freeTexture(e, s.snapshotTexture);
+    if (freePauseTextures) freeTexture(e, s.snapshotTexture);
     freeTexture(e, s.titleMenuTexture);
     freeTexture(e, s.cardTexture);
     s.titleMenuTexture = e.Texture_Load("Graphics/titlechose.png");
@@ -86,11 +87,7 @@ void QuitToTitle(Game& game) {
     s.stageFrame = 300;  // past the logo and the first loading
 }
 
-void OpenReplaySave(Game& game) {
-    GameState& s = game.state;
-    s.screen = 12;
-    s.menuCursor = 0;
-}
+void OpenReplaySave(Game& game) { OpenReplaySaveScreen(game); }
 
 void RetryGame(Game& game) {
     GameState& s = game.state;

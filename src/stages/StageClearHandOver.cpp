@@ -69,8 +69,7 @@ void GoToReplaySave(Game& game) {
     s.gameFinished = 1;
     game.engine.Texture_Free(s.subMenuTexture);
     s.subMenuTexture = game.engine.Texture_Load("Graphics/stagechose.png");
-    s.screen = 12;
-    s.menuCursor = 0;
+    OpenReplaySaveScreen(game);  // screen 12, slot cursor 0
     s.pauseState = 0;
 }
 
