@@ -1,6 +1,7 @@
 #include "menus/ScoreFile.h"
 
-#include <cstdio>
+#include <charconv>
+#include <string_view>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -50,13 +51,23 @@ int BootstrapScoreFile(const std::string& path) {
     if (!std::filesystem::exists(path, ec)) {
         if (!writeAtomically(path, ScoreFileDefaultContent())) return 0;
     }
-    std::FILE* f = std::fopen(path.c_str(), "r");
-    if (!f) return 0;
-    int values[4] = {0, 0, 0, 0};
-    int read = 0;
-    while (read < 4 && std::fscanf(f, "%d", &values[read]) == 1) ++read;
-    std::fclose(f);
-    return read == 4 ? (values[3] ^ 11) : 0;
+    // Only the start of the file matters; a number that does not fit an int
+    // (or is no number) makes the counter 0, as an unreadable file does.
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return 0;
+    char head[256] = {};
+    in.read(head, sizeof head - 1);
+    const std::string_view text(head, static_cast<std::size_t>(in.gcount()));
+    std::size_t at = 0;
+    int value = 0;
+    for (int n = 0; n < 4; ++n) {
+        at = text.find_first_not_of(" \t\r\n", at);
+        if (at == std::string_view::npos) return 0;
+        const auto [end, err] = std::from_chars(text.data() + at, text.data() + text.size(), value);
+        if (err != std::errc{}) return 0;
+        at = static_cast<std::size_t>(end - text.data());
+    }
+    return value ^ 11;
 }
 
 }  // namespace korvid

@@ -242,5 +242,72 @@ TEST_F(ReplayScreens, AReplayLoadsFromItsSecondStageAndPlaysTheSame) {
     EXPECT_EQ(p.s.grazeCount, t.s.grazeCount);
 }
 
+TEST_F(ReplayScreens, AReplaySavedFromThePauseMenuEndsInTheEndOfReplayMenu) {
+    // Play part of stage 1, pause, choose Save, save into slot 6.
+    t.s.screen = 10;
+    t.s.character = 1;
+    StartRoutine(*t.game);
+    for (int i = 0; i < 64 + 90; ++i) playFrame(t, {VK_RIGHT, 'Z'});
+    playFrame(t, {VK_ESCAPE});  // the pause menu opens at the end of this frame
+    ASSERT_EQ(t.s.pauseState, 1);
+    const int savedAt = t.s.replayFrame;  // the frame of the Escape is recorded too
+    ASSERT_GT(savedAt, 80);
+    const float x = t.s.playerX;
+    playFrame(t, {});
+    playFrame(t, {VK_DOWN});
+    playFrame(t, {});
+    playFrame(t, {VK_DOWN});
+    playFrame(t, {});
+    ASSERT_EQ(t.s.pauseCursor, 2);
+    playFrame(t, {'Z'});
+    ASSERT_EQ(t.s.screen, 12);
+    ASSERT_NE(t.game->saveBoxes[0], nullptr);
+    for (int i = 0; i < 5; ++i) playFrame(t, {VK_DOWN});  // held: one step
+    playFrame(t, {});
+    for (int n = 0; n < 4; ++n) {
+        playFrame(t, {VK_DOWN});
+        playFrame(t, {});
+    }
+    ASSERT_EQ(t.s.menuCursor, 5);
+    playFrame(t, {'Z'});
+    ASSERT_TRUE(fs::exists(dir / ReplaySlotPath(6)));
+
+    // Played from the list, the menu opens on the frame after the last
+    // recorded one, on Quit, with Resume greyed.
+    test::TestGame p;
+    p.game->gameDir = dir.string();
+    p.bindDefaults();
+    p.s.screen = 5;
+    p.s.menuCursor = 5;
+    RunReplayList(*p.game);
+    p.hold('Z');
+    RunReplayList(*p.game);
+    ASSERT_EQ(p.s.screen, 7);
+    p.hold('Z', false);
+    ReleaseMenuLatches(*p.game);
+    RunReplayList(*p.game);
+    p.hold(VK_RETURN);
+    RunReplayList(*p.game);
+    ASSERT_EQ(p.s.screen, 10);
+    int frames = 0;
+    while (p.s.pauseState == 0 && frames < 400) {
+        playFrame(p, {});
+        ++frames;
+    }
+    EXPECT_EQ(p.s.replayFrame, savedAt + 1);
+    EXPECT_EQ(p.s.playerX, x);  // frame N+1 plays no recorded keys
+    playFrame(p, {});
+    EXPECT_EQ(p.s.pauseCursor, 1);
+    playFrame(p, {VK_UP});
+    EXPECT_EQ(p.s.pauseCursor, 4);  // over the greyed Resume to Retry
+    playFrame(p, {});
+    p.s.score = 5000;
+    playFrame(p, {'Z'});
+    EXPECT_EQ(p.s.pauseState, 0);
+    EXPECT_EQ(p.s.score, 0);
+    EXPECT_EQ(p.s.stage, 1);
+    EXPECT_EQ(p.s.replayPlaying, 1);
+}
+
 }  // namespace
 }  // namespace korvid

@@ -55,6 +55,10 @@ TEST_F(ScoreFileTest, ShortOrUnreadableFilesGiveZero) {
     EXPECT_EQ(BootstrapScoreFile(p.string()), 0);
     std::ofstream(p) << "1 2 x 7";
     EXPECT_EQ(BootstrapScoreFile(p.string()), 0);
+    std::ofstream(p) << "10 11 11 99999999999 11";  // too large for the counter
+    EXPECT_EQ(BootstrapScoreFile(p.string()), 0);
+    std::ofstream(p) << "10\r\n11 11\t14 ";
+    EXPECT_EQ(BootstrapScoreFile(p.string()), 14 ^ 11);
     // A folder where the file should be, and a folder that does not exist.
     fs::create_directories(dir / "adir");
     EXPECT_EQ(BootstrapScoreFile((dir / "adir").string()), 0);
