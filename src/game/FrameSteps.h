@@ -32,5 +32,8 @@ void OpenPauseMenu(Game& game);
 // (screen 12, slot cursor 0). Called by the pause menu's save entry, the
 // end of a practice stage and the end of the staff roll.
 void OpenReplaySaveScreen(Game& game);
+// Back to the title as the pause menu's quit does (menus/); the pause menu's
+// own textures are freed only when asked.
+void QuitToTitle(Game& game, bool freePauseTextures);
 
 }  // namespace korvid

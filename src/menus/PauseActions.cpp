@@ -1,10 +1,10 @@
-// What the pause menu's entries do: resume or continue, quit to the title,
-// save a replay, retry from the first stage.
-#include "game/Game.h"
+// What the pause menu's entries do: resume or continue, retry from the
+// first stage. Quitting to the title and the replay save screen belong to
+// the menus (QuitToTitle, OpenReplaySaveScreen).
 #include "game/FrameSteps.h"
+#include "game/Game.h"
 #include "game/Input.h"
 #include "menus/PauseMenu.h"
-#include "play/Resources.h"
 #include "play/StageFlow.h"
 
 namespace korvid {
@@ -42,53 +42,6 @@ void ResumeOrContinue(Game& game) {
     s.score %= 10;
 }
 
-void QuitToTitle(Game& game, bool freePauseTextures) {
-    GameState& s = game.state;
-    Engine& e = game.engine;
-    s.screen = 0;
-    s.pauseState = 0;
-    s.lives = 0;
-    s.enemyBullets.clear();
-    s.enemies.clear();
-    s.effects.clear();
-    s.playerShots.clear();
-    s.items.clear();
-    s.bgPanels.clear();
-    s.sceneObjectCount = 0;
-    s.bossActive = 0;
-    s.dialogueActive = 0;
-    s.spellActive = 0;
-    if (freePauseTextures) freeTexture(e, s.pauseMenuTexture);
-    EndOfStage(game);
-    s.invincibleTimer = 0;
-    s.maxPowerFrames = 0;
-    s.bombActive = 0;
-    s.replayPlaying = 0;
-    freeMusic(game);
-    s.stage = 0;
-    s.stageCleared = 0;
-    s.bgmStream = e.Stream_Load("Music/title.mp3");
-    s.bgmChannel = e.Stream_Play(s.bgmStream, true, 0);  // the title raises it
-    freeTexture(e, s.titleTexture);
-    s.titleTexture = e.Texture_Load("Graphics/title.jpg");
-    if (game.screenSprite) {
-        game.screenSprite->SetTexture(s.titleTexture);
-        game.screenSprite->SetTextureRect(0, 0, 640, 480);
-    }
-    if (freePauseTextures) freeTexture(e, s.snapshotTexture);
-    freeTexture(e, s.titleMenuTexture);
-    freeTexture(e, s.cardTexture);
-    s.titleMenuTexture = e.Texture_Load("Graphics/titlechose.png");
-    s.cardTexture = e.Texture_Load("Graphics/chose2.png");
-    if (game.uiSprite) game.uiSprite->SetTexture(s.titleMenuTexture);
-    LoadCharacterSheets(game, 1);
-    SetAllMenuLatches(s);
-    s.menuCursor = 0;
-    s.stageFrame = 300;  // past the logo and the first loading
-}
-
-void OpenReplaySave(Game& game) { OpenReplaySaveScreen(game); }
-
 void RetryGame(Game& game) {
     GameState& s = game.state;
     Engine& e = game.engine;
@@ -107,6 +60,17 @@ void RetryGame(Game& game) {
     s.maxPowerFrames = 0;
     s.bombActive = 0;
     s.stageFrame = -63;
+    // What the last game left in the boss and world records must not reach
+    // the new one: a replay of it starts from a fresh state.
+    s.lastEnemyBulletSlot = s.lastEffectSlot = s.lastItemSlot = s.lastEnemySlot = 0;
+    s.bossRotation = 0;
+    s.bossVar = {};
+    s.bossVarX = 0;
+    s.bossVarArr = {};
+    s.bossTimedOut = 0;
+    s.wordBulletText = {};
+    s.wideFieldFightStarted = 0;
+    s.dialoguePage = 0;
     // While a replay plays the loaded record stays as it was.
     EndOfStage(game);
     // A practice stage or the extra stage restarts itself; a game or a

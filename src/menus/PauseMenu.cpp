@@ -94,8 +94,8 @@ void choose(Game& game, int entry) {
     if (PauseEntryDisabled(game.state, entry)) return;
     switch (entry) {
     case kPauseResume: ResumeOrContinue(game); break;
-    case kPauseQuit: QuitToTitle(game); break;
-    case kPauseSaveReplay: OpenReplaySave(game); break;
+    case kPauseQuit: QuitToTitle(game, true); break;
+    case kPauseSaveReplay: OpenReplaySaveScreen(game); break;
     case kPauseRetry: RetryGame(game); break;
     default: break;
     }

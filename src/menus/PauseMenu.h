@@ -18,10 +18,6 @@ bool PauseEntryDisabled(const GameState& s, int entry);
 
 // The entries' actions.
 void ResumeOrContinue(Game& game);
-// The save screen cancelled after the game has ended leaves the same way,
-// with the pause menu's textures kept.
-void QuitToTitle(Game& game, bool freePauseTextures = true);
-void OpenReplaySave(Game& game);
 void RetryGame(Game& game);
 
 }  // namespace korvid

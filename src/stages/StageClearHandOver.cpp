@@ -67,9 +67,9 @@ void GoToReplaySave(Game& game) {
     GameState& s = game.state;
     leaveStage(game);
     s.gameFinished = 1;
+    OpenReplaySaveScreen(game);  // screen 12, cursor 0
     game.engine.Texture_Free(s.subMenuTexture);
     s.subMenuTexture = game.engine.Texture_Load("Graphics/stagechose.png");
-    OpenReplaySaveScreen(game);  // screen 12, slot cursor 0
     s.pauseState = 0;
 }
 

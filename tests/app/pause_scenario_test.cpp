@@ -110,6 +110,23 @@ TEST_F(PauseScenario, QuitReturnsToTheMainMenuWithoutTheLogo) {
     EXPECT_EQ(field(r.lines.back(), "screen"), "1");
 }
 
+TEST_F(PauseScenario, GameOverOffersAContinueThatOnlyAChoiceCloses) {
+    // Shooting without moving, the first stage's fairies win near frame 2260.
+    const GameRun r = runGame(keys("over.txt", "420-2300 Z\n2500 ESCAPE\n2510 X\n2520 Z\n") + " --frames 2530 --trace");
+    ASSERT_EQ(r.status, 0) << r.out;
+    ASSERT_EQ(r.lines.size(), 2530u);
+    int over = -1;
+    for (int i = 0; i < 2500 && over < 0; ++i)
+        if (field(r.lines[i], "lives") == "-1") over = i;
+    ASSERT_GT(over, 0) << "no game over before frame 2500";
+    // Escape and X leave the prompt open: nothing moves until Z.
+    const std::string frame = field(r.lines[over], "frame");
+    EXPECT_EQ(field(r.lines[2518], "frame"), frame);
+    EXPECT_EQ(field(r.lines[2518], "lives"), "-1");
+    const std::string& after = r.lines[2520];
+    EXPECT_NE(after.find("score=1 lives=2 bomb=400 graze=0 power=0.00"), std::string::npos) << after;
+}
+
 TEST_F(PauseScenario, APlaybackThatRunsOutOfRecordStopsAndVerifyCallsItADesync) {
     const std::string fixture = std::string(KORVID_SOURCE_DIR) + "/tests/fuzz/corpus/replay/three_stages.rpy";
     const GameRun r = runGame("--dir " + (dir / "game").string() + " --replay " + fixture +
