@@ -34,6 +34,10 @@ void QuitToTitle(Game& game, bool freePauseTextures) {
     s.bgmChannel = e.Stream_Play(s.bgmStream, true, 0);
     e.Texture_Free(s.titleTexture);
     s.titleTexture = e.Texture_Load("Graphics/title.jpg");
+    if (game.screenSprite) {
+        game.screenSprite->SetTexture(s.titleTexture);
+        game.screenSprite->SetTextureRect(0, 0, 640, 480);
+    }
     if (freePauseTextures) {
         e.Texture_Free(s.snapshotTexture);
         s.snapshotTexture = 0;

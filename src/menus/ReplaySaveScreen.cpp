@@ -8,7 +8,6 @@
 #include "game/Input.h"
 #include "menus/GbkText.h"
 #include "menus/MenuText.h"
-#include "menus/PauseMenu.h"
 #include "menus/ReplaySave.h"
 #include "menus/ReplayScreens.h"
 #include "menus/ReplaySlots.h"
