@@ -139,6 +139,15 @@ bool shrink(EffectSprite& e, double by) {
     return e.scaleX <= 0;
 }
 
+// Additive, losing `fade` alpha and `by` scale a frame, flying `step` px along its angle.
+void fadeShrinkFly(EffectSprite& e, int fade, double by, double step) {
+    sprite::SetBlendMode(e.sprite, kAdditive);
+    e.alpha -= fade;
+    shrink(e, by);
+    e.x += DirX(e.angle) * step;
+    e.y += DirY(e.angle) * step;
+}
+
 }  // namespace
 
 EffectStep PlainStep(int type) {
@@ -185,13 +194,8 @@ void StepAuraMote(EffectFrame& f) {
 
 // Shards fly out along their angle, shrinking and fading.
 void StepShard(EffectFrame& f) {
-    EffectSprite& e = f.e;
-    sprite::SetBlendMode(e.sprite, kAdditive);
-    e.alpha -= 6;
-    shrink(e, 0.01);
-    e.x += DirX(e.angle) * 3;
-    e.y += DirY(e.angle) * 3;
-    f.free = e.alpha <= 60;
+    fadeShrinkFly(f.e, 6, 0.01, 3);
+    f.free = f.e.alpha <= 60;
 }
 
 // A glimmer brightens by 4.2 a frame to full, then dims the same way,
@@ -220,13 +224,8 @@ void StepWanderer(EffectFrame& f) {
 
 // Drifting smoke: fades 7 a frame, shrinks, drifts along its angle.
 void StepDrift(EffectFrame& f) {
-    EffectSprite& e = f.e;
-    sprite::SetBlendMode(e.sprite, kAdditive);
-    e.alpha -= 7;
-    shrink(e, 0.01);
-    e.x += DirX(e.angle) * 0.5;
-    e.y += DirY(e.angle) * 0.5;
-    f.free = e.alpha < 1;
+    fadeShrinkFly(f.e, 7, 0.01, 0.5);
+    f.free = f.e.alpha < 1;
 }
 
 // A whiteout over the field: alpha 2 * age + 1 up to its peak, then

@@ -87,14 +87,14 @@ TEST_F(EffectsPicture, DeathAndMuzzleFlashes) {
     const ArgbImage image = shoot("death-flashes", 24, [&](int frame) {
         if (frame == 1)
             SpawnEffect(g, {52, 0, 0, 310, 100}, 224, 330, 1, 1, 0, 0.85f, 46, {255, 255, 255, 255}, 1, 8);
-        // A row of emitters flashing in every colour, each with a ring.
-        if (frame % 6 == 0) {
-            const int columns[] = {0, 16, 32, 96, 128};
-            for (int i = 0; i < 5; ++i) {
-                const float x = 64 + 80.0f * i;
-                MuzzleFlash(g, columns[i], x, 90);
-                FireRing(g, BulletSpec{TexRect{0, 96 + 16 * i, 96, 16, 16}, 1.6}, x, 90, 12, frame * 3.0f);
-            }
+        // A row of emitters in every flash colour: rings early, then the flashes
+        // alone, so the last picture shows them clear of their bullets.
+        const int columns[] = {0, 16, 32, 96, 128};
+        for (int i = 0; i < 5; ++i) {
+            const float x = 64 + 80.0f * i;
+            if (frame == 4 || frame == 10)
+                FireRing(g, BulletSpec{TexRect{0, 96 + 16 * i, 96, 16, 16}, 2.5}, x, 90, 12, frame * 3.0f);
+            if (frame >= 20 && frame % 2 == 0) MuzzleFlash(g, columns[i], x, 90);
         }
     });
     EXPECT_GT(colours(image, 80, 290, 370, 370), 20u) << "death effect";

@@ -204,5 +204,82 @@ TEST_F(ShotTest, MineBecomesABlastLevelWithTheLowestEnemy) {
     EXPECT_EQ(life, 49);  // alpha 155 - 8 per frame from age 30
 }
 
+TEST_F(ShotTest, OneShotHurtsEveryEnemyItTouchesUntilOneDies) {
+    // Two overlapping enemies: the shot is spent on the first but the frame's
+    // contact goes on to the second.
+    Enemy& a = enemy(0, 224, 200, 50);
+    Enemy& b = enemy(1, 226, 200, 50);
+    const int s = shot(1, 224, 224, 24, 1.0f);
+    frame();
+    EXPECT_TRUE(t.s.playerShots.free[s]);
+    EXPECT_FLOAT_EQ(a.hp, 49);
+    EXPECT_FLOAT_EQ(b.hp, 49);
+    EXPECT_EQ(t.s.score, 20);
+    EXPECT_FLOAT_EQ(t.s.damageSoundPercent, 25);  // weak enemies sound quietly
+
+    // With the first one dying, the second is not reached.
+    a.hp = 1;
+    shot(1, 224, 224, 24, 1.0f);
+    frame();
+    EXPECT_TRUE(t.s.enemies.free[0]);
+    EXPECT_FLOAT_EQ(b.hp, 49);
+    EXPECT_EQ(t.s.soundRequests[6], 1);
+}
+
+TEST_F(ShotTest, DamageToTheBossAndWithAFullGauge) {
+    t.s.bossActive = 1;
+    t.s.bossTimeLeft = 10;
+    Enemy& boss = enemy(kBossSlot, 224, 200, 1000);
+    boss.hp = 500;
+    shot(1, 224, 224, 24, 1.0f);
+    frame();
+    EXPECT_FLOAT_EQ(boss.hp, 500 - 0.8f);
+    EXPECT_EQ(t.s.soundRequests[9], 1);
+    EXPECT_FLOAT_EQ(t.s.damageSoundPercent, 66 - 32.5f);  // louder as the boss weakens, taken before the damage
+    t.s.power = 84;
+    boss.hp = 1000;
+    shot(1, 224, 224, 24, 1.0f);
+    frame();
+    EXPECT_NEAR(boss.hp, 1000 - 0.8f - 0.144f, 1e-4);
+    // Hit points beyond the reference value keep the sound within its range.
+    boss.hp = 5000;
+    shot(1, 224, 224, 24, 1.0f);
+    frame();
+    EXPECT_FLOAT_EQ(t.s.damageSoundPercent, 1);
+    // An enemy still arriving takes the hit (and its score) but no damage.
+    t.s.power = 0;
+    boss.timer = -1;
+    boss.hp = 1000;
+    shot(1, 224, 224, 24, 1.0f);
+    frame();
+    EXPECT_FLOAT_EQ(boss.hp, 1000);
+}
+
+TEST_F(ShotTest, DamageObjectHurtsEveryHittableEnemyOnceAndGoes) {
+    Enemy& a = enemy(0, 100, 100, 50);
+    Enemy& b = enemy(1, 400, 300, 50);
+    Enemy& c = enemy(2, 300, 100, 50);
+    c.noHit = 1;
+    const int s = SpawnPlayerShot(*t.game, {54, 0, 0, 0, 0}, 100, 100, 1, 1, 0, 0.85f, 0, 6, 255, 4);
+    frame();
+    EXPECT_TRUE(t.s.playerShots.free[s]);
+    EXPECT_FLOAT_EQ(a.hp, 46);
+    EXPECT_FLOAT_EQ(b.hp, 46);
+    EXPECT_FLOAT_EQ(c.hp, 50);
+    frame();
+    EXPECT_FLOAT_EQ(a.hp, 46);
+}
+
+TEST_F(ShotTest, FirstCharacterBombHurtsEveryEnemyEveryFrame) {
+    t.s.character = 1;
+    Enemy& a = enemy(0, 100, 100, 50);
+    Enemy& b = enemy(1, 400, 300, 50);
+    SpawnPlayerShot(*t.game, {19, 192, 192, 0, 0}, 224, 412, 1, 1, 0, 0.86f, 0, 4, 255, 0.5f);
+    for (int i = 0; i < 4; ++i) frame();
+    EXPECT_FLOAT_EQ(a.hp, 48);
+    EXPECT_FLOAT_EQ(b.hp, 48);
+    EXPECT_EQ(t.s.score, 80);
+}
+
 }  // namespace
 }  // namespace korvid
