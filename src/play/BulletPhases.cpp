@@ -34,7 +34,8 @@ void enterPhase(EnemyBullet& b, const Phase& p, bool harmful) {
 void LightUp(Game& g, int i) {
     EnemyBullet& b = At(g, i);
     if (!(b.speed > 0)) return;  // a standing bullet never reaches its moment
-    if (b.age != static_cast<int>(120 / b.speed) + 1) return;
+    const float moment = 120 / b.speed;
+    if (!(moment < 1e9f) || b.age != static_cast<int>(moment) + 1) return;
     b.alpha = 255;
     MuzzleFlash(g, kFlashColumn, b.x, b.y);
     if (b.behavior == 12) return;
@@ -113,7 +114,7 @@ void GroupRelease(Game& g, int i) {
 // bullet rests, and stands still while the value is 0.
 void FollowBossGlow(Game& g, int i) {
     EnemyBullet& b = At(g, i);
-    const float v = g.state.bossVar[1];
+    const float v = std::clamp(g.state.bossVar[1], 0.0f, 255.0f);
     b.alpha = static_cast<int>(b.texX == 96 ? 255 - v : v);
     if (b.alpha < 255) {
         if (b.behavior == 65) b.work = b.speed;

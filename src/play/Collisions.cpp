@@ -65,7 +65,7 @@ bool laserHit(GameState& s, EnemyBullet& b, float dx, float dy, float m, float o
         // Exactly horizontal: the old crosshair test, which only knows the top rows.
         m /= sx;
         o /= sy;
-        switch (static_cast<int>(c)) {
+        switch (std::fabs(c) < 1e9f ? static_cast<int>(c) : -1) {
             case 0: case 2: case 4:
                 near = m <= 12 && o <= 64;
                 hit = m <= 3 && o <= 64;

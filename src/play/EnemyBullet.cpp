@@ -47,7 +47,8 @@ bool outsideField(const GameState& s, const EnemyBullet& b) {
 }
 
 void growLaser(EnemyBullet& b) {
-    b.texH = std::min(b.texH + b.speed / b.scaleY, 256.0f);
+    const float grown = b.texH + b.speed / b.scaleY;
+    b.texH = grown < 256 ? grown : 256;  // a broken scale (0 / 0) caps too
     sprite::SetHotSpot(b.sprite, static_cast<float>(b.texW / 2), b.texH / 2);
 }
 

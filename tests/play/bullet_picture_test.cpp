@@ -1,8 +1,13 @@
 // Bullet families in flight, drawn with the stand-in pack on the headless
-// engine: the picture is written to build/screens/bullets.png for a look.
+// engine: the picture is written to build/screens/bullets.png for a look,
+// and every rectangle drawn must be painted in the pack.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
+#include <sstream>
+
+#include "CoverageCheck.h"
 
 #include "app/Boot.h"
 #include "engine/EngineTestKit.h"
@@ -39,6 +44,11 @@ TEST(BulletPicture, FamiliesInFlightWithTheStandInSheets) {
     testing::TempDir dir;
     auto engine = testing::StartHeadless(dir);
     ASSERT_TRUE(engine->Resource_AttachPack(KORVID_BINARY_DIR "/gamedat.zip", kPackPassword));
+    std::ostringstream drawn;
+    engine->Shell_SetQuadLogger([&](const std::string& file, float x0, float y0, float x1, float y1) {
+        drawn << file << ' ' << std::lround(x0) << ' ' << std::lround(y0) << ' ' << std::lround(x1 - x0) << ' '
+              << std::lround(y1 - y0) << '\n';
+    });
     Game game(*engine);
     game.screenSprite = std::make_unique<Sprite>(*engine, 0, 0, 0, 640, 480);
     game.uiSprite = std::make_unique<Sprite>(*engine, 0, 0, 0, 0, 0);
@@ -71,6 +81,11 @@ TEST(BulletPicture, FamiliesInFlightWithTheStandInSheets) {
         }
     EXPECT_GT(colours.size(), 300u);
     EXPECT_GT(lit, 2000);
+
+    // Everything drawn comes from painted parts of the stand-in sheets.
+    const packgen::Manifest manifest = packgen::Manifest::load(KORVID_SOURCE_DIR "/tools/packgen/manifest.json");
+    std::istringstream log(drawn.str());
+    for (const std::string& miss : packgen::FindUnpaintedRects(manifest, log)) ADD_FAILURE() << miss;
 }
 
 }  // namespace

@@ -121,6 +121,42 @@ TEST_F(EnemyBulletTest, ChangedAnglesWrapBeforeTheTableLookUp) {
     EXPECT_NEAR(at(mirror).y - my, DirY(80) * (v + 0.03f), 1e-3);
 }
 
+TEST_F(EnemyBulletTest, GlowingHomerTurnsBelowZeroAndStillFliesStraight) {
+    // With the ship to its lower left the homer turns -0.5 from 0 to -0.5: it flies as 359.5.
+    const int h = spawn(300, 100, 0, 2, 0, 255, {2, 0, 288, 32, 32});
+    frames(1);
+    EXPECT_FLOAT_EQ(at(h).angle, -0.5f);
+    EXPECT_NEAR(at(h).x, 300 + 2 * DirX(359.5f), 1e-4);
+    EXPECT_NEAR(at(h).y, 100 + 2 * DirY(359.5f), 1e-4);
+}
+
+TEST_F(EnemyBulletTest, OrbitersFollowTheSlotInTheirWork) {
+    Enemy& e = t.s.enemies.slot[5];
+    t.s.enemies.free[5] = 0;
+    e.type = 13;
+    e.x = 200;
+    e.y = 200;
+    const int orbiter = SpawnEnemyBullet(*t.game, {4, 32, 0, 16, 0}, 0, 0, 1, 1, 90, 0.5f, 0, 64, 255);
+    at(orbiter).work = 5.9f;  // truncated to slot 5
+    frames(1);
+    EXPECT_NEAR(at(orbiter).x, 250 + 10, 1e-3);  // on the circle, then one step of the pulse's 10
+    EXPECT_NEAR(at(orbiter).y, 200, 0.01);  // 57.3 degrees a radian: not exactly level
+    e.type = 12;  // another kind of enemy took the slot
+    frames(1);
+    EXPECT_FALSE(live(orbiter));
+
+    const int host = SpawnEnemyBullet(*t.game, {0, 0, 32, 16, 16}, 100, 300, 0.5f, 0.5f, 0, 0.5f, 0, 0, 255);
+    const int moon = spawn(0, 0, 180, 0, 94);
+    at(moon).work = static_cast<float>(host);
+    frames(1);
+    // Radius 100 times the host's scale, at bearing 180.4 after its first turn.
+    EXPECT_NEAR(at(moon).x, 100 + 50 * std::sin(180.4 / 57.3), 1e-3);
+    EXPECT_NEAR(at(moon).y, 300 - 50 * std::cos(180.4 / 57.3), 1e-3);
+    t.s.enemyBullets.free[host] = 1;
+    frames(1);
+    EXPECT_FALSE(live(moon));
+}
+
 TEST_F(EnemyBulletTest, PulsesAndTurnsPlayOutOnTheirClocks) {
     const int side = spawn(200, 100, 180, 0, 3);     // +90 at age 60, speed 2
     const int veer = spawn(300, 100, 180, 0, 24);    // +80 at 60, becomes plain
