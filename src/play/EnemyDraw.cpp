@@ -51,6 +51,28 @@ float stage4Rotation(const Enemy& e) {
     return radians(std::trunc(e.angle + 180.0f));
 }
 
+// The stage-sheet pictures under the body, by type: the cell, the hot spot
+// (negative: the spawn's centred one is kept) and how it is drawn.
+enum class Layer { Plain, Turned, Scaled };
+struct LayerCell {
+    int type;
+    int x, y, w, h;
+    float hotX, hotY;
+    Layer how;
+};
+constexpr LayerCell kStage4Layers[] = {
+    {17, 0, 0, 64, 48, 32, 28, Layer::Plain},  {18, 0, 0, 64, 48, 32, 28, Layer::Turned},
+    {19, 0, 48, 64, 48, -1, -1, Layer::Plain}, {20, 0, 0, 64, 48, -1, -1, Layer::Plain},
+    {21, 64, 0, 128, 48, 64, 28, Layer::Turned}, {25, 0, 0, 64, 48, 32, 28, Layer::Scaled},
+};
+
+// Type 20's six satellites turning around it.
+void drawSatellites(Ctx& c) {
+    c.rect(0, 96, 32, 32);
+    c.hot(16, 64);
+    for (int j = 0; j < 6; ++j) c.draw(c.e.x, c.e.y, radians(4 * c.e.timer + 60 * j), 1, 1);
+}
+
 void stage4FirstLayer(Ctx& c) {
     Enemy& e = c.e;
     if (e.texW <= 200) c.texture(36);
@@ -59,41 +81,19 @@ void stage4FirstLayer(Ctx& c) {
         case 320: c.colour(argb(e.alpha, 255, 0, 255)); break;
         default: c.colour(argb(e.alpha, 255, 255, 255)); break;
     }
-    const float r = stage4Rotation(e);
-    switch (e.type) {
-        case 17:
-            c.rect(0, 0, 64, 48);
-            c.hot(32, 28);
-            sprite::Render(c.game.engine, c.spr, e.x, e.y);
-            break;
-        case 18:
-            c.rect(0, 0, 64, 48);
-            c.hot(32, 28);
-            c.draw(e.x, e.y, r, 1, 1);
-            break;
-        case 19:
-            c.rect(0, 48, 64, 48);
-            sprite::Render(c.game.engine, c.spr, e.x, e.y);
-            break;
-        case 20:
-            c.rect(0, 0, 64, 48);
-            sprite::Render(c.game.engine, c.spr, e.x, e.y);
-            c.rect(0, 96, 32, 32);
-            c.hot(16, 64);
-            for (int j = 0; j < 6; ++j) c.draw(e.x, e.y, radians(4 * e.timer + 60 * j), 1, 1);
-            break;
-        case 21:
-            c.rect(64, 0, 128, 48);
-            c.hot(64, 28);
-            c.draw(e.x, e.y, r, 1, 1);
-            break;
-        case 25:
-            c.rect(0, 0, 64, 48);
-            c.hot(32, 28);
-            if (e.timer < 0) c.colour(arrivalColour(e));
-            c.draw(e.x, e.y, 0, e.scaleX, e.scaleY);
-            break;
-        default: break;
+    for (const LayerCell& l : kStage4Layers) {
+        if (l.type != e.type) continue;
+        c.rect(l.x, l.y, l.w, l.h);
+        if (l.hotX >= 0) c.hot(l.hotX, l.hotY);
+        switch (l.how) {
+            case Layer::Plain: sprite::Render(c.game.engine, c.spr, e.x, e.y); break;
+            case Layer::Turned: c.draw(e.x, e.y, stage4Rotation(e), 1, 1); break;
+            case Layer::Scaled:
+                if (e.timer < 0) c.colour(arrivalColour(e));
+                c.draw(e.x, e.y, 0, e.scaleX, e.scaleY);
+                break;
+        }
+        if (e.type == 20) drawSatellites(c);
     }
 }
 

@@ -8,7 +8,7 @@ namespace korvid {
 namespace {
 
 void BM_CombatFrame(benchmark::State& state) {
-    test::CombatField field;
+    test::CombatField field(state.range(0) != 0);
     for (int i = 0; i < 120; ++i) field.frame();  // past the enemies' glide-in
     for (auto _ : state) field.frame();
     state.SetItemsProcessed(state.iterations());
@@ -17,7 +17,7 @@ void BM_CombatFrame(benchmark::State& state) {
     state.counters["bullets"] = field.liveBullets();
     state.counters["enemies"] = field.liveEnemies();
 }
-BENCHMARK(BM_CombatFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CombatFrame)->ArgName("lasers")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace korvid

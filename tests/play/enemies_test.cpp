@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/FrameSteps.h"
 #include "game/PoolSteps.h"
 #include "play/EnemyDraw.h"
 #include "play/StageFlow.h"
@@ -104,7 +105,7 @@ TEST_F(EnemiesTest, CullBounds) {
     EXPECT_EQ(t.s.enemies.free[high], 0);  // the extra stage lets enemies wait higher up
 }
 
-TEST_F(EnemiesTest, DISABLED_BodyContactRadiusOpacityAndHarmlessBodies) {
+TEST_F(EnemiesTest, BodyContactRadiusOpacityAndHarmlessBodies) {
     auto touches = [&](float dx, int size, int alpha = 255) {
         t.s.hitPending = 0;
         t.s.enemies.clear();
@@ -146,6 +147,39 @@ TEST_F(EnemiesTest, BankingBuildsWithSpeedAndMirrorsTheLeftLean) {
     EXPECT_EQ(at(e).tilt, 0);
 }
 
+TEST_F(EnemiesTest, SpecialDrawingCases) {
+    t.s.textures[6] = 6;
+    t.s.textures[36] = 36;
+    // Stage 4: a stage-sheet layer tinted by the row, then the body from the common sheet.
+    t.s.stage = 4;
+    const int layered = SpawnEnemy(g, 6, 0, 288, 32, 32, 100, 100, 1, 1, 180, 0.7f, 0, 17, 10, 255);
+    UpdateEnemy(g, layered);
+    ASSERT_EQ(t.engine.quads.size(), 2u);
+    EXPECT_EQ(t.engine.quads[0].tex, 36u);
+    EXPECT_EQ(t.engine.quads[0].v[0].col, 0xFF00FFFFu);
+    EXPECT_EQ(t.engine.quads[1].tex, 6u);
+    at(layered).timer = -71;  // still arriving: drawn black
+    t.engine.quads.clear();
+    UpdateEnemy(g, layered);
+    EXPECT_EQ(t.engine.quads.back().v[0].col, 0xFF000000u);
+    // Orbs: a core inside two rings.
+    t.s.stage = 2;
+    t.engine.quads.clear();
+    UpdateEnemy(g, SpawnEnemy(g, 6, 128, 192, 32, 32, 200, 100, 1, 1, 180, 0.7f, 0, 0, 10, 255));
+    EXPECT_EQ(t.engine.quads.size(), 3u);
+    // The set piece draws its flames as effects, with a random height each:
+    // the draw step draws random numbers even where no picture is made.
+    const int piece = SpawnEnemy(g, 6, 0, 0, 64, 64, 200, 100, 1, 1, 180, 0.7f, 0, 28, 10, 255);
+    const std::uint32_t seed = 77;
+    g.srand(seed);
+    UpdateEnemy(g, piece);
+    GameRandom expected;
+    expected.seed(seed);
+    for (int k = 0; k < 4; ++k) expected.next();
+    EXPECT_EQ(g.rand(), expected.next());
+    EXPECT_EQ(liveEffects(), 4);
+}
+
 TEST_F(EnemiesTest, LowHealthFlickersRedThroughEightShades) {
     EXPECT_EQ(EnemyHealthColour(255, 2, 16, 3), 0xFFFFFFFFu);
     for (int c = 0; c < 16; ++c) {
@@ -172,6 +206,30 @@ TEST_F(EnemiesTest, KillBurstsByCellSoundsAndFrees) {
     const int boss = SpawnEnemy(g, 36, 0, 0, 48, 64, 224, 0, 1, 1, 180, 0.7f, 0, 1, 700, 255);
     KillEnemy(g, boss);
     EXPECT_EQ(t.s.enemies.free[boss], 0);  // the boss dies by its own driver
+}
+
+TEST_F(EnemiesTest, APopcornInFrontOfTheShipIsShotDownAndDropsItsItem) {
+    t.bindDefaults();
+    t.s.playerY = 412;
+    t.s.stageFrame = 100;
+    const int e = SpawnEnemy(g, 6, 0, 288, 32, 32, 224, 300, 1, 1, 180, 0.7f, 0, 2, 0.5f, 255);
+    t.hold('Z');
+    int frames = 0;
+    while (!t.s.enemies.free[e] && frames < 60) {
+        ++t.s.stageFrame;
+        UpdateAndDrawPlay(g);
+        ++frames;
+    }
+    ASSERT_EQ(t.s.enemies.free[e], 1) << "still alive after " << frames << " frames";
+    EXPECT_GT(frames, 10);  // popcorn cannot be hit in its first ten frames
+    int items = 0;
+    for (int i = 0; i < kItemCapacity; ++i) {
+        if (t.s.items.free[i]) continue;
+        ++items;
+        EXPECT_EQ(t.s.items.slot[i].kind, 1);
+        EXPECT_EQ(t.s.items.slot[i].x, 224);
+    }
+    EXPECT_EQ(items, 1);
 }
 
 }  // namespace

@@ -18,7 +18,9 @@ namespace korvid::test {
 
 class CombatField {
 public:
-    CombatField() : engine_(CreateHeadlessEngine(HeadlessOptions{false})) {
+    // `lasers`: one bullet in ten is a laser (the costliest shape to test).
+    explicit CombatField(bool lasers = true)
+        : engine_(CreateHeadlessEngine(HeadlessOptions{false})), lasers_(lasers) {
         engine_->System_Initiate();
         game_ = std::make_unique<Game>(*engine_);
         GameState& s = game_->state;
@@ -63,6 +65,7 @@ private:
         {{3, 0, 96, 16, 16}, 0.0f, 117},
     };
     static constexpr int kKindCount = sizeof kKinds / sizeof kKinds[0];
+    static constexpr int kLaserKind = 8;
 
     template <typename PoolT>
     static int live(const PoolT& pool) {
@@ -74,7 +77,8 @@ private:
     void topUp() {
         Game& g = *game_;
         while (g.state.enemyBullets.firstFree() >= 0) {
-            const Kind& k = kKinds[counter_ % kKindCount];
+            const int kind = counter_ % kKindCount;
+            const Kind& k = kKinds[!lasers_ && kind == kLaserKind ? 0 : kind];
             const float x = static_cast<float>(20 + (counter_ * 37) % 440);
             const float y = static_cast<float>(10 + (counter_ * 53) % 460);
             SpawnEnemyBullet(g, k.rect, x, y, 1, 1, static_cast<float>((counter_ * 29) % 360), 0.5f, k.speed,
@@ -98,6 +102,7 @@ private:
 
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<Game> game_;
+    bool lasers_;
     int counter_ = 0;
 };
 
