@@ -27,6 +27,6 @@ std::int64_t SpellFlatBonus(int id);
 // go: base / limit * left in double, truncated (the division first, so the
 // largest cards never overflow); flat cards pay their amount. Nothing for
 // a timed-out card or one without a limit; `left` is clamped to 0..limit.
-std::int64_t SpellBonus(int id, int difficulty, int limit, int left, bool timedOut);
+std::int64_t SpellBonus(int id, int difficulty, int limit, int left, bool timedOut = false);
 
 }  // namespace korvid

@@ -38,12 +38,13 @@ std::string lastStateLine(const std::string& out) {
     return found;
 }
 
-TEST(GoldenReplay, Stage1PlaysBackToItsRecordedState) {
-    const fs::path fixture = fs::path(KORVID_SOURCE_DIR) / "tests/fixtures/stage1";
+// Plays fixture `name` back with --verify and compares its last state line.
+void ExpectFixturePlaysBack(const std::string& name) {
+    const fs::path fixture = fs::path(KORVID_SOURCE_DIR) / "tests/fixtures" / name;
     std::ifstream expectedFile(fixture / "expected.txt");
     std::string expected;
     ASSERT_TRUE(std::getline(expectedFile, expected)) << "run tools/record-goldens.sh";
-    const fs::path dir = fs::temp_directory_path() / ("korvid-golden-" + std::to_string(::getpid()));
+    const fs::path dir = fs::temp_directory_path() / ("korvid-golden-" + name + "-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     int status = -1;
     const std::string out =
@@ -55,6 +56,12 @@ TEST(GoldenReplay, Stage1PlaysBackToItsRecordedState) {
     EXPECT_NE(out.find("stage 1: ok"), std::string::npos) << out;
     EXPECT_EQ(lastStateLine(out), expected);
 }
+
+TEST(GoldenReplay, Stage1PlaysBackToItsRecordedState) { ExpectFixturePlaysBack("stage1"); }
+
+// The whole of stage 1 in practice, mid-boss and boss shot down, ending on
+// the frame the stage is over.
+TEST(GoldenReplay, Stage1WithItsBossesBeatenPlaysBackToItsRecordedState) { ExpectFixturePlaysBack("stage1-boss"); }
 
 }  // namespace
 }  // namespace korvid

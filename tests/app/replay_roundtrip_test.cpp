@@ -88,9 +88,9 @@ TEST_F(ReplayRoundTrip, RecordThenReplayEndsInTheSameState) {
     ASSERT_TRUE(SaveReplayFile(edited, *record));
     const GameRun bad = runGame(common() + " --replay " + edited + " --verify");
     EXPECT_EQ(bad.status, 1);
-    const std::string desync = "stage 1: desync (lives recorded " + std::to_string(lives + 1) + ", played " +
-                               std::to_string(lives) + ")";
-    EXPECT_NE(bad.out.find(desync), std::string::npos) << bad.out;
+    const std::string want = "stage 1: desync (lives recorded " + std::to_string(lives + 1) + ", played " +
+                             std::to_string(lives) + ")";
+    EXPECT_NE(bad.out.find(want), std::string::npos) << bad.out;
 }
 
 TEST_F(ReplayRoundTrip, BrokenReplayIsRefusedWithOneLine) {
