@@ -1,10 +1,15 @@
 #include "menus/SettingsMenu.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "game/Game.h"
 #include "game/Input.h"
 #include "game/Settings.h"
+#include "engine/Controllers.h"
+#include "engine/GlyphFont.h"
+#include "game/KeySettings.h"
 #include "menus/KeyNames.h"
 #include "menus/TitleMenus.h"
 
@@ -128,6 +133,42 @@ void drawBinding(Game& game, int code, float x, float y, std::uint32_t color) {
     drawLetters(game, name, left + kGlyphAdvance, y, color);
 }
 
+// The controller action of a key row, or -1 for the arrows (the D-pad and
+// stick always move).
+int padActionOfRow(int row) {
+    switch (row) {
+        case KeySlow: return PadSlow;
+        case KeyShoot: return PadShoot;
+        case KeyBomb: return PadBomb;
+        case KeyFastForward: return PadFastForward;
+        default: return -1;
+    }
+}
+
+constexpr float kPadNameDx = -346;  // the controller button, right of the key
+
+// Pad buttons as a player reads them on the pad.
+std::string shortPadName(int button) {
+    static constexpr const char* kShort[][2] = {
+        {"leftshoulder", "LB"}, {"rightshoulder", "RB"}, {"leftstick", "LS"}, {"rightstick", "RS"},
+        {"start", "Start"},     {"back", "Back"},        {"guide", "Home"},
+    };
+    const char* name = ControllerButtonName(button);
+    if (!name) return "-";
+    for (const auto& n : kShort)
+        if (std::string_view(name) == n[0]) return n[1];
+    std::string upper(name);
+    for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    return upper;
+}
+
+void drawPadButton(Game& game, int row, float x, float y, std::uint32_t color) {
+    const int action = padActionOfRow(row);
+    if (action < 0 || !game.heiFont16) return;
+    game.heiFont16->SetColor(color);
+    game.heiFont16->Print(x, y + 10, 0, "[" + shortPadName(game.state.padButtons[static_cast<std::size_t>(action)]) + "]");
+}
+
 void drawKeyList(Game& game) {
     const GameState& s = game.state;
     const float slide = static_cast<float>(s.settingsSlide);
@@ -135,8 +176,9 @@ void drawKeyList(Game& game) {
         const float y = kKeyRowY + kKeyRowSpacing * static_cast<float>(i);
         const TexRect label = {0, kKeyLabelY + kGlyphSize * static_cast<float>(i), kKeyLabelWidth, 36};
         drawPicture(game, label, slide + kKeyLabelDx, y, rowColor(i == s.menuCursor));
-        drawBinding(game, s.keyBindings[i].code, slide + kKeyBindingDx, y,
-                    rowColor(s.keyCapturePending && i == s.menuCursor));
+        const std::uint32_t bindingColor = rowColor(s.keyCapturePending && i == s.menuCursor);
+        drawBinding(game, s.keyBindings[i].code, slide + kKeyBindingDx, y, bindingColor);
+        drawPadButton(game, i, slide + kPadNameDx, y, bindingColor);
     }
 }
 
@@ -180,9 +222,19 @@ void leaveSettings(Game& game) {
     game.engine.Gfx_BeginScene();
 }
 
-// The first held key, lowest code first, becomes the binding under the cursor.
+// A controller button pressed while a row waits becomes that row's button
+// (the keyboard binding stays); otherwise the first held key, lowest code
+// first, becomes the binding under the cursor.
 void captureKey(Game& game) {
     GameState& s = game.state;
+    const int button = game.engine.Input_HeldControllerButton();
+    if (const int action = padActionOfRow(s.menuCursor); button >= 0 && action >= 0) {
+        s.padButtons[static_cast<std::size_t>(action)] = button;
+        ApplyControllerBindings(game);
+        s.keyCapturePending = 0;
+        SetAllMenuLatches(s);
+        return;
+    }
     for (int code = 0; code < kCaptureCodes; ++code) {
         if (!game.engine.Input_GetKeyState(code)) continue;
         s.keyBindings[s.menuCursor] = KeyBinding{code, code < 0 ? -1 : 0};

@@ -399,6 +399,30 @@ TEST_F(SettingsMenuTest, CaptureTakesTheLowestHeldCode) {
     EXPECT_EQ(s.keyBindings[KeyFastForward].code, 'C');
 }
 
+// A pad button pressed while the Bomb row waits becomes Bomb's button and
+// stands for the bound Bomb key from then on; the keyboard binding stays.
+// The arrows' rows take no button (the D-pad and stick always move).
+TEST_F(SettingsMenuTest, CaptureTakesAControllerButtonForTheActionRows) {
+    s.screen = 8;
+    s.menuCursor = KeyBomb;
+    tap(VK_RETURN);
+    t.engine.heldControllerButton = 2;  // x
+    frame();
+    EXPECT_EQ(s.padButtons[PadBomb], 2);
+    EXPECT_EQ(s.keyBindings[KeyBomb].code, 'X');
+    EXPECT_EQ(t.engine.controllerBindings.buttons[2], 'X');
+    t.engine.heldControllerButton = -1;
+    frame();
+
+    s.menuCursor = KeyUp;
+    tap(VK_RETURN);
+    t.engine.heldControllerButton = 3;
+    t.hold('W');
+    frame();
+    EXPECT_EQ(s.keyBindings[KeyUp].code, 'W');
+    EXPECT_EQ(s.padButtons[PadShoot], 0) << "untouched";
+}
+
 TEST_F(SettingsMenuTest, AKeyJustBoundDoesNotActOnTheMenu) {
     s.screen = 8;
     s.menuCursor = 1;

@@ -98,6 +98,10 @@ public:
     void Channel_SetPos(HCHANNEL, float) override {}
     float Channel_GetLength(HCHANNEL) override { return 0; }
     bool Input_GetKeyState(int vk) override { return vk > 0 && vk < 256 && keys[vk]; }
+    int heldControllerButton = -1;
+    int Input_HeldControllerButton() const override { return heldControllerButton; }
+    ControllerBindings controllerBindings;
+    void Input_SetControllerBindings(const ControllerBindings& b) override { controllerBindings = b; }
     void Input_GetMousePos(float* x, float* y) override {
         *x = mouseX;
         *y = mouseY;
