@@ -18,8 +18,8 @@ flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
 
 # target name, then the sources it needs besides its entry point
 declare -A sources=(
-  [replay]="src/menus/ReplayRead.cpp src/menus/ReplayWrite.cpp src/menus/ReplayState.cpp src/menus/GbkText.cpp"
-  [settings]="src/app/ProfileFile.cpp"
+  [replay]="src/menus/ReplayRead.cpp src/menus/ReplayWrite.cpp src/menus/ReplayState.cpp src/menus/GbkText.cpp src/engine/Utf8.cpp"
+  [settings]="src/game/ProfileFile.cpp"
   [font]="src/engine/BitmapFont.cpp src/engine/Sprite.cpp"
   [pack]="src/engine/ResourceStore.cpp src/engine/ZipPack.cpp src/engine/DiskPath.cpp"
 )

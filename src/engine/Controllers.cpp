@@ -6,21 +6,6 @@
 
 namespace korvid {
 
-StickDirections StickToDirections(int x, int y) {
-    return {y < -kStickDeadZone, y > kStickDeadZone, x < -kStickDeadZone, x > kStickDeadZone};
-}
-
-const char* ControllerButtonName(int button) {
-    if (button < 0 || button >= kControllerButtonCount) return nullptr;
-    return SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(button));
-}
-
-int ControllerButtonFromName(const char* name) {
-    if (!name || !*name) return -1;
-    const SDL_GameControllerButton b = SDL_GameControllerGetButtonFromString(name);
-    return (b >= 0 && b < kControllerButtonCount) ? static_cast<int>(b) : -1;
-}
-
 Controllers::~Controllers() { close(); }
 
 bool Controllers::open() {

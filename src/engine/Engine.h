@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Controllers.h"
+#include "engine/ControllerButtons.h"
 
 namespace korvid {
 

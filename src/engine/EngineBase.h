@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/AudioMixer.h"
+#include "engine/Controllers.h"
 #include "engine/Engine.h"
 #include "engine/GlRenderer.h"
 #include "engine/HandleTable.h"

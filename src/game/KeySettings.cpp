@@ -5,7 +5,7 @@
 #include <iterator>
 #include <optional>
 
-#include "engine/Controllers.h"
+#include "engine/ControllerButtons.h"
 #include "game/ProfileFile.h"
 
 namespace korvid {

@@ -7,7 +7,7 @@
 #include "game/Game.h"
 #include "game/Input.h"
 #include "game/Settings.h"
-#include "engine/Controllers.h"
+#include "engine/ControllerButtons.h"
 #include "engine/GlyphFont.h"
 #include "game/KeySettings.h"
 #include "menus/KeyNames.h"

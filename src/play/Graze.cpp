@@ -49,10 +49,15 @@ void PayGraze(Game& game, int gains) {
                 {155, 255, 255, 255}, 0, 0);
 }
 
+constexpr int kDecoyBehaviour = 117;
+
 void TestBulletAgainstPlayer(Game& game, int slot) {
     GameState& s = game.state;
     EnemyBullet& b = s.enemyBullets.slot[slot];
     if (b.behavior < 0 || s.timeStop) return;
+    // Character 2 never sees decoys: its behaviour removes them this very
+    // frame, so they must not graze or hit on the way out.
+    if (b.behavior == kDecoyBehaviour && s.character == 2) return;
     float dx = std::fabs(b.x - s.playerX);
     float dy = std::fabs(b.y - s.playerY);
     if (IsLaserKey(b.spriteKey)) {

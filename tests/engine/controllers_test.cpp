@@ -50,6 +50,12 @@ TEST(Controllers, StickDeadZoneEdges) {
     EXPECT_EQ(ControllerButtonFromName("start"), SDL_CONTROLLER_BUTTON_START);
     EXPECT_STREQ(ControllerButtonName(SDL_CONTROLLER_BUTTON_A), "a");
     EXPECT_EQ(ControllerButtonFromName("nonsense"), -1);
+    // Our own table spells every button as SDL does (the settings file is shared).
+    for (int b = 0; b < kControllerButtonCount && b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
+        const char* sdl = SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(b));
+        ASSERT_NE(sdl, nullptr) << b;
+        EXPECT_STREQ(ControllerButtonName(b), sdl) << b;
+    }
 }
 
 TEST(Controllers, ButtonsDpadAndStickHoldTheirKeysAndUnpluggingIsReported) {

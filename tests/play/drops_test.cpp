@@ -173,9 +173,9 @@ TEST_F(DropTest, DecoysAreMarkedBulletsAndTheLateOnesComeFromFrame3500) {
     EXPECT_FLOAT_EQ(t.s.enemyBullets.slot[0].speed, 0.4f);
 }
 
-// Disabled: the bullet update tests graze before behaviour 117 removes the
-// decoy, so a decoy dropped on the ship still grazes once (bullets module).
-TEST_F(DropTest, DISABLED_SecondCharactersDecoysVanishBeforeTheyCanHurt) {
+// Decoys dropped right on character 2 are gone in their first update without
+// grazing or hitting it.
+TEST_F(DropTest, SecondCharactersDecoysVanishBeforeTheyCanHurt) {
     t.s.character = 2;
     enemy(66, 0, t.s.playerX, t.s.playerY);  // right on the ship
     DropEnemyItems(*t.game, 3);
