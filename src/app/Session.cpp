@@ -90,6 +90,10 @@ void Session::afterFrame(Game& game) {
     const bool lastStage = s.stage == s.replayEndStage;
     if (s.screen == 10 && lastStage && s.stage >= 1 && s.stage < kStageSlots &&
         s.replayFrame >= s.replayStageFrames[s.stage] && s.stageFrame >= 0) {
+        // A last stage that cleared plays its clear out (items still fly in
+        // and pay): its counters were kept at the end of the clear, where the
+        // end-of-replay menu opens.
+        if (s.stageCleared && s.pauseState == 0) return;
         finished_ = true;
         if (options_.verify && !desync_ && !checkStage(game, s.stage)) desync_ = true;
     }

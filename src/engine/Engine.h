@@ -157,6 +157,9 @@ public:
     virtual void Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color = 0xFFFFFFFF,
                                 float z = 0.5f) = 0;
     virtual void Gfx_RenderQuad(const Quad* quad) = 0;
+    // True when quads are only counted, never drawn or logged (a headless run
+    // without pictures): a sprite may then skip working out its corners.
+    virtual bool Gfx_OnlyCounts() const { return false; }
     // x, y, w, h in game pixels; all 0 resets.
     virtual void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) = 0;
     // The picture drawn so far this frame copied into a new game-sized

@@ -95,6 +95,7 @@ public:
     void Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color = 0xFFFFFFFF,
                         float z = 0.5f) override;
     void Gfx_RenderQuad(const Quad* quad) override;
+    bool Gfx_OnlyCounts() const override { return !renderer_ && !quadLogger_; }
     void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) override;
     HTEXTURE Gfx_SnapshotTexture() override;
     FrameStats Gfx_GetStats() const override;

@@ -109,6 +109,11 @@ void Render(Engine& engine, SpriteData& s, float x, float y) {
 }
 
 void RenderEx(Engine& engine, SpriteData& s, float x, float y, float rotation, float hscale, float vscale) {
+    // Nothing will be drawn: the quad is counted with its old corners.
+    if (engine.Gfx_OnlyCounts()) {
+        engine.Gfx_RenderQuad(&s.quad);
+        return;
+    }
     if (vscale == 0.0f) vscale = hscale;
     const float a = -s.hotX * hscale;
     const float b = -s.hotY * vscale;
