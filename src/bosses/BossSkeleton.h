@@ -65,7 +65,7 @@ struct PatternEndSpec {
     float speed = -1;       // the interlude's travel speed; < 0: unchanged
     bool spellEnd = false;  // the pattern was a spell card
 };
-// The pattern's hit points are gone: timer to -300 and the spec's steps, in
+// The pattern's hit points are gone: timer to -300 and the end's steps, in
 // the order maxHp, sound, items, bullets to items, speed, spell end.
 void PatternEnd(Game& game, const PatternEndSpec& spec);
 // The same from a hand-over: the next pattern's hit points, items, speed 2.

@@ -132,7 +132,7 @@ void FireWallRain(Game& game, const BulletSpec& b, float x0, float y0, float dx,
 // ------------------------------------------- volleys with per-bullet changes
 //
 // The same idioms where each bullet differs: the Shape callback receives the
-// direction index, the speed layer and a copy of the spec (and, for the
+// direction index, the speed layer and a copy of the BulletSpec (and, for the
 // general form, the shot) to adjust before the bullet is fired, e.g.
 //   FireRingShaped(game, spec, x, y, n, base, 3, 0.3f,
 //       [](int o, int, BulletSpec& s) { s.rect.x = 96 + 64 * (o % 2); });
