@@ -17,7 +17,7 @@ bool parseInt(const std::string& s, int& out) {
 }
 
 // What the parser fills before the values are checked: numbers and
-// screenshot specifications arrive as text so that a bad one gets our own
+// screenshot requests arrive as text so that a bad one gets our own
 // one-line message.
 struct RawOptions {
     Options opt;

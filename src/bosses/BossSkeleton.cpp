@@ -40,13 +40,13 @@ void ChargeBurst(Game& game, int pos, int from, int to) {
     ChargeParticles(game, b.x, b.y);
 }
 
-void Opening(Game& game, int t, const OpeningSpec& spec) {
+void Opening(Game& game, int t, const OpeningPlan& plan) {
     Enemy& b = Boss(game);
-    if (spec.glideTo >= 0 && t >= 1 && t <= spec.glideTo) SpeedRamp(game, 5, 60, 0, kBossSlot);
-    if (spec.music && t >= spec.fadeFrom && t <= 99) MusicVolume(game, 100 - t);
-    if (spec.chargeFrom >= 0) ChargeBurst(game, t, spec.chargeFrom, spec.chargeTo);
-    if (t >= spec.holdFrom && t <= spec.holdTo) b.hp = b.maxHp;
-    if (spec.music && t == 100) SwitchMusic(game, spec.music);
+    if (plan.glideTo >= 0 && t >= 1 && t <= plan.glideTo) SpeedRamp(game, 5, 60, 0, kBossSlot);
+    if (plan.music && t >= plan.fadeFrom && t <= 99) MusicVolume(game, 100 - t);
+    if (plan.chargeFrom >= 0) ChargeBurst(game, t, plan.chargeFrom, plan.chargeTo);
+    if (t >= plan.holdFrom && t <= plan.holdTo) b.hp = b.maxHp;
+    if (plan.music && t == 100) SwitchMusic(game, plan.music);
 }
 
 // ------------------------------------------------------------ movement legs
@@ -82,23 +82,23 @@ void DropPatternItems(Game& game) {
     for (int i = 0; i < 2; ++i) drop(32, 2);
 }
 
-void PatternEnd(Game& game, const PatternEndSpec& spec) {
+void PatternEnd(Game& game, const PatternEndPlan& plan) {
     Enemy& b = Boss(game);
     b.timer = -300;
-    if (spec.maxHp >= 0) b.maxHp = spec.maxHp;
-    if (spec.chargeSound) RequestSound(game, 16);
-    if (spec.dropItems) DropPatternItems(game);
+    if (plan.maxHp >= 0) b.maxHp = plan.maxHp;
+    if (plan.chargeSound) RequestSound(game, 16);
+    if (plan.dropItems) DropPatternItems(game);
     BulletsToItems(game);
-    if (spec.speed >= 0) b.speed = spec.speed;
-    if (spec.spellEnd) SpellEnd(game);
+    if (plan.speed >= 0) b.speed = plan.speed;
+    if (plan.spellEnd) SpellEnd(game);
 }
 
-PatternEndSpec EndBefore(const NextPattern& next, bool spellEnd) {
-    PatternEndSpec spec;
-    spec.maxHp = next.maxHp;
-    spec.speed = 2;
-    spec.spellEnd = spellEnd;
-    return spec;
+PatternEndPlan EndBefore(const NextPattern& next, bool spellEnd) {
+    PatternEndPlan plan;
+    plan.maxHp = next.maxHp;
+    plan.speed = 2;
+    plan.spellEnd = spellEnd;
+    return plan;
 }
 
 // ---------------------------------------------------------------- interlude
@@ -142,22 +142,22 @@ void InterludeHome(Game& game, const NextPattern& next) {
 
 // ----------------------------------------------------------------- defeat
 
-void DefeatSequence(Game& game, int t, const DefeatSpec& spec) {
+void DefeatSequence(Game& game, int t, const DefeatPlan& plan) {
     GameState& s = game.state;
     const Enemy& b = Boss(game);
     s.backgroundShake = static_cast<float>(game.rand() % 32);
     ChargeParticles(game, b.x, b.y);
-    if (t != spec.endAt) return;
+    if (t != plan.endAt) return;
     s.enemies.free[kBossSlot] = 1;
     s.bossActive = 0;
     RequestSound(game, 7);
     s.backgroundShake = 0;
-    if (spec.after == AfterDefeat::ClearStage) {
+    if (plan.after == AfterDefeat::ClearStage) {
         s.stageCleared = 1;
         s.stageFrame = 100000;
     } else {
-        s.scrollSpeed = spec.scrollSpeed;
-        s.stageFrame = spec.resumeFrame;
+        s.scrollSpeed = plan.scrollSpeed;
+        s.stageFrame = plan.resumeFrame;
     }
 }
 

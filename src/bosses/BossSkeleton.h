@@ -17,7 +17,7 @@ Enemy& Boss(Game& game);
 
 // ------------------------------------------------------------------ opening
 
-struct OpeningSpec {
+struct OpeningPlan {
     int holdFrom = 0, holdTo = 0;       // hp held at maxHp for t in holdFrom..holdTo
     int chargeFrom = -1, chargeTo = -1;  // charge burst (sound 16 on its first frame); -1: none
     int glideTo = -1;                    // SpeedRamp(5, 60, 0) for t 1..glideTo; -1: no glide
@@ -26,7 +26,7 @@ struct OpeningSpec {
     const char* music = nullptr;
     int fadeFrom = 0;
 };
-void Opening(Game& game, int t, const OpeningSpec& spec);
+void Opening(Game& game, int t, const OpeningPlan& plan);
 
 // The charge burst at cycle position `pos`: four particles a frame while
 // from <= pos <= to, with sound 16 on its first frame.
@@ -58,7 +58,7 @@ struct NextPattern {
     bool spell;      // the next pattern is a spell card: declared on arrival
 };
 
-struct PatternEndSpec {
+struct PatternEndPlan {
     float maxHp = -1;       // the next pattern's hit points; < 0: not written
     bool dropItems = true;  // ten kind-3 and two kind-2 items around the boss
     bool chargeSound = false;
@@ -67,9 +67,9 @@ struct PatternEndSpec {
 };
 // The pattern's hit points are gone: timer to -300 and the end's steps, in
 // the order maxHp, sound, items, bullets to items, speed, spell end.
-void PatternEnd(Game& game, const PatternEndSpec& spec);
+void PatternEnd(Game& game, const PatternEndPlan& plan);
 // The same from a hand-over: the next pattern's hit points, items, speed 2.
-PatternEndSpec EndBefore(const NextPattern& next, bool spellEnd = false);
+PatternEndPlan EndBefore(const NextPattern& next, bool spellEnd = false);
 
 // The drop of every ordinary pattern end: ten kind-3 and two kind-2 items,
 // each at a random offset of -32..31 (y offset drawn first).
@@ -91,7 +91,7 @@ void BeginPattern(Game& game, const NextPattern& next);
 // ----------------------------------------------------------------- defeat
 
 enum class AfterDefeat { ResumeStage, ClearStage };
-struct DefeatSpec {
+struct DefeatPlan {
     int endAt;  // timer at which the boss leaves (-230 for most, -240 for the stage-1 mid-boss)
     AfterDefeat after;
     int resumeFrame = 0;      // ResumeStage: stageFrame afterwards
@@ -100,6 +100,6 @@ struct DefeatSpec {
 // The last pattern's interlude: the field shakes and charge particles
 // gather every frame; at endAt the boss slot is freed (sound 7) and the stage
 // either resumes or ends (stageCleared, stageFrame 100000).
-void DefeatSequence(Game& game, int t, const DefeatSpec& spec);
+void DefeatSequence(Game& game, int t, const DefeatPlan& plan);
 
 }  // namespace korvid

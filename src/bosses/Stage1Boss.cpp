@@ -32,13 +32,13 @@ constexpr NextPattern kAfter6{7, 1400, 2100, true};
 
 // The mid-boss's patterns end without a speed of their own: it only rises
 // or sinks while its bar refills.
-constexpr PatternEndSpec kEnd1{620, true, false, -1, false};
-constexpr PatternEndSpec kEnd2{900, true, false, -1, false};
-constexpr PatternEndSpec kEnd3{700, true, true, -1, false};  // the 700 is never read
-constexpr PatternEndSpec kEnd7{-1, false, false, -1, true};
+constexpr PatternEndPlan kEnd1{620, true, false, -1, false};
+constexpr PatternEndPlan kEnd2{900, true, false, -1, false};
+constexpr PatternEndPlan kEnd3{700, true, true, -1, false};  // the 700 is never read
+constexpr PatternEndPlan kEnd7{-1, false, false, -1, true};
 
-constexpr DefeatSpec kMidBossDefeat{-240, AfterDefeat::ResumeStage, 4501, 2.0f};
-constexpr DefeatSpec kBossDefeat{-230, AfterDefeat::ClearStage};
+constexpr DefeatPlan kMidBossDefeat{-240, AfterDefeat::ResumeStage, 4501, 2.0f};
+constexpr DefeatPlan kBossDefeat{-230, AfterDefeat::ClearStage};
 
 constexpr const char* kBossMusic = "Music/music1boss.ogg";
 constexpr const char* kStageMusic = "Music/music1.ogg";
@@ -48,8 +48,8 @@ constexpr float kStageMusicResumeAt = 16;
 
 int difficulty(const Game& game) { return std::clamp(game.state.difficulty, 0, 3); }
 
-BulletSpec bullet(int texX, int texY, double speed, int behavior, int alpha = 255) {
-    BulletSpec b;
+BulletPlan bullet(int texX, int texY, double speed, int behavior, int alpha = 255) {
+    BulletPlan b;
     b.rect = TexRect{0, texX, texY, 16, 16};
     b.speed = speed;
     b.behavior = behavior;
@@ -68,7 +68,7 @@ void bigFlash(Game& game, float x, float y) {
 // ---------------------------------------------------- pattern 1: the ring
 
 constexpr bool kRingSideShots[4] = {false, false, true, true};
-constexpr OpeningSpec kOpening1{1, 100, 55, 80, 61, kBossMusic, 1};
+constexpr OpeningPlan kOpening1{1, 100, 55, 80, 61, kBossMusic, 1};
 
 void pattern1(Game& game) {
     Enemy& b = Boss(game);
@@ -90,7 +90,7 @@ void pattern1(Game& game) {
     FireRing(game, bullet(96, 96, 2, 5, 254), b.x, b.y, 20, static_cast<float>(base));
     if (kRingSideShots[difficulty(game)]) {
         MuzzleFlash(game, 32, b.x, b.y);
-        const BulletSpec still = bullet(32, 96, 0, 4);
+        const BulletPlan still = bullet(32, 96, 0, 4);
         Fire(game, still, b.x, b.y, 40);
         Fire(game, still, b.x, b.y, 320);
     }
@@ -104,7 +104,7 @@ struct Pattern2Numbers {
     int emitterShots;  // bullets per emitter per volley, 90 degrees apart
 };
 constexpr Pattern2Numbers kPattern2[4] = {{0, 0, 2}, {1, 0, 4}, {8, 3, 4}, {27, 6, 4}};
-constexpr OpeningSpec kOpening2{1, 50, 1, 50};
+constexpr OpeningPlan kOpening2{1, 50, 1, 50};
 
 void pattern2(Game& game) {
     Enemy& b = Boss(game);
@@ -135,7 +135,7 @@ void pattern2(Game& game) {
         const float lx = b.x - 20, rx = b.x + 20, ey = b.y - 4;
         MuzzleFlash(game, 96, lx, ey);
         MuzzleFlash(game, 96, rx, ey);
-        const BulletSpec shot = bullet(96, 96, 2.4, 0);
+        const BulletPlan shot = bullet(96, 96, 2.4, 0);
         const int turn = 3 * (t % 120);
         for (int i = 0; i < n.emitterShots; ++i) {
             Fire(game, shot, lx, ey, static_cast<float>(90 * i - turn + 360));
@@ -151,7 +151,7 @@ struct Pattern3Numbers {
     int layers;    // speeds per stream bullet, 2d + 1
 };
 constexpr Pattern3Numbers kPattern3[4] = {{12, 1}, {12, 3}, {6, 5}, {6, 7}};
-constexpr OpeningSpec kOpening3{1, 30, 1, 30};
+constexpr OpeningPlan kOpening3{1, 30, 1, 30};
 
 void fogBrightens(Game& game) {
     EffectPool& fx = game.state.effects;
@@ -185,7 +185,7 @@ void pattern3(Game& game) {
     RequestSound(game, 1);
     MuzzleFlash(game, 96, b.x, b.y);
     MuzzleFlash(game, 128, b.x, b.y);
-    BulletSpec spray = bullet(64, 96, 3, 0);
+    BulletPlan spray = bullet(64, 96, 3, 0);
     spray.z = 0.502f;
     for (int i = 0; i < 12; ++i) {
         const int angle = game.rand() % 240 - 120;
@@ -208,7 +208,7 @@ struct BossRingNumbers {
     int layers;      // speeds per direction, 2d + 1
 };
 constexpr BossRingNumbers kPattern4[4] = {{3, 40, 6, 1}, {7, 50, 12, 3}, {11, 60, 30, 5}, {15, 70, 60, 7}};
-constexpr OpeningSpec kOpening4{0, 100, 55, 80, -1, kBossMusic, 0};
+constexpr OpeningPlan kOpening4{0, 100, 55, 80, -1, kBossMusic, 0};
 
 // A ring of alternating colours (cells 96 and 160 of row 64), layered.
 void bossRing(Game& game, int pos, int directions, int layers) {
@@ -217,23 +217,31 @@ void bossRing(Game& game, int pos, int directions, int layers) {
     const int a = game.rand() % 10;
     RequestSound(game, 1);
     FireRingShaped(game, bullet(96, 64, 2, 10), b.x, b.y, directions, static_cast<float>(pos + a), layers, 0.3,
-                   [](int o, int, BulletSpec& s) { s.rect.x = 96 + 64 * (o % 2); });
+                   [](int o, int, BulletPlan& s) { s.rect.x = 96 + 64 * (o % 2); });
+}
+
+// The steps before a non-card attack that follows an interlude: the
+// interlude itself, the opening up to `warmup`, and the end when the bar is
+// gone. True when the attack fires this frame.
+bool attacks(Game& game, int t, const NextPattern& after, const OpeningPlan& opening, int warmup) {
+    if (t < 0) {
+        InterludeHome(game, after);
+        return false;
+    }
+    Opening(game, t, opening);
+    if (t <= warmup) return false;
+    if (Boss(game).hp <= 0) {
+        PatternEnd(game, EndBefore(after));
+        return false;
+    }
+    return true;
 }
 
 void pattern4(Game& game) {
     Enemy& b = Boss(game);
     const int t = b.timer;
     const BossRingNumbers& n = kPattern4[difficulty(game)];
-    if (t < 0) {
-        InterludeHome(game, kAfter4);
-        return;
-    }
-    Opening(game, t, kOpening4);
-    if (t <= 100) return;
-    if (b.hp <= 0) {
-        PatternEnd(game, EndBefore(kAfter4));
-        return;
-    }
+    if (!attacks(game, t, kAfter4, kOpening4, 100)) return;
     const int c = t % 250;
     if (c >= 100 && c <= 220 && t % 10 == 0) {
         RequestSound(game, 1);
@@ -291,7 +299,7 @@ struct Pattern6Numbers {
     int layers;        // 2d + 1
 };
 constexpr Pattern6Numbers kPattern6[4] = {{2, 2, 6, 1}, {3, 2, 12, 3}, {4, 3, 18, 5}, {5, 3, 24, 7}};
-constexpr OpeningSpec kOpening6{0, 50, 5, 30};
+constexpr OpeningPlan kOpening6{0, 50, 5, 30};
 
 void fallingSparkle(Game& game, int top, bool easy) {
     const int turn = game.rand() % 30;
@@ -306,16 +314,7 @@ void pattern6(Game& game) {
     const int t = b.timer;
     const int d = difficulty(game);
     const Pattern6Numbers& n = kPattern6[d];
-    if (t < 0) {
-        InterludeHome(game, kAfter6);
-        return;
-    }
-    Opening(game, t, kOpening6);
-    if (t <= 50) return;
-    if (b.hp <= 0) {
-        PatternEnd(game, EndBefore(kAfter6));
-        return;
-    }
+    if (!attacks(game, t, kAfter6, kOpening6, 50)) return;
     const int c = t % 250;
     if (c >= 50 && c <= 140 && t % 10 == 0) {
         RequestSound(game, 1);
@@ -368,7 +367,7 @@ void pattern7(Game& game) {
     }
     if (c >= 0 && c <= n.rainUntil && t % 6 == 0) {
         RequestSound(game, 1);
-        BulletSpec rain = bullet(128, 48, 6, 0);
+        BulletPlan rain = bullet(128, 48, 6, 0);
         if (d > 0) rain.rect = TexRect{2, 64, 32, 32, 32};
         FireWallRain(game, rain, 0, 0, 64, 0, 8, 180);
     }

@@ -9,7 +9,7 @@ namespace korvid {
 
 // Runs the behaviour step of bullet `slot` (once per frame, after the
 // graze and hit tests).
-void BulletSpecial(Game& game, int slot);
+void RunBulletBehaviour(Game& game, int slot);
 
 namespace bullet {
 

@@ -1,5 +1,5 @@
 // The behaviour steps of enemy bullets, by family. Each takes the game and
-// the bullet's slot; BulletSpecial picks one by the bullet's code.
+// the bullet's slot; RunBulletBehaviour picks one by the bullet's code.
 #pragma once
 
 #include "play/BulletKit.h"

@@ -99,19 +99,19 @@ void fire(EffectFrame& f, const EmitterRow& row, const Volley& v) {
     if (v.rect.tex < 0 || f.e.age % v.every != v.phase) return;
     Game& game = f.game;
     EffectSprite& e = f.e;
-    BulletSpec spec{v.rect, v.speed, v.behavior};
-    if (row.animateColumns) spec.rect.x = ((e.age / 4) % 8) * 16;
+    BulletPlan plan{v.rect, v.speed, v.behavior};
+    if (row.animateColumns) plan.rect.x = ((e.age / 4) % 8) * 16;
     switch (v.aim) {
-        case Aim::Ring: FireRing(game, spec, e.x, e.y, v.count, e.angle); break;
+        case Aim::Ring: FireRing(game, plan, e.x, e.y, v.count, e.angle); break;
         case Aim::AtPlayer:
             if (v.count == 0) {
-                FireAimed(game, spec, e.x, e.y, 0);
+                FireAimed(game, plan, e.x, e.y, 0);
             } else {
-                FireAimedFan(game, spec, e.x, e.y, v.count, v.spread);
+                FireAimedFan(game, plan, e.x, e.y, v.count, v.spread);
             }
             break;
-        case Aim::Along: FireFan(game, spec, e.x, e.y, e.angle, -v.count, v.count, v.spread); break;
-        case Aim::Spray: FireRandomSpray(game, spec, e.x, e.y, v.count); break;
+        case Aim::Along: FireFan(game, plan, e.x, e.y, e.angle, -v.count, v.count, v.spread); break;
+        case Aim::Spray: FireRandomSpray(game, plan, e.x, e.y, v.count); break;
     }
     if (row.flashColumn >= 0) MuzzleFlash(game, row.flashColumn, e.x, e.y);
     if (row.sound >= 0) RequestSound(game, row.sound);

@@ -74,7 +74,7 @@ void StepDisarmCross(EffectFrame& f) {
         const bool inside = (dx <= 54 && dy <= 12) || (dx <= 13 && dy <= 88);
         b.behavior = inside ? -1 : 31;
     });
-    if (e.age % 30 == 0) FireRing(f.game, BulletSpec{TexRect{0, 32, 48, 16, 16}, 1.0}, e.x, e.y, 8, 0);
+    if (e.age % 30 == 0) FireRing(f.game, BulletPlan{TexRect{0, 32, 48, 16, 16}, 1.0}, e.x, e.y, 8, 0);
     e.alpha -= 5;
     f.free = e.alpha <= 5;
 }
@@ -136,16 +136,16 @@ void StepDevice(EffectFrame& f) {
     if (e.type == 31) {
         e.angle += (e.alpha == 255) ? 1 : -1;
         if (e.age % 10 == 0) {
-            Fire(game, BulletSpec{TexRect{1, 0, 176, 32, 32}, 2.0}, e.x, e.y, e.angle);
-            Fire(game, BulletSpec{TexRect{1, 0, 144, 32, 32}, 2.0}, e.x, e.y, e.angle + 180);
+            Fire(game, BulletPlan{TexRect{1, 0, 176, 32, 32}, 2.0}, e.x, e.y, e.angle);
+            Fire(game, BulletPlan{TexRect{1, 0, 144, 32, 32}, 2.0}, e.x, e.y, e.angle + 180);
         }
-        if (e.age % 90 == 0) FireAimed(game, BulletSpec{TexRect{4, 256, 0, 16, 64}, 5.0}, e.x, e.y, 0);
+        if (e.age % 90 == 0) FireAimed(game, BulletPlan{TexRect{4, 256, 0, 16, 64}, 5.0}, e.x, e.y, 0);
         if (touchesPlayer(f, 81)) HazardHit(game);
         return;
     }
     moveAlong(e, 2);
     if (e.age % 12 == 0) {
-        const BulletSpec dart{TexRect{4, 224, 0, 16, 64}, 3.0, 0, 255, 0.5f, 0.4f, 0.4f};
+        const BulletPlan dart{TexRect{4, 224, 0, 16, 64}, 3.0, 0, 255, 0.5f, 0.4f, 0.4f};
         Fire(game, dart, e.x, e.y, e.angle + 90);
         Fire(game, dart, e.x, e.y, e.angle - 90);
     }

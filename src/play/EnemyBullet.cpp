@@ -115,7 +115,7 @@ void UpdateEnemyBullet(Game& game, int slot) {
         b.age += 1;
         if (IsLaserKey(b.spriteKey)) growLaser(b);
         if (b.behavior >= 0) TestBulletAgainstPlayer(game, slot);
-        BulletSpecial(game, slot);
+        RunBulletBehaviour(game, slot);
         // A bullet freed here is still drawn and moved this frame.
         if (outsideField(s, b)) s.enemyBullets.free[slot] = 1;
     }

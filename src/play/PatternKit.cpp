@@ -67,7 +67,7 @@ void RequestSound(Game& game, int n) {
     if (n >= 0 && n < kSoundCount) game.state.soundRequests[n] = 1;
 }
 
-int Fire(Game& game, const BulletSpec& b, float x, float y, float angle) {
+int Fire(Game& game, const BulletPlan& b, float x, float y, float angle) {
     return SpawnEnemyBullet(game, b.rect, x, y, b.scaleX, b.scaleY, angle, b.z, static_cast<float>(b.speed),
                             b.behavior, b.alpha);
 }
@@ -76,7 +76,7 @@ double AimAtPlayer(const Game& game, float x, float y, double offset) {
     return BearingTo(x, y, game.state.playerX, game.state.playerY, offset);
 }
 
-int FireAimed(Game& game, const BulletSpec& b, float x, float y, float offset) {
+int FireAimed(Game& game, const BulletPlan& b, float x, float y, float offset) {
     const int slot = Fire(game, b, x, y, 0);
     if (slot < 0) return slot;
     EnemyBullet& e = game.state.enemyBullets.slot[slot];
@@ -86,44 +86,44 @@ int FireAimed(Game& game, const BulletSpec& b, float x, float y, float offset) {
 
 int RingStep(int n) { return n > 0 ? 360 / n : 0; }
 
-void FireRing(Game& game, const BulletSpec& b, float x, float y, int n, float base) {
+void FireRing(Game& game, const BulletPlan& b, float x, float y, int n, float base) {
     FireLayeredRing(game, b, x, y, n, base, 1, 0);
 }
 
-void FireLayeredRing(Game& game, const BulletSpec& b, float x, float y, int n, float base, int layers,
+void FireLayeredRing(Game& game, const BulletPlan& b, float x, float y, int n, float base, int layers,
                      double speedStep, Nesting nesting) {
-    FireRingShaped(game, b, x, y, n, base, layers, speedStep, [](int, int, BulletSpec&) {}, nesting);
+    FireRingShaped(game, b, x, y, n, base, layers, speedStep, [](int, int, BulletPlan&) {}, nesting);
 }
 
-void FireArc(Game& game, const BulletSpec& b, float x, float y, int count, float base, double step) {
+void FireArc(Game& game, const BulletPlan& b, float x, float y, int count, float base, double step) {
     FireFan(game, b, x, y, base, 0, count - 1, step);
 }
 
-void FireFan(Game& game, const BulletSpec& b, float x, float y, double centre, int from, int to, double step) {
+void FireFan(Game& game, const BulletPlan& b, float x, float y, double centre, int from, int to, double step) {
     FireLayeredFan(game, b, x, y, centre, from, to, step, 1, 0);
 }
 
-void FireLayeredFan(Game& game, const BulletSpec& b, float x, float y, double centre, int from, int to,
+void FireLayeredFan(Game& game, const BulletPlan& b, float x, float y, double centre, int from, int to,
                     double step, int layers, double speedStep, Nesting nesting) {
-    FireFanShaped(game, b, x, y, centre, from, to, step, layers, speedStep, [](int, int, BulletSpec&) {}, nesting);
+    FireFanShaped(game, b, x, y, centre, from, to, step, layers, speedStep, [](int, int, BulletPlan&) {}, nesting);
 }
 
-void FireAimedFan(Game& game, const BulletSpec& b, float x, float y, int k, double step) {
+void FireAimedFan(Game& game, const BulletPlan& b, float x, float y, int k, double step) {
     FireFan(game, b, x, y, AimAtPlayer(game, x, y), -k, k, step);
 }
 
-void FireAimedSpread(Game& game, const BulletSpec& b, float x, float y, int from, int to, double step,
+void FireAimedSpread(Game& game, const BulletPlan& b, float x, float y, int from, int to, double step,
                      int layers, double speedStep) {
     for (int j = from; j <= to; ++j) {
         for (int l = 0; l < layers; ++l) {
-            BulletSpec s = b;
+            BulletPlan s = b;
             s.speed = b.speed + l * speedStep;
             FireAimed(game, s, x, y, static_cast<float>(j * step));
         }
     }
 }
 
-void FireRandomSpray(Game& game, const BulletSpec& b, float x, float y, int count) {
+void FireRandomSpray(Game& game, const BulletPlan& b, float x, float y, int count) {
     for (int i = 0; i < count; ++i) {
         const int angle = game.rand() % 360;
         Fire(game, b, x, y, static_cast<float>(angle));
@@ -136,7 +136,7 @@ Point DrawSprayCentre(Game& game, float x, float y) {
     return Point{x - rx + 50, y - ry + 50};
 }
 
-void FireWallRain(Game& game, const BulletSpec& b, float x0, float y0, float dx, float dy, int count,
+void FireWallRain(Game& game, const BulletPlan& b, float x0, float y0, float dx, float dy, int count,
                   float angle) {
     for (int i = 0; i < count; ++i) Fire(game, b, x0 + i * dx, y0 + i * dy, angle);
 }

@@ -58,7 +58,7 @@ void RequestSound(Game& game, int n);
 // ------------------------------------------------------------------- bullets
 
 // What every bullet of a volley shares. Defaults: scale 1, z 0.5, alpha 255.
-struct BulletSpec {
+struct BulletPlan {
     TexRect rect;
     double speed = 0;  // speeds written as "2 + 0.3e" are worked out in double
     int behavior = 0;
@@ -68,12 +68,12 @@ struct BulletSpec {
 };
 
 // One bullet at (x, y) along `angle`. Returns the slot or -1 (pool full).
-int Fire(Game& game, const BulletSpec& b, float x, float y, float angle);
+int Fire(Game& game, const BulletPlan& b, float x, float y, float angle);
 
 // One bullet aimed at the player the way enemies aim: spawned at angle 0,
 // then its stored angle becomes BearingTo(its position, the player, offset)
 // (not folded into 0..360). Nothing is re-aimed when the pool was full.
-int FireAimed(Game& game, const BulletSpec& b, float x, float y, float offset);
+int FireAimed(Game& game, const BulletPlan& b, float x, float y, float offset);
 
 // Bearing from (x, y) to the player plus offset.
 double AimAtPlayer(const Game& game, float x, float y, double offset = 0);
@@ -87,35 +87,35 @@ enum class Nesting { DirectionsOuter, SpeedsOuter };
 
 // Ring of n: angles base + i * 360 / n (i = 0..n-1, the product divided with
 // C's truncating integer division). Draws nothing; n <= 0 fires nothing.
-void FireRing(Game& game, const BulletSpec& b, float x, float y, int n, float base);
+void FireRing(Game& game, const BulletPlan& b, float x, float y, int n, float base);
 
 // Layered ring: the ring at speeds b.speed + l * speedStep, l = 0..layers-1.
-void FireLayeredRing(Game& game, const BulletSpec& b, float x, float y, int n, float base, int layers,
+void FireLayeredRing(Game& game, const BulletPlan& b, float x, float y, int n, float base, int layers,
                      double speedStep, Nesting nesting = Nesting::DirectionsOuter);
 
 // Arc: `count` bullets at base + i * step, i = 0..count-1 (rings written as
 // "r % (360 / n) + j * (360 / n)" use FireArc with step RingStep(n)).
-void FireArc(Game& game, const BulletSpec& b, float x, float y, int count, float base, double step);
+void FireArc(Game& game, const BulletPlan& b, float x, float y, int count, float base, double step);
 
 // Fan: bullets at centre + i * step for i = from..to (both ends included).
-void FireFan(Game& game, const BulletSpec& b, float x, float y, double centre, int from, int to, double step);
+void FireFan(Game& game, const BulletPlan& b, float x, float y, double centre, int from, int to, double step);
 
 // Layered fan: the fan at speeds b.speed + l * speedStep, l = 0..layers-1.
-void FireLayeredFan(Game& game, const BulletSpec& b, float x, float y, double centre, int from, int to,
+void FireLayeredFan(Game& game, const BulletPlan& b, float x, float y, double centre, int from, int to,
                     double step, int layers, double speedStep, Nesting nesting = Nesting::DirectionsOuter);
 
 // Aimed fan: a fan of i = -k..k around the bearing from (x, y) to the player,
 // taken once for the whole fan.
-void FireAimedFan(Game& game, const BulletSpec& b, float x, float y, int k, double step);
+void FireAimedFan(Game& game, const BulletPlan& b, float x, float y, int k, double step);
 
 // Aimed spread the way enemies fire it: for j = from..to (and each speed
 // layer, directions outer), one FireAimed bullet with offset j * step.
-void FireAimedSpread(Game& game, const BulletSpec& b, float x, float y, int from, int to, double step,
+void FireAimedSpread(Game& game, const BulletPlan& b, float x, float y, int from, int to, double step,
                      int layers = 1, double speedStep = 0);
 
 // Random spray: `count` bullets from (x, y), each at rand() % 360 (one draw
 // per bullet, in spawn order).
-void FireRandomSpray(Game& game, const BulletSpec& b, float x, float y, int count);
+void FireRandomSpray(Game& game, const BulletPlan& b, float x, float y, int count);
 
 // The centre of a random spray around a boss: x - rand() % 100 + 50, then
 // y - rand() % 100 + 50 (x drawn first).
@@ -126,16 +126,16 @@ Point DrawSprayCentre(Game& game, float x, float y);
 
 // Wall rain: `count` bullets along a line from (x0, y0) in steps (dx, dy),
 // all along `angle`.
-void FireWallRain(Game& game, const BulletSpec& b, float x0, float y0, float dx, float dy, int count,
+void FireWallRain(Game& game, const BulletPlan& b, float x0, float y0, float dx, float dy, int count,
                   float angle);
 
 // ------------------------------------------- volleys with per-bullet changes
 //
 // The same idioms where each bullet differs: the Shape callback receives the
-// direction index, the speed layer and a copy of the BulletSpec (and, for the
+// direction index, the speed layer and a copy of the BulletPlan (and, for the
 // general form, the shot) to adjust before the bullet is fired, e.g.
-//   FireRingShaped(game, spec, x, y, n, base, 3, 0.3f,
-//       [](int o, int, BulletSpec& s) { s.rect.x = 96 + 64 * (o % 2); });
+//   FireRingShaped(game, plan, x, y, n, base, 3, 0.3f,
+//       [](int o, int, BulletPlan& s) { s.rect.x = 96 + 64 * (o % 2); });
 // A Shape that calls rand() draws in spawn order.
 
 // One shot of a general volley.
@@ -143,12 +143,12 @@ struct Shot {
     float x, y, angle;
 };
 
-// `count` bullets; shape(i, spec, shot) fills in each one, starting from a
+// `count` bullets; shape(i, plan, shot) fills in each one, starting from a
 // copy of b and a shot at (x, y) angle 0.
 template <typename Shape>
-void FireEach(Game& game, const BulletSpec& b, float x, float y, int count, Shape&& shape) {
+void FireEach(Game& game, const BulletPlan& b, float x, float y, int count, Shape&& shape) {
     for (int i = 0; i < count; ++i) {
-        BulletSpec s = b;
+        BulletPlan s = b;
         Shot shot{x, y, 0};
         shape(i, s, shot);
         Fire(game, s, shot.x, shot.y, shot.angle);
@@ -157,10 +157,10 @@ void FireEach(Game& game, const BulletSpec& b, float x, float y, int count, Shap
 
 namespace patternkit_detail {
 template <typename Angle, typename Shape>
-void layered(Game& game, const BulletSpec& b, float x, float y, int first, int last, int layers,
+void layered(Game& game, const BulletPlan& b, float x, float y, int first, int last, int layers,
              double speedStep, Nesting nesting, Angle&& angle, Shape&& shape) {
     auto one = [&](int i, int l) {
-        BulletSpec s = b;
+        BulletPlan s = b;
         s.speed = b.speed + l * speedStep;
         shape(i, l, s);
         Fire(game, s, x, y, angle(i));
@@ -175,9 +175,9 @@ void layered(Game& game, const BulletSpec& b, float x, float y, int first, int l
 }
 }  // namespace patternkit_detail
 
-// Layered ring with per-bullet changes: shape(direction, layer, spec).
+// Layered ring with per-bullet changes: shape(direction, layer, plan).
 template <typename Shape>
-void FireRingShaped(Game& game, const BulletSpec& b, float x, float y, int n, float base, int layers,
+void FireRingShaped(Game& game, const BulletPlan& b, float x, float y, int n, float base, int layers,
                     double speedStep, Shape&& shape, Nesting nesting = Nesting::DirectionsOuter) {
     if (n <= 0) return;
     patternkit_detail::layered(
@@ -185,9 +185,9 @@ void FireRingShaped(Game& game, const BulletSpec& b, float x, float y, int n, fl
         [&](int i) { return base + static_cast<float>(i * 360 / n); }, shape);
 }
 
-// Layered fan with per-bullet changes: shape(i, layer, spec), i = from..to.
+// Layered fan with per-bullet changes: shape(i, layer, plan), i = from..to.
 template <typename Shape>
-void FireFanShaped(Game& game, const BulletSpec& b, float x, float y, double centre, int from, int to,
+void FireFanShaped(Game& game, const BulletPlan& b, float x, float y, double centre, int from, int to,
                    double step, int layers, double speedStep, Shape&& shape,
                    Nesting nesting = Nesting::DirectionsOuter) {
     patternkit_detail::layered(

@@ -11,7 +11,7 @@ namespace korvid {
 namespace {
 
 // One shot of a volley, relative to the ship.
-struct ShotSpec {
+struct ShotPlan {
     float dx, dy;
     float scaleX, scaleY;
     float angle;
@@ -24,18 +24,18 @@ struct Volley {
     int alpha;
     float damage, bossDamage;
     double tiltFactor;  // angle += tilt x factor (character 3), in double
-    std::span<const ShotSpec> shots;
+    std::span<const ShotPlan> shots;
 };
 
-constexpr ShotSpec kFirstPair[] = {{-12, 16, 1, 1, 0}, {12, 16, 1, 1, 0}};
-constexpr ShotSpec kFirstSideFan[] = {{26, 16, 1, 1, 5},   {-26, 16, -1, 1, -5}, {26, 16, 1, 1, 10},
+constexpr ShotPlan kFirstPair[] = {{-12, 16, 1, 1, 0}, {12, 16, 1, 1, 0}};
+constexpr ShotPlan kFirstSideFan[] = {{26, 16, 1, 1, 5},   {-26, 16, -1, 1, -5}, {26, 16, 1, 1, 10},
                                    {-26, 16, -1, 1, -10}, {26, 16, 1, 1, 15},   {-26, 16, -1, 1, -15}};
-constexpr ShotSpec kFirstFocusedPair[] = {{16, -16, 1, 1, 0}, {-16, -16, 1, 1, 0}};
-constexpr ShotSpec kSecondSpread[] = {{-12, 0, 1, 1, 0}, {12, 0, 1, 1, 0}, {-24, 0, 1, 1, -5}, {24, 0, 1, 1, 5}};
-constexpr ShotSpec kThirdFan[] = {{-12, 16, 0.3f, 0.3f, 0},  {12, 16, 0.3f, 0.3f, 0},  {-26, 16, 0.3f, 0.3f, -3},
+constexpr ShotPlan kFirstFocusedPair[] = {{16, -16, 1, 1, 0}, {-16, -16, 1, 1, 0}};
+constexpr ShotPlan kSecondSpread[] = {{-12, 0, 1, 1, 0}, {12, 0, 1, 1, 0}, {-24, 0, 1, 1, -5}, {24, 0, 1, 1, 5}};
+constexpr ShotPlan kThirdFan[] = {{-12, 16, 0.3f, 0.3f, 0},  {12, 16, 0.3f, 0.3f, 0},  {-26, 16, 0.3f, 0.3f, -3},
                                   {26, 16, 0.3f, 0.3f, 3},   {-40, 16, 0.3f, 0.3f, -6}, {40, 16, 0.3f, 0.3f, 6}};
-constexpr ShotSpec kThirdFocused[] = {{20, -16, 0.35f, 0.35f, 0}, {-20, -16, 0.35f, 0.35f, 0}};
-constexpr ShotSpec kSecondLaser[] = {{0, -24, 1.2f, 1.3f, 0}};
+constexpr ShotPlan kThirdFocused[] = {{20, -16, 0.35f, 0.35f, 0}, {-20, -16, 0.35f, 0.35f, 0}};
+constexpr ShotPlan kSecondLaser[] = {{0, -24, 1.2f, 1.3f, 0}};
 
 constexpr Volley kFirstMain{{54, 96, 120, 48, 56}, 24, 1, 155, 1.0f, 0.7f, 0, kFirstPair};
 constexpr Volley kFirstSide{{54, 92, 0, 52, 60}, 24, 2, 155, 0.5f, 0.3f, 0, kFirstSideFan};
@@ -47,7 +47,7 @@ constexpr Volley kThirdSlow{{54, 9, 201, 124, 130}, 8, 11, 155, 0.0f, 0.0f, 0, k
 void fire(Game& game, const Volley& v, float damage) {
     const GameState& s = game.state;
     const float x = s.playerX, y = s.playerY;
-    for (const ShotSpec& shot : v.shots) {
+    for (const ShotPlan& shot : v.shots) {
         const float angle = v.tiltFactor != 0 ? static_cast<float>(s.tilt * v.tiltFactor + shot.angle) : shot.angle;
         SpawnPlayerShot(game, v.rect, x + shot.dx, y + shot.dy, shot.scaleX, shot.scaleY, angle, 0.85f, v.speed, v.kind,
                         v.alpha, damage);

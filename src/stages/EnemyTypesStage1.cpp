@@ -32,7 +32,7 @@ void refill(Enemy& e, float hp) { e.hp = e.maxHp = hp; }
 int rowColumn(const Enemy& e) { return (288 - e.texY) / 32 * 64 + 32; }
 
 // A ring whose start is one rand() draw: r % (360 / n) + j * (360 / n).
-void randomRing(Game& game, const BulletSpec& b, float x, float y, int n) {
+void randomRing(Game& game, const BulletPlan& b, float x, float y, int n) {
     const int r = game.rand();
     const int step = RingStep(n);
     FireArc(game, b, x, y, n, static_cast<float>(step > 0 ? r % step : 0), step);
@@ -42,9 +42,9 @@ void randomRing(Game& game, const BulletSpec& b, float x, float y, int n) {
 
 constexpr int kCruiserRing[4] = {5, 10, 20, 20};
 constexpr int kCruiserQuickRing[4] = {0, 12, 20, 30};
-constexpr BulletSpec kCruiserRingShot{{0, 64, 16, 16, 16}, 2, 1};
-constexpr BulletSpec kCruiserFanShot{{0, 32, 16, 16, 16}, 1.5, 0};
-constexpr BulletSpec kCruiserSpiralShot{{0, 96, 16, 16, 16}, 2, 1};
+constexpr BulletPlan kCruiserRingShot{{0, 64, 16, 16, 16}, 2, 1};
+constexpr BulletPlan kCruiserFanShot{{0, 32, 16, 16, 16}, 1.5, 0};
+constexpr BulletPlan kCruiserSpiralShot{{0, 96, 16, 16, 16}, 2, 1};
 
 void cruiserSpiral(Game& game, const Enemy& e, int t, int d) {
     const int turns[8] = {t, -t, t + 180, -t - 180, t + 90, -t - 90, t + 270, -t - 270};
@@ -88,7 +88,7 @@ void CurlingPopcorn(Game& game, int slot) {
     RequestSound(game, 0);
     const int column = rowColumn(e);
     MuzzleFlash(game, column, e.x, e.y);
-    const BulletSpec shot{{0, column, 48, 16, 16}, 1.2 + 0.2 * d, 1};
+    const BulletPlan shot{{0, column, 48, 16, 16}, 1.2 + 0.2 * d, 1};
     const int n = d == 2 ? 3 : 1;
     const int r = game.rand();
     FireArc(game, shot, e.x, e.y, n, static_cast<float>(r % 360), RingStep(n));
@@ -96,13 +96,13 @@ void CurlingPopcorn(Game& game, int slot) {
 
 namespace {
 
-constexpr BulletSpec kGunshipAimed{{0, 32, 96, 16, 16}, 0, 10};
-constexpr BulletSpec kGunshipParting{{0, 96, 96, 16, 16}, 2, 5};
+constexpr BulletPlan kGunshipAimed{{0, 32, 96, 16, 16}, 0, 10};
+constexpr BulletPlan kGunshipParting{{0, 96, 96, 16, 16}, 2, 5};
 constexpr float kGunshipFlank[4] = {10, -10, 20, -20};
 
 void gunshipOpening(Game& game, const Enemy& e, int d) {
     for (int j = 0; j <= 2 * d; ++j) {
-        BulletSpec b = kGunshipAimed;
+        BulletPlan b = kGunshipAimed;
         b.speed = 2 * d + 1 + 0.2 * j;
         FireAimed(game, b, e.x, e.y, 0);
         if (d != 2) continue;
@@ -134,8 +134,8 @@ void ShortWindowGunship(Game& game, int slot) {
 
 namespace {
 
-constexpr BulletSpec kRingCruiserSlow{{0, 128, 32, 16, 16}, 0.5, 5, 254};
-constexpr BulletSpec kRingCruiserStanding{{0, 160, 48, 16, 16}, 0, 2};
+constexpr BulletPlan kRingCruiserSlow{{0, 128, 32, 16, 16}, 0.5, 5, 254};
+constexpr BulletPlan kRingCruiserStanding{{0, 160, 48, 16, 16}, 0, 2};
 
 }  // namespace
 
@@ -175,7 +175,7 @@ struct BurstShot {
 constexpr BurstShot kDiverBurst[5] = {{1, 1, 90}, {-1, -1, 180}, {1, -1, 315}, {-1, 1, 315}, {0, 0, 315}};
 
 void diverBurst(Game& game, const Enemy& e, int column, int ox, int oy) {
-    const BulletSpec b{{0, column, 32, 16, 16}, 3, 0};
+    const BulletPlan b{{0, column, 32, 16, 16}, 3, 0};
     for (const BurstShot& p : kDiverBurst)
         Fire(game, b, e.x + static_cast<float>(p.signX * ox), e.y + static_cast<float>(p.signY * oy), p.heading);
 }
@@ -216,7 +216,7 @@ void Diver(Game& game, int slot) {
             if (d == 2) diverBurst(game, e, column, ox, oy);
         }
         if (t % (d >= 1 ? 16 : 48) == 0) {
-            const BulletSpec b{{0, column, 64, 16, 16}, 1.5, 0};
+            const BulletPlan b{{0, column, 64, 16, 16}, 1.5, 0};
             FireLayeredFan(game, b, e.x, e.y, 135 + spread, 0, 0, 0, d / 2 + 1, 0.3);
         }
         if (d == 0 && t % 20 == 0) {

@@ -5,30 +5,8 @@
 // other test.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "alloc/counting/CountingNew.h"
 #include "support/BossField.h"
-
-namespace {
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-}  // namespace
-
-// Everything this file allocates is released with free(): the pairing is ours.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t n) {
-    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) { return operator new(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace korvid {
 namespace {
@@ -39,7 +17,7 @@ TEST(BossAllocations, AWholeBossFightAllocatesNothing) {
     // Up to the boss music (the stream it loads is the engine's business).
     while (s.bossTimer() <= 100) field.frame();
     int frames = 0, patternsSeen = 0, lastPattern = 0;
-    counting = true;
+    test::CountAllocations(true);
     while (s.bossActive && frames < 20000) {
         field.frame();
         ++frames;
@@ -48,8 +26,8 @@ TEST(BossAllocations, AWholeBossFightAllocatesNothing) {
             ++patternsSeen;
         }
     }
-    counting = false;
-    EXPECT_EQ(allocations.load(), 0) << "over " << frames << " frames";
+    test::CountAllocations(false);
+    EXPECT_EQ(test::TakeAllocationCount(), 0) << "over " << frames << " frames";
     EXPECT_EQ(s.stageCleared, 1);
     EXPECT_EQ(patternsSeen, 4) << "patterns 4 to 7 all ran";
     EXPECT_GT(frames, 6000);

@@ -12,31 +12,19 @@
 #include <sstream>
 #include <string>
 
+#include "support/GameProcess.h"
+
 namespace fs = std::filesystem;
 
 namespace korvid {
 namespace {
 
 std::string runGame(const std::string& args, int& status) {
-    const std::string cmd = std::string(KORVID_BINARY_DIR) + "/korvid --headless " + args + " 2>&1";
-    std::string out;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return out;
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-    const int st = pclose(p);
-    status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return out;
+    const test::GameRun r = test::RunHeadless(args);
+    status = r.status;
+    return r.out;
 }
 
-std::string stateLine(const std::string& out) {
-    std::istringstream in(out);
-    std::string line, found;
-    while (std::getline(in, line))
-        if (line.rfind("screen=", 0) == 0) found = line;
-    return found;
-}
 
 int field(const std::string& line, const std::string& name) {
     const auto at = line.find(" " + name + "=");
@@ -57,7 +45,7 @@ TEST(ArsenalReplay, ShootingBombingAndPickingUpReplaysToTheSameState) {
                                         " --frames 2700 --record " + rpy + " --print-state",
                                     status);
     ASSERT_EQ(status, 0) << rec;
-    const std::string recorded = stateLine(rec);
+    const std::string recorded = test::LastStateLine(rec);
     ASSERT_NE(recorded.find("screen=10 stage=1"), std::string::npos) << rec;
     EXPECT_GT(field(recorded, "score"), 0) << recorded;
     // One bomb (400 -> 200) and point items on top of it.
@@ -68,7 +56,7 @@ TEST(ArsenalReplay, ShootingBombingAndPickingUpReplaysToTheSameState) {
                                      status);
     EXPECT_EQ(status, 0) << play;
     EXPECT_NE(play.find("stage 1: ok"), std::string::npos) << play;
-    EXPECT_EQ(stateLine(play), recorded);
+    EXPECT_EQ(test::LastStateLine(play), recorded);
     fs::remove_all(dir);
 }
 

@@ -12,31 +12,19 @@
 #include <sstream>
 #include <string>
 
+#include "support/GameProcess.h"
+
 namespace fs = std::filesystem;
 
 namespace korvid {
 namespace {
 
 std::string run(const std::string& args, int& status) {
-    const std::string cmd = std::string(KORVID_BINARY_DIR) + "/korvid --headless " + args + " 2>&1";
-    std::string out;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return out;
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-    const int st = pclose(p);
-    status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return out;
+    const test::GameRun r = test::RunHeadless(args);
+    status = r.status;
+    return r.out;
 }
 
-std::string lastStateLine(const std::string& out) {
-    std::istringstream in(out);
-    std::string line, found;
-    while (std::getline(in, line))
-        if (line.rfind("screen=", 0) == 0) found = line;
-    return found;
-}
 
 // Plays fixture `name` back with --verify and compares its last state line.
 void ExpectFixturePlaysBack(const std::string& name) {
@@ -54,7 +42,7 @@ void ExpectFixturePlaysBack(const std::string& name) {
     fs::remove_all(dir);
     EXPECT_EQ(status, 0) << out;
     EXPECT_NE(out.find("stage 1: ok"), std::string::npos) << out;
-    EXPECT_EQ(lastStateLine(out), expected);
+    EXPECT_EQ(test::LastStateLine(out), expected);
 }
 
 TEST(GoldenReplay, Stage1PlaysBackToItsRecordedState) { ExpectFixturePlaysBack("stage1"); }

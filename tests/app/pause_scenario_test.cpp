@@ -12,32 +12,16 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/GameProcess.h"
+
 namespace fs = std::filesystem;
 
 namespace korvid {
 namespace {
 
-struct GameRun {
-    int status = -1;
-    std::vector<std::string> lines;
-    std::string out;
-};
+using test::GameRun;
 
-GameRun runGame(const std::string& args) {
-    const std::string cmd = std::string(KORVID_BINARY_DIR) + "/korvid --headless " + args + " 2>&1";
-    GameRun r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    std::istringstream in(r.out);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("screen=", 0) == 0) r.lines.push_back(line);
-    return r;
-}
+GameRun runGame(const std::string& args) { return test::RunHeadless(args); }
 
 std::string field(const std::string& line, const std::string& name) {
     const std::size_t at = line.find(" " + name + "=");

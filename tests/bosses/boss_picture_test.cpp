@@ -11,6 +11,7 @@
 
 #include "CoverageCheck.h"
 #include "app/Boot.h"
+#include "support/PackPictureGame.h"
 #include "app/FrameDriver.h"
 #include "bosses/SpellCards.h"
 #include "engine/EngineTestKit.h"
@@ -42,19 +43,11 @@ ArgbImage load(const std::string& file) {
 
 TEST(BossPicture, TheStage1FightsAreDrawnFromThePack) {
     if (!testing::OffscreenGlAvailable()) GTEST_SKIP() << "no OpenGL 3.3 on SDL's offscreen driver here";
-    testing::TempDir dir;
-    auto engine = testing::StartHeadless(dir);
-    ASSERT_TRUE(engine->Resource_AttachPack(KORVID_BINARY_DIR "/gamedat.zip", kPackPassword));
-    std::ostringstream drawn;
-    engine->Shell_SetQuadLogger([&](const std::string& file, float x0, float y0, float x1, float y1) {
-        drawn << file << ' ' << std::lround(x0) << ' ' << std::lround(y0) << ' ' << std::lround(x1 - x0) << ' '
-              << std::lround(y1 - y0) << '\n';
-    });
-
-    Game game(*engine);
-    game.screenSprite = std::make_unique<Sprite>(*engine, 0, 0, 0, 640, 480);
-    game.uiSprite = std::make_unique<Sprite>(*engine, 0, 0, 0, 0, 0);
-    LoadSharedResources(game);
+    test::PackPictureGame pic;
+    ASSERT_TRUE(pic.attached);
+    auto& engine = pic.engine;
+    const auto& dir = pic.dir;
+    Game& game = *pic.game;
     GameState& s = game.state;
     Enemy& boss = s.enemies.slot[kBossSlot];
     s.screen = 10;
@@ -171,9 +164,7 @@ TEST(BossPicture, TheStage1FightsAreDrawnFromThePack) {
         for (int x = 0; x < 448; x += 8) sky_pixels += testing::PixelAt(declaration, x, y) == sky;
     EXPECT_EQ(sky_pixels, 0);
 
-    const packgen::Manifest manifest = packgen::Manifest::load(KORVID_SOURCE_DIR "/tools/packgen/manifest.json");
-    std::istringstream log(drawn.str());
-    for (const std::string& miss : packgen::FindUnpaintedRects(manifest, log)) ADD_FAILURE() << miss;
+    pic.ExpectEverythingDrawnIsPainted();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "app/Boot.h"
 #include "app/CommandLine.h"
 #include "engine/TempDir.h"
+#include "support/GameProcess.h"
 
 namespace korvid {
 namespace {
@@ -102,16 +103,7 @@ std::string lastStateLine(const std::string& out) {
     return at == std::string::npos ? "" : out.substr(at, out.find('\n', at) - at);
 }
 
-std::string runBinary(const std::string& args) {
-    std::string out;
-    FILE* p = popen((std::string(KORVID_BINARY_DIR) + "/korvid --headless " + args + " 2>&1").c_str(), "r");
-    if (!p) return out;
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-    pclose(p);
-    return out;
-}
+std::string runBinary(const std::string& args) { return test::RunHeadless(args).out; }
 
 // The pad's left stick from frame 500 to 600 against the Left key over the
 // same frames: the same ship position, and the pad's game replays exactly.

@@ -10,6 +10,7 @@
 #include "CoverageCheck.h"
 
 #include "app/Boot.h"
+#include "support/PackPictureGame.h"
 #include "engine/EngineTestKit.h"
 #include "game/Game.h"
 #include "game/PoolSteps.h"
@@ -41,18 +42,11 @@ void spawnFamilies(Game& g) {
 
 TEST(BulletPicture, FamiliesInFlightWithTheStandInSheets) {
     if (!testing::OffscreenGlAvailable()) GTEST_SKIP() << "no offscreen GL";
-    testing::TempDir dir;
-    auto engine = testing::StartHeadless(dir);
-    ASSERT_TRUE(engine->Resource_AttachPack(KORVID_BINARY_DIR "/gamedat.zip", kPackPassword));
-    std::ostringstream drawn;
-    engine->Shell_SetQuadLogger([&](const std::string& file, float x0, float y0, float x1, float y1) {
-        drawn << file << ' ' << std::lround(x0) << ' ' << std::lround(y0) << ' ' << std::lround(x1 - x0) << ' '
-              << std::lround(y1 - y0) << '\n';
-    });
-    Game game(*engine);
-    game.screenSprite = std::make_unique<Sprite>(*engine, 0, 0, 0, 640, 480);
-    game.uiSprite = std::make_unique<Sprite>(*engine, 0, 0, 0, 0, 0);
-    LoadSharedResources(game);
+    test::PackPictureGame pic;
+    ASSERT_TRUE(pic.attached);
+    auto& engine = pic.engine;
+    const auto& dir = pic.dir;
+    Game& game = *pic.game;
     GameState& s = game.state;
     s.screen = 10;
     s.stage = 2;
@@ -83,9 +77,7 @@ TEST(BulletPicture, FamiliesInFlightWithTheStandInSheets) {
     EXPECT_GT(lit, 2000);
 
     // Everything drawn comes from painted parts of the stand-in sheets.
-    const packgen::Manifest manifest = packgen::Manifest::load(KORVID_SOURCE_DIR "/tools/packgen/manifest.json");
-    std::istringstream log(drawn.str());
-    for (const std::string& miss : packgen::FindUnpaintedRects(manifest, log)) ADD_FAILURE() << miss;
+    pic.ExpectEverythingDrawnIsPainted();
 }
 
 }  // namespace

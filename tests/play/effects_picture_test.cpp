@@ -93,7 +93,7 @@ TEST_F(EffectsPicture, DeathAndMuzzleFlashes) {
         for (int i = 0; i < 5; ++i) {
             const float x = 64 + 80.0f * i;
             if (frame == 4 || frame == 10)
-                FireRing(g, BulletSpec{TexRect{0, 96 + 16 * i, 96, 16, 16}, 2.5}, x, 90, 12, frame * 3.0f);
+                FireRing(g, BulletPlan{TexRect{0, 96 + 16 * i, 96, 16, 16}, 2.5}, x, 90, 12, frame * 3.0f);
             if (frame >= 20 && frame % 2 == 0) MuzzleFlash(g, columns[i], x, 90);
         }
     });

@@ -7,6 +7,7 @@
 
 #include "CoverageCheck.h"
 #include "app/Boot.h"
+#include "support/PackPictureGame.h"
 #include "engine/EngineTestKit.h"
 #include "engine/HeadlessEngine.h"
 #include "game/FrameSteps.h"
@@ -22,19 +23,11 @@ constexpr std::uint32_t kBackground = 0xFF183040;
 
 TEST(EnemyPicture, AFieldOfStage1EnemiesIsDrawnFromThePack) {
     if (!testing::OffscreenGlAvailable()) GTEST_SKIP() << "no OpenGL 3.3 on SDL's offscreen driver here";
-    testing::TempDir dir;
-    auto engine = testing::StartHeadless(dir);
-    ASSERT_TRUE(engine->Resource_AttachPack(KORVID_BINARY_DIR "/gamedat.zip", kPackPassword));
-    std::ostringstream drawn;
-    engine->Shell_SetQuadLogger([&](const std::string& file, float x0, float y0, float x1, float y1) {
-        drawn << file << ' ' << std::lround(x0) << ' ' << std::lround(y0) << ' ' << std::lround(x1 - x0) << ' '
-              << std::lround(y1 - y0) << '\n';
-    });
-
-    Game game(*engine);
-    game.screenSprite = std::make_unique<Sprite>(*engine, 0, 0, 0, 640, 480);
-    game.uiSprite = std::make_unique<Sprite>(*engine, 0, 0, 0, 0, 0);
-    LoadSharedResources(game);
+    test::PackPictureGame pic;
+    ASSERT_TRUE(pic.attached);
+    auto& engine = pic.engine;
+    const auto& dir = pic.dir;
+    Game& game = *pic.game;
     GameState& s = game.state;
     s.screen = 10;
     s.stage = 1;
@@ -82,9 +75,7 @@ TEST(EnemyPicture, AFieldOfStage1EnemiesIsDrawnFromThePack) {
     }
     EXPECT_EQ(live, 13);
 
-    const packgen::Manifest manifest = packgen::Manifest::load(KORVID_SOURCE_DIR "/tools/packgen/manifest.json");
-    std::istringstream log(drawn.str());
-    for (const std::string& miss : packgen::FindUnpaintedRects(manifest, log)) ADD_FAILURE() << miss;
+    pic.ExpectEverythingDrawnIsPainted();
 }
 
 }  // namespace

@@ -72,8 +72,8 @@ TEST_F(PatternKitTest, DigitSplitEdges) {
 }
 
 TEST_F(PatternKitTest, RingAndFanLandAtTheirBearings) {
-    const BulletSpec spec{TexRect{0, 96, 96, 16, 16}, 2, 5, 254};
-    FireRing(*t.game, spec, 224, 150, 20, 7);
+    const BulletPlan plan{TexRect{0, 96, 96, 16, 16}, 2, 5, 254};
+    FireRing(*t.game, plan, 224, 150, 20, 7);
     std::vector<float> want;
     for (int i = 0; i < 20; ++i) want.push_back(7.0f + 18 * i);
     EXPECT_EQ(angles(), want);
@@ -82,7 +82,7 @@ TEST_F(PatternKitTest, RingAndFanLandAtTheirBearings) {
 
     // A ring of 16 does not divide 360: i * 360 / 16 truncates per bullet.
     ClearAllPools(t.s);
-    FireRing(*t.game, spec, 0, 0, 16, 0);
+    FireRing(*t.game, plan, 0, 0, 16, 0);
     EXPECT_EQ(angles()[1], 22.0f);
     EXPECT_EQ(angles()[3], 67.0f);
     EXPECT_EQ(angles()[8], 180.0f);
@@ -91,24 +91,24 @@ TEST_F(PatternKitTest, RingAndFanLandAtTheirBearings) {
     ClearAllPools(t.s);
     t.s.playerX = 224;
     t.s.playerY = 400;
-    FireAimedFan(*t.game, spec, 224, 100, 2, 10);
+    FireAimedFan(*t.game, plan, 224, 100, 2, 10);
     EXPECT_EQ(angles(), (std::vector<float>{160, 170, 180, 190, 200}));
 
     // Layered: every speed of one direction before the next one, or rings per speed.
     ClearAllPools(t.s);
-    FireLayeredRing(*t.game, BulletSpec{TexRect{0, 96, 64, 16, 16}, 2, 10}, 0, 0, 6, 5, 3, 0.3);
+    FireLayeredRing(*t.game, BulletPlan{TexRect{0, 96, 64, 16, 16}, 2, 10}, 0, 0, 6, 5, 3, 0.3);
     EXPECT_EQ(t.s.enemyBullets.slot[1].angle, 5.0f);
     EXPECT_EQ(t.s.enemyBullets.slot[1].speed, static_cast<float>(2 + 0.3));
     EXPECT_EQ(t.s.enemyBullets.slot[3].angle, 65.0f);
     ClearAllPools(t.s);
-    FireLayeredFan(*t.game, spec, 0, 0, 90, -1, 1, 10, 2, -0.3, Nesting::SpeedsOuter);
+    FireLayeredFan(*t.game, plan, 0, 0, 90, -1, 1, 10, 2, -0.3, Nesting::SpeedsOuter);
     EXPECT_EQ(angles(), (std::vector<float>{80, 90, 100, 80, 90, 100}));
     EXPECT_EQ(t.s.enemyBullets.slot[4].speed, static_cast<float>(2 - 0.3));
 }
 
 TEST_F(PatternKitTest, ShapedRingAlternatesCellsAndAimedShotsAreReAimed) {
-    FireRingShaped(*t.game, BulletSpec{TexRect{0, 96, 64, 16, 16}, 2, 10}, 0, 0, 4, 0, 2, 0.3,
-                   [](int o, int, BulletSpec& s) { s.rect.x = 96 + 64 * (o % 2); });
+    FireRingShaped(*t.game, BulletPlan{TexRect{0, 96, 64, 16, 16}, 2, 10}, 0, 0, 4, 0, 2, 0.3,
+                   [](int o, int, BulletPlan& s) { s.rect.x = 96 + 64 * (o % 2); });
     EXPECT_EQ(t.s.enemyBullets.slot[0].texX, 96);
     EXPECT_EQ(t.s.enemyBullets.slot[2].texX, 160);
     EXPECT_EQ(t.s.enemyBullets.slot[3].texX, 160);
@@ -117,7 +117,7 @@ TEST_F(PatternKitTest, ShapedRingAlternatesCellsAndAimedShotsAreReAimed) {
     t.s.playerX = 100;
     t.s.playerY = 100;
     // Player straight up-left at 45 degrees: bearing 315, plus the offset, left unfolded.
-    FireAimedSpread(*t.game, BulletSpec{TexRect{0, 32, 16, 16, 16}, 1.5, 0}, 200, 200, -1, 1, 60);
+    FireAimedSpread(*t.game, BulletPlan{TexRect{0, 32, 16, 16, 16}, 1.5, 0}, 200, 200, -1, 1, 60);
     EXPECT_NEAR(t.s.enemyBullets.slot[0].angle, 255, 0.01);  // bearings use 57.3 degrees a radian
     EXPECT_NEAR(t.s.enemyBullets.slot[2].angle, 375, 0.01);
 }
@@ -131,7 +131,7 @@ TEST_F(PatternKitTest, SprayAndChargeDrawInTheirOrder) {
     const int ry = ref.next() % 100;
     EXPECT_EQ(c.x, 200.0f - rx + 50);
     EXPECT_EQ(c.y, 100.0f - ry + 50);
-    FireRandomSpray(*t.game, BulletSpec{TexRect{0, 96, 48, 16, 16}, 0.9, 8, 0}, c.x, c.y, 3);
+    FireRandomSpray(*t.game, BulletPlan{TexRect{0, 96, 48, 16, 16}, 0.9, 8, 0}, c.x, c.y, 3);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(t.s.enemyBullets.slot[i].angle, static_cast<float>(ref.next() % 360));
 
     // A full pool still draws: the next numbers do not depend on room.
@@ -152,7 +152,7 @@ TEST_F(PatternKitTest, SprayAndChargeDrawInTheirOrder) {
 }
 
 TEST_F(PatternKitTest, BulletsToItemsAndMuzzleFlash) {
-    for (int i = 0; i < 3; ++i) Fire(*t.game, BulletSpec{TexRect{0, 0, 48, 16, 16}, 1, 0}, 10.0f * i, 5, 0);
+    for (int i = 0; i < 3; ++i) Fire(*t.game, BulletPlan{TexRect{0, 0, 48, 16, 16}, 1, 0}, 10.0f * i, 5, 0);
     t.s.enemyBullets.free[1] = 1;
     SpawnItem(*t.game, TexRect{3, 16, 96, 16, 16}, 50, 50, 0, 3);
     BulletsToItems(*t.game);
@@ -167,7 +167,7 @@ TEST_F(PatternKitTest, BulletsToItemsAndMuzzleFlash) {
     // A full item pool: the bullets go, no items come.
     ClearAllPools(t.s);
     for (int i = 0; i < kItemCapacity; ++i) t.s.items.free[i] = 0;
-    Fire(*t.game, BulletSpec{TexRect{0, 0, 48, 16, 16}, 1, 0}, 0, 0, 0);
+    Fire(*t.game, BulletPlan{TexRect{0, 0, 48, 16, 16}, 1, 0}, 0, 0, 0);
     BulletsToItems(*t.game);
     EXPECT_EQ(t.s.enemyBullets.free[0], 1);
 

@@ -109,7 +109,7 @@ Step stepFor(int code) {
 
 }  // namespace
 
-void BulletSpecial(Game& game, int slot) {
+void RunBulletBehaviour(Game& game, int slot) {
     if (const Step step = stepFor(game.state.enemyBullets.slot[slot].behavior)) step(game, slot);
 }
 
