@@ -3,13 +3,30 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/StateHash.h"
 #include "game/Game.h"
+#include "menus/PauseMenu.h"
 #include "play/Resources.h"
 #include "play/StageFlow.h"
-#include "app/StateHash.h"
-#include "menus/ReplayFile.h"
 
 namespace korvid {
+
+namespace {
+
+bool validStage(int stage) { return stage >= 1 && stage < kStageSlots; }
+
+StageSnapshot countersOf(const GameState& s) {
+    return StageSnapshot{s.bombGauge, s.lives, s.grazeCount, s.score, s.maxPowerFrames};
+}
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+}  // namespace
 
 bool Session::prepareReplay(Game& game, std::string& why) {
     if (options_.replayFile.empty()) return true;
@@ -40,7 +57,8 @@ void Session::startReplay(Game& game) {
 
 bool Session::checkStage(Game& game, int stage) {
     const GameState& s = game.state;
-    if (stage < 1 || stage >= kStageSlots) return true;
+    if (!validStage(stage)) return true;
+    verdict(stage);
     const StageSnapshot& want = s.snapshots[stage];
     struct Field {
         const char* name;
@@ -62,9 +80,13 @@ bool Session::checkStage(Game& game, int stage) {
 }
 
 void Session::afterFrame(Game& game) {
+    if (options_.trace) std::printf("%s\n", DescribeState(game.state, options_.traceHash).c_str());
+    watchForContinue(game);
+    if (replaying_ && !finished_) watchReplayEnd(game);
+}
+
+void Session::watchReplayEnd(Game& game) {
     GameState& s = game.state;
-    if (options_.trace) std::printf("%s\n", DescribeState(s, options_.traceHash).c_str());
-    if (!replaying_ || finished_) return;
     // A stage transition happened this frame: the counters are those the
     // stage ended with.
     if (options_.verify && s.stage != lastStage_ && lastStage_ >= 1) {
@@ -74,50 +96,89 @@ void Session::afterFrame(Game& game) {
         }
     }
     lastStage_ = s.stage;
+    if (finished_ || s.screen != 10 || !validStage(s.stage)) return;
     // The stage's record is used up but the stage has not cleared: the
     // replay went out of step (or another version made it). Playback stops
     // on the end-of-replay menu rather than run on keys nobody recorded.
-    if (s.screen == 10 && s.pauseState > 0 && s.stage >= 1 && s.stage < kStageSlots &&
-        s.replayFrame > s.replayStageFrames[s.stage] && s.stage != s.replayEndStage) {
+    if (s.pauseState > 0 && s.replayFrame > s.replayStageFrames[s.stage] && s.stage != s.replayEndStage) {
         finished_ = true;
         if (options_.verify && !desync_) {
             std::printf("stage %d: desync (the record ended at frame %d before the stage cleared)\n", s.stage,
                         s.replayStageFrames[s.stage]);
+            verdict(s.stage);
             desync_ = true;
         }
         return;
     }
     const bool lastStage = s.stage == s.replayEndStage;
-    if (s.screen == 10 && lastStage && s.stage >= 1 && s.stage < kStageSlots &&
-        s.replayFrame >= s.replayStageFrames[s.stage] && s.stageFrame >= 0) {
+    if (lastStage && s.replayFrame >= s.replayStageFrames[s.stage] && s.stageFrame >= 0) {
         // A last stage that cleared plays its clear out (items still fly in
         // and pay): its counters were kept at the end of the clear, where the
         // end-of-replay menu opens.
         if (s.stageCleared && s.pauseState == 0) return;
         finished_ = true;
         if (options_.verify && !desync_ && !checkStage(game, s.stage)) desync_ = true;
+        return;
     }
+    // The ship was lost with recorded frames left: the record holds keys
+    // for a continue nobody can choose, so playback ends here.
+    if (s.pauseState > 0 && IsGameOverPrompt(s)) {
+        std::printf("stage %d: game over at frame %d\n", s.stage, s.replayFrame);
+        verdict(s.stage);
+        gameOver_ = true;
+        finished_ = true;
+    }
+}
+
+// A recorded game that takes a continue cannot be played back past it (the
+// continue is chosen in a menu, not with recorded keys): the record keeps
+// the game up to the frame the prompt opened, with the counters shown there.
+void Session::watchForContinue(Game& game) {
+    const GameState& s = game.state;
+    if (options_.recordFile.empty() || s.replayPlaying || stoppedAtContinue_) return;
+    if (s.screen == 10 && s.pauseState > 0 && IsGameOverPrompt(s)) {
+        atPrompt_ = countersOf(s);
+        return;
+    }
+    if (!atPrompt_) return;
+    const StageSnapshot prompt = *atPrompt_;
+    atPrompt_.reset();
+    const bool continued = s.screen == 10 && s.lives >= 0 && s.score % 10 > 0;
+    if (!continued || !validStage(s.stage)) return;
+    stoppedAtContinue_ = RecordFromState(s, ReplayTexts{}, localNow());
+    if (!stoppedAtContinue_->stages.empty()) stoppedAtContinue_->stages.back().snapshot = prompt;
+    std::fprintf(stderr,
+                 "korvid: the record stops at the continue in stage %d, frame %d: a replay cannot play past a "
+                 "continue\n",
+                 s.stage, s.replayFrame);
+}
+
+bool Session::saveRecord(Game& game) {
+    GameState& s = game.state;
+    if (stoppedAtContinue_) return SaveReplayFile(options_.recordFile, *stoppedAtContinue_);
+    if (!validStage(s.stage)) return false;
+    // As the save screen would: the current stage up to this frame.
+    s.replayStageFrames[s.stage] = s.replayFrame;
+    s.snapshots[s.stage] = countersOf(s);
+    return SaveReplayFile(options_.recordFile, RecordFromState(s, ReplayTexts{}, localNow()));
 }
 
 int Session::finish(Game& game) {
     GameState& s = game.state;
+    // A check that never came (the run was stopped early) still gets its line.
+    if (replaying_ && options_.verify && !desync_ && !gameOver_ && validStage(lastStage_) &&
+        verdictStage_ != lastStage_) {
+        std::printf("stage %d: not checked (stopped at frame %d of %d)\n", lastStage_, s.replayFrame,
+                    s.replayStageFrames[lastStage_]);
+    }
     if (options_.printState) std::printf("%s\n", DescribeState(s, true).c_str());
     int status = 0;
-    if (!options_.recordFile.empty() && !s.replayPlaying) {
-        // As the save screen would: the current stage up to this frame.
-        if (s.stage >= 1 && s.stage < kStageSlots) {
-            s.replayStageFrames[s.stage] = s.replayFrame;
-            s.snapshots[s.stage] = StageSnapshot{s.bombGauge, s.lives, s.grazeCount, s.score, s.maxPowerFrames};
-        }
-        const std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        if (s.stage < 1 || !SaveReplayFile(options_.recordFile, RecordFromState(s, ReplayTexts{}, local))) {
-            std::fprintf(stderr, "korvid: could not save the record to %s\n", options_.recordFile.c_str());
-            status = 1;
-        }
+    if (!options_.recordFile.empty() && !s.replayPlaying && !saveRecord(game)) {
+        std::fprintf(stderr, "korvid: could not save the record to %s\n", options_.recordFile.c_str());
+        status = kExitDesync;
     }
-    if (desync_) status = 1;
+    if (gameOver_) status = kExitGameOver;
+    if (desync_) status = kExitDesync;
     std::fflush(stdout);
     return status;
 }

@@ -4,13 +4,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/CommandLine.h"
+#include "game/GameState.h"
+#include "menus/ReplayFile.h"
 
 namespace korvid {
 
 struct Game;
+
+// Exit statuses of a run besides 0 (done) and 2 (refused input).
+inline constexpr int kExitDesync = 1;    // a check failed, or the record could not be saved
+inline constexpr int kExitGameOver = 3;  // the replay's ship was lost with recorded frames left
 
 class Session {
 public:
@@ -24,8 +31,8 @@ public:
 
     // After every frame: tracing, stage-end checks and the replay's end.
     void afterFrame(Game& game);
-    // True once the run should stop (the replay's last frame has run, or a
-    // check failed).
+    // True once the run should stop (the replay's last frame has run, the
+    // game was lost, or a check failed).
     bool finished() const { return finished_; }
 
     // At exit: the state line, the record file, the last check. Returns the
@@ -34,12 +41,23 @@ public:
 
 private:
     bool checkStage(Game& game, int stage);
+    void verdict(int stage) { verdictStage_ = stage; }
+    void watchReplayEnd(Game& game);
+    void watchForContinue(Game& game);
+    bool saveRecord(Game& game);
 
     Options options_;
     bool replaying_ = false;
     bool finished_ = false;
     bool desync_ = false;
+    bool gameOver_ = false;
     int lastStage_ = -1;
+    int verdictStage_ = -1;  // the last stage a verdict line was printed for
+    // Recording: the counters while the continue prompt is open, and the
+    // record as it stood there once a continue was taken (the rest of such
+    // a game cannot be played back).
+    std::optional<StageSnapshot> atPrompt_;
+    std::optional<ReplayRecord> stoppedAtContinue_;
 };
 
 }  // namespace korvid

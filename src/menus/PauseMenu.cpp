@@ -135,9 +135,11 @@ void closeWhenFaded(Game& game) {
 
 bool IsGameOverPrompt(const GameState& s) { return s.lives < 0 && s.stage != 7; }
 
+// A replay also ends where its ship was lost: a continue is chosen in this
+// menu, not with recorded keys, so nothing recorded after it can play.
 bool IsReplayEnd(const GameState& s) {
     if (!s.replayPlaying || s.stage < 0 || s.stage >= kStageSlots) return false;
-    return s.replayFrame > s.replayStageFrames[s.stage] || ReplayClearedLastStage(s);
+    return s.replayFrame > s.replayStageFrames[s.stage] || ReplayClearedLastStage(s) || IsGameOverPrompt(s);
 }
 
 bool PauseEntryDisabled(const GameState& s, int entry) {

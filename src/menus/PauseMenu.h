@@ -12,7 +12,8 @@ enum PauseEntry : int { kPauseResume = 0, kPauseQuit, kPauseSaveReplay, kPauseNo
 
 // The continue prompt: lives below zero outside the extra stage.
 bool IsGameOverPrompt(const GameState& s);
-// The replay being played has no recorded frames left in this stage.
+// The replay being played has no recorded frames left in this stage, or its
+// ship was lost (the continue prompt would wait for a choice no record holds).
 bool IsReplayEnd(const GameState& s);
 bool PauseEntryDisabled(const GameState& s, int entry);
 

@@ -165,6 +165,30 @@ TEST(PauseMenu, EndOfReplayMenuStartsOnQuitWithResumeGrey) {
     EXPECT_EQ(t.s.pauseState, 1);
 }
 
+// A replay whose ship is lost with frames still recorded cannot go on: the
+// continue is chosen in this menu, not with recorded keys. The prompt opens
+// as the end-of-replay menu instead, so playback can only end.
+TEST(PauseMenu, PlaybackEndsWhereItsShipIsLost) {
+    PauseGame t;
+    t.s.replayPlaying = 1;
+    t.s.startStage = 1;
+    t.s.replayEndStage = 1;
+    t.s.replayStageFrames[1] = 5000;
+    t.s.lives = -1;
+    for (int i = 0; i < 200 && t.s.pauseState == 0; ++i) t.frames(1);
+    ASSERT_EQ(t.s.pauseState, 1);
+    ASSERT_LT(t.s.replayFrame, 5000);
+    EXPECT_TRUE(IsGameOverPrompt(t.s));
+    EXPECT_TRUE(IsReplayEnd(t.s));
+    t.frames(1);
+    EXPECT_EQ(t.s.pauseCursor, kPauseQuit);
+    EXPECT_TRUE(PauseEntryDisabled(t.s, kPauseResume));
+    t.press(VK_UP);
+    t.press(VK_RETURN);  // Retry, the entry above Quit past the grey ones
+    EXPECT_EQ(t.s.pauseState, 0);
+    EXPECT_EQ(t.s.score % 10, 0) << "no continue was taken";
+}
+
 TEST(PauseMenu, QuitGoesToTheMainMenuPastTheLogo) {
     PauseGame t;
     t.frames(80);
