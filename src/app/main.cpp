@@ -5,6 +5,7 @@
 
 #include "app/Boot.h"
 #include "app/CommandLine.h"
+#include "engine/QuitSignals.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -22,5 +23,9 @@ int main(int argc, char** argv) {
         std::fputs(korvid::VersionText(), stdout);
         return 0;
     }
-    return korvid::RunGame(*options);
+    const int status = korvid::RunGame(*options);
+    // Stopped by SIGINT or SIGTERM: everything promised is written; now end
+    // as that signal would have, so shells and `timeout` see why.
+    korvid::RaisePendingQuitSignal();
+    return status;
 }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/QuitSignals.h"
+
 namespace korvid {
 
 EngineBase::EngineBase() : vertices_(new Vertex[GlRenderer::kMaxVertices]) {
@@ -71,7 +73,11 @@ bool EngineBase::System_Initiate() {
     gameW_ = ints_[HGE_SCREENWIDTH] > 0 ? ints_[HGE_SCREENWIDTH] : 640;
     gameH_ = ints_[HGE_SCREENHEIGHT] > 0 ? ints_[HGE_SCREENHEIGHT] : 480;
     picture_.assign(std::size_t(gameW_) * std::size_t(gameH_), 0u);
-    if (!openPlatform()) return false;
+    CatchQuitSignals();
+    if (!openPlatform()) {
+        ReleaseQuitSignals();
+        return false;
+    }
     controllers_.open();  // no controller support simply means no pads
     initiated_ = true;
     return true;
@@ -84,6 +90,7 @@ void EngineBase::System_Shutdown() {
     releaseGlTextures();
     controllers_.close();
     closePlatform();
+    ReleaseQuitSignals();
     soundAvailable_ = false;
     initiated_ = false;
 }
@@ -102,7 +109,8 @@ bool EngineBase::System_Start() {
     fps_ = fpsFrames_ = 0;
     fpsSince_ = 0;
     startClock();
-    while (frameLimit_ <= 0 || frameCount_ < frameLimit_) {
+    // A quit signal ends the loop between frames, never inside one.
+    while ((frameLimit_ <= 0 || frameCount_ < frameLimit_) && !PendingQuitSignal()) {
         ++frameCount_;
         beginFrame();
         if (quitRequested_) break;

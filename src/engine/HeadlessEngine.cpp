@@ -57,9 +57,11 @@ protected:
     void startClock() override { framesDone_ = 0; }
 
     void beginFrame() override {
-        // Nothing reads the offscreen window's events; keep its queue empty.
+        // Nothing else reads the offscreen window's events; keep the queue
+        // empty, but a quit asked of SDL still stops the run.
         if (!videoUp_) return;
         SDL_PumpEvents();
+        if (SDL_HasEvent(SDL_QUIT)) requestQuit();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     }
 
