@@ -124,7 +124,11 @@ int RunGame(const Options& options) {
         return 1;
     }
 
-    engine->Resource_AttachPack(packPath.c_str(), kPackPassword);
+    if (!engine->Resource_AttachPack(packPath.c_str(), kPackPassword)) {
+        std::fprintf(stderr, "korvid: cannot attach the resource pack %s\n", packPath.c_str());
+        engine->System_Shutdown();
+        return 2;
+    }
 
     GameState& s = game->state;
     s.logoTexture = engine->Texture_Load("Graphics/logo.png");

@@ -4,9 +4,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/DiskPath.h"
+#include "engine/FileReplace.h"
 #include "engine/ResourceStore.h"
 #include "engine/ZipPack.h"
 #include "game/KeySettings.h"
+#include "menus/ReplayFile.h"
 
 namespace fs = std::filesystem;
 
@@ -19,13 +22,46 @@ std::string DefaultGameDir() {
     return "korvid-data";
 }
 
+namespace {
+
+// What a save killed half-way leaves beside the game's files: the
+// temporary files of the settings, the score file and every replay slot.
+void removeStaleTemporaries(const fs::path& dir) {
+    RemoveStaleTemporaries(dir / kKeySettingsFileName);
+    RemoveStaleTemporaries(dir / "score.dat");
+    for (int slot = 1; slot <= kReplaySlotCount; ++slot) RemoveStaleTemporaries(dir / ReplaySlotPath(slot));
+}
+
+// The shipped settings become the player's through a temporary file and a
+// rename, so a first start killed at any moment leaves either no settings
+// file (the next start copies again) or a whole one.
+void installShippedSettings(const fs::path& settings, const fs::path& shipped) {
+    std::error_code ec;
+    if (!fs::is_regular_file(shipped, ec)) return;
+    // An empty file is what an earlier version left when killed inside this
+    // copy; it holds nothing the shipped file does not.
+    const bool missing = !fs::exists(settings, ec);
+    if (!missing && !(fs::is_regular_file(settings, ec) && fs::file_size(settings, ec) == 0 && !ec)) {
+        // A file the owner cannot read (the same copy left mode 0200) would
+        // never load again: give the owner read and write back.
+        const fs::perms p = fs::status(settings, ec).permissions();
+        if (!ec && (p & fs::perms::owner_read) == fs::perms::none)
+            fs::permissions(settings, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
+        return;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(shipped, bytes)) return;
+    ReplaceFile(settings, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), 0644);
+}
+
+}  // namespace
+
 bool PrepareGameDir(const std::string& dir, const std::string& dataDir) {
     std::error_code ec;
     fs::create_directories(fs::path(dir) / "Replay", ec);
     if (!fs::is_directory(dir, ec)) return false;
-    const fs::path settings = fs::path(dir) / kKeySettingsFileName;
-    const fs::path shipped = fs::path(dataDir) / kKeySettingsFileName;
-    if (!fs::exists(settings, ec) && fs::exists(shipped, ec)) fs::copy_file(shipped, settings, ec);
+    removeStaleTemporaries(dir);
+    installShippedSettings(fs::path(dir) / kKeySettingsFileName, fs::path(dataDir) / kKeySettingsFileName);
     return true;
 }
 
@@ -46,11 +82,14 @@ std::string ShippedDir() {
 }
 
 std::string FindPack(const std::string& explicitPack, const std::string& gameDir) {
-    if (!explicitPack.empty()) return explicitPack;
     std::error_code ec;
-    const fs::path own = fs::path(gameDir) / "gamedat.zip";
-    if (fs::exists(own, ec)) return own.string();
-    return (fs::path(ShippedDir()) / "gamedat.zip").string();
+    fs::path pack = fs::path(ShippedDir()) / "gamedat.zip";
+    if (!explicitPack.empty()) pack = explicitPack;
+    else if (fs::exists(fs::path(gameDir) / "gamedat.zip", ec)) pack = fs::path(gameDir) / "gamedat.zip";
+    // Resolved here, once: the engine looks relative names up in the game
+    // folder, not in the folder the player started the game from.
+    const fs::path absolute = fs::absolute(pack, ec);
+    return ec ? pack.string() : absolute.lexically_normal().string();
 }
 
 std::string PackProblem(const std::string& path, const std::string& password) {

@@ -9,9 +9,11 @@ namespace korvid {
 // $XDG_DATA_HOME/korvid, else ~/.local/share/korvid, else "./korvid-data".
 std::string DefaultGameDir();
 
-// Creates the folder and its "Replay/" subfolder when missing, and copies the
-// shipped default key settings from `dataDir` when the folder has none.
-// Returns false when the folder cannot be created.
+// Creates the folder and its "Replay/" subfolder when missing, removes what
+// interrupted saves left behind, and copies the shipped default key settings
+// from `dataDir` when the folder has none (or only the empty file an
+// interrupted first start left). Returns false when the folder cannot be
+// created.
 bool PrepareGameDir(const std::string& dir, const std::string& dataDir);
 
 // Folder holding the running executable (the build folder during development).
@@ -22,8 +24,9 @@ std::string ExecutableDir();
 // (the executable in PREFIX/bin).
 std::string ShippedDir();
 
-// The resource pack to use: an explicit path, else the game folder's
-// "gamedat.zip", else the shipped one (the stand-in pack).
+// The resource pack to use, as an absolute path: an explicit path (relative
+// to the current folder), else the game folder's "gamedat.zip", else the
+// shipped one (the stand-in pack).
 std::string FindPack(const std::string& explicitPack, const std::string& gameDir);
 
 // Why the pack at `path` cannot be used with `password` (missing, damaged,

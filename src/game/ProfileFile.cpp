@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <optional>
+
+#include "engine/FileReplace.h"
 
 namespace korvid {
 
@@ -116,23 +119,6 @@ std::string withoutLineBreaks(std::string_view s) {
     return out;
 }
 
-bool writeAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 }  // namespace
 
 ProfileFile::Line ProfileFile::parseLine(std::string text) {
@@ -225,8 +211,17 @@ std::optional<int> ProfileFile::findInt(std::string_view section, std::string_vi
     const std::string& v = lines_[static_cast<std::size_t>(entry)].value;
     std::size_t i = 0;
     while (i < v.size() && (v[i] == ' ' || v[i] == '\t')) ++i;
+    const bool negative = i < v.size() && v[i] == '-';
     if (i < v.size() && (v[i] == '-' || v[i] == '+')) ++i;
     if (i >= v.size() || v[i] < '0' || v[i] > '9') return std::nullopt;
+    // The Windows reader wraps a number past int around ("4294967297" is 1);
+    // such a value is no setting anyone wrote, so it is unusable instead.
+    const std::int64_t limit = negative ? -std::int64_t{INT_MIN} : INT_MAX;
+    std::int64_t magnitude = 0;
+    for (; i < v.size() && v[i] >= '0' && v[i] <= '9'; ++i) {
+        magnitude = magnitude * 10 + (v[i] - '0');
+        if (magnitude > limit) return std::nullopt;
+    }
     return parseProfileInt(v);
 }
 
@@ -284,29 +279,9 @@ std::string ProfileFile::serialize() const {
 }
 
 bool ProfileFile::save(const std::string& path) const {
-    const std::string data = serialize();
-    std::string tempPath = path + ".XXXXXX";
-    const int fd = ::mkstemp(tempPath.data());
-    if (fd < 0) return false;
-
-    // The new file takes the permissions of the one it replaces (mkstemp
-    // would leave it readable by the owner only).
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    bool ok = writeAll(fd, data) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(tempPath.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tempPath.c_str());
-        return false;
-    }
-    // Make the rename itself durable; failure here does not undo the save.
-    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    // The new file keeps the permissions of the one it replaces, as long as
+    // the game can still read it back.
+    return ReplaceFile(path, serialize(), KeptFileMode(path, 0644));
 }
 
 }  // namespace korvid

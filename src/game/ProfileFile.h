@@ -29,8 +29,8 @@ public:
     // parsed as an integer: blanks, an optional sign, then decimal digits up
     // to the first non-digit. Missing key or no digits give 0.
     int getInt(std::string_view section, std::string_view key) const;
-    // The same value, or nothing when the key is missing or its value has no
-    // digits where the number should start.
+    // The same value, or nothing when the key is missing, its value has no
+    // digits where the number should start, or its number does not fit int.
     std::optional<int> findInt(std::string_view section, std::string_view key) const;
     // The raw value (UTF-8 when the file is UTF-8), or nothing when missing.
     std::optional<std::string> findString(std::string_view section, std::string_view key) const;

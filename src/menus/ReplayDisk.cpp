@@ -12,23 +12,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/FileReplace.h"
+
 namespace korvid {
 
 namespace {
-
-// Far above any real replay (seven full stages of masks are under 3 MB), low
-// enough that a wrong file is not read into memory whole.
-constexpr std::size_t kMaxFileBytes = 32u << 20;
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 // The new file is complete on disk before it takes the old one's name, so a
 // failure at any point leaves the old replay whole.
@@ -39,14 +27,7 @@ bool replaceFile(const std::filesystem::path& target, std::string_view bytes) {
         std::filesystem::create_directories(folder, ec);
         if (ec) return false;
     }
-    std::string tmp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return false;
-    bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = std::rename(tmp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(tmp.c_str());
-    return ok;
+    return ReplaceFile(target, bytes, 0644);
 }
 
 bool readFile(const std::string& path, std::string& bytes, std::string& why) {
@@ -59,7 +40,7 @@ bool readFile(const std::string& path, std::string& bytes, std::string& why) {
     std::size_t n = 0;
     bool tooBig = false;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        if (bytes.size() + n > kMaxFileBytes) {
+        if (bytes.size() + n > kReplayMaxFileBytes) {
             tooBig = true;
             break;
         }
@@ -67,7 +48,7 @@ bool readFile(const std::string& path, std::string& bytes, std::string& why) {
     }
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
-    if (tooBig) why = path + " is larger than any replay (" + std::to_string(kMaxFileBytes >> 20) + " MB)";
+    if (tooBig) why = path + " is larger than any replay (" + std::to_string(kReplayMaxFileBytes >> 20) + " MB)";
     if (failed) why = "cannot read " + path;
     return !tooBig && !failed;
 }

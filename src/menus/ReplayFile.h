@@ -26,6 +26,9 @@ inline constexpr int kReplayLastStage = 7;
 inline constexpr int kReplayMaxFrames = kReplayFramesPerStage - 1;
 inline constexpr int kReplayMaxDescriptionLines = 1000;
 inline constexpr std::size_t kReplayMaxTextBytes = 4096;  // per text line, in UTF-8
+// Far above any real replay (seven full stages of masks are under 3 MB), low
+// enough that a wrong file is not read into memory whole.
+inline constexpr std::size_t kReplayMaxFileBytes = 32u << 20;
 
 struct ReplayStageRecord {
     StageSnapshot snapshot;             // counters at the end of the stage

@@ -6,34 +6,14 @@
 #include <fstream>
 #include <system_error>
 
+#include "engine/FileReplace.h"
+
 namespace korvid {
 
 namespace {
 
 // The 1260 trailing numbers come from five nested loops of 3 x 5 x 3 x 4 x 7.
 constexpr int kLoopCounts[] = {3, 5, 3, 4, 7};
-
-bool writeAtomically(const std::string& path, const std::string& content) {
-    const std::string tmp = path + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ec;
-            std::filesystem::remove(tmp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        return false;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -49,7 +29,7 @@ std::string ScoreFileDefaultContent() {
 int BootstrapScoreFile(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        if (!writeAtomically(path, ScoreFileDefaultContent())) return 0;
+        if (!ReplaceFile(path, ScoreFileDefaultContent(), 0644)) return 0;
     }
     // Only the start of the file matters; a number that does not fit an int
     // (or is no number) makes the counter 0, as an unreadable file does.

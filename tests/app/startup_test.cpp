@@ -4,6 +4,7 @@
 // installed game finds its pack and settings from anywhere.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -133,6 +134,30 @@ TEST(Startup, TheScreenshotKeyWritesNumberedPicturesWithoutTouchingPlay) {
         EXPECT_EQ(image.height, 480);
     }
     EXPECT_FALSE(fs::exists(fs::path(dir.file("g2")) / "screenshots" / "korvid-0003.png")) << "one per press";
+}
+
+// A pack named relative to the folder the game was started from is the same
+// pack as its full path (the engine looks relative names up in the game
+// folder, so the name is resolved once, at start).
+TEST(Startup, ARelativePackPathLoadsLikeItsFullPath) {
+    korvid::testing::TempDir dir;
+    const fs::path pack = fs::path(packtest::kPackPath);
+    auto logo = [&](const std::string& packArg, const std::string& name) {
+        const std::string shot = dir.file(name);
+        const auto r = RunCommand("cd " + pack.parent_path().string() + " && " + korvid() + " --frames 60 --dir " +
+                                  dir.file("game-" + name) + " --pack " + packArg + " --screenshot 60:" + shot + " 2>&1");
+        EXPECT_EQ(r.exitCode, 0) << r.output;
+        const auto bytes = packtest::ReadFileBytes(shot);
+        ArgbImage image;
+        EXPECT_TRUE(DecodeImage(bytes.data(), bytes.size(), image)) << name;
+        return image.pixels;
+    };
+    const std::vector<std::uint32_t> full = logo(pack.string(), "full.png");
+    const std::vector<std::uint32_t> relative = logo(pack.filename().string(), "relative.png");
+    ASSERT_FALSE(full.empty());
+    EXPECT_GT(std::count_if(full.begin(), full.end(), [&](std::uint32_t c) { return c != full[0]; }), 1000)
+        << "the logo shows";
+    EXPECT_TRUE(relative == full) << "the relative path gives the same picture";
 }
 
 }  // namespace
