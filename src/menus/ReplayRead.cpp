@@ -156,12 +156,44 @@ bool takeDescriptionCount(std::string_view& rest, int& count, std::string& why) 
     return false;
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "2024/05/01 21:07:33": every date line a game writes starts with the date.
+bool looksLikeDate(std::string_view line) {
+    std::size_t i = 0;
+    auto digits = [&](std::size_t lo, std::size_t hi) {
+        std::size_t n = 0;
+        while (i < line.size() && isDigit(line[i]) && n < hi) ++i, ++n;
+        return n >= lo;
+    };
+    return digits(4, 4) && i < line.size() && line[i++] == '/' && digits(1, 2) && i < line.size() &&
+           line[i++] == '/' && digits(1, 2);
+}
+
+// The description count says which line holds the date; the date is the
+// last line before the numbers that looks like one (a description line may
+// too). When they differ, the count disagrees with the description (a file
+// edited by hand): say so, rather than read the date or the numbers from the
+// wrong line. Empty when nothing disagrees, or no line looks like a date.
+std::string countMismatch(std::string_view rest, int count) {
+    int dateAt = -1;
+    std::string_view line;
+    for (int i = 0; i <= kReplayMaxDescriptionLines + 1 && takeLine(rest, line) == LineScan::Ok; ++i)
+        if (looksLikeDate(line)) dateAt = i;
+    if (dateAt < 0 || dateAt == count) return {};
+    constexpr int kFirstDescriptionLine = 5;  // after key, name, player and count
+    return std::string(kDescriptionCountRule.label) + " " + std::to_string(count) +
+           " disagrees with the description: the date line is line " + std::to_string(kFirstDescriptionLine + dateAt) +
+           ", after " + std::to_string(dateAt) + " description line" + (dateAt == 1 ? "" : "s");
+}
+
 bool takeTexts(std::string_view& rest, ReplayRecord& r, std::string& why) {
     if (!takeText(rest, "key line", false, r.key, why)) return false;
     if (!takeText(rest, "replay name", true, r.name, why)) return false;
     if (!takeText(rest, "player name", true, r.player, why)) return false;
     int lines = 0;
     if (!takeDescriptionCount(rest, lines, why)) return false;
+    if (why = countMismatch(rest, lines); !why.empty()) return false;
     r.description.resize(static_cast<std::size_t>(lines));
     for (int i = 0; i < lines; ++i) {
         const std::string label =

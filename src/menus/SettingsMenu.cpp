@@ -11,6 +11,7 @@
 #include "engine/GlyphFont.h"
 #include "game/KeySettings.h"
 #include "menus/KeyNames.h"
+#include "menus/MenuText.h"
 #include "menus/TitleMenus.h"
 
 namespace korvid {
@@ -61,6 +62,11 @@ constexpr float kKeyRowSpacing = 40;
 // Only the label's own picture: the rest of its texture row holds glyphs
 // (the key mark shares the third label's row).
 constexpr float kKeyLabelWidth = 68;
+// Bindings two actions share, and the line under the list that says so,
+// naming the actions as their labels show them.
+constexpr std::uint32_t kSharedKeyColor = 0xFFFF5050;
+constexpr float kSharedKeyY = 430;
+constexpr const char* kActionNames[kGameKeyCount] = {"上移", "下移", "左移", "右移", "低速", "射击", "炸弹", "快进"};
 
 std::uint32_t rowColor(bool selected) { return selected ? kMenuSelected : kMenuOther; }
 
@@ -169,6 +175,16 @@ void drawPadButton(Game& game, int row, float x, float y, std::uint32_t color) {
     game.heiFont16->Print(x, y + 10, 0, "[" + shortPadName(game.state.padButtons[static_cast<std::size_t>(action)]) + "]");
 }
 
+// The first other action bound to the same key as `key`, or -1. Unbound
+// actions share nothing.
+int sharingAction(const GameState& s, int key) {
+    const int code = s.keyBindings[key].code;
+    if (code == 0) return -1;
+    for (int other = 0; other < kGameKeyCount; ++other)
+        if (other != key && s.keyBindings[other].code == code) return other;
+    return -1;
+}
+
 void drawKeyList(Game& game) {
     const GameState& s = game.state;
     const float slide = static_cast<float>(s.settingsSlide);
@@ -176,9 +192,26 @@ void drawKeyList(Game& game) {
         const float y = kKeyRowY + kKeyRowSpacing * static_cast<float>(i);
         const TexRect label = {0, kKeyLabelY + kGlyphSize * static_cast<float>(i), kKeyLabelWidth, 36};
         drawPicture(game, label, slide + kKeyLabelDx, y, rowColor(i == s.menuCursor));
-        const std::uint32_t bindingColor = rowColor(s.keyCapturePending && i == s.menuCursor);
+        const bool capturing = s.keyCapturePending && i == s.menuCursor;
+        const std::uint32_t bindingColor =
+            !capturing && sharingAction(s, i) >= 0 ? kSharedKeyColor : rowColor(capturing);
         drawBinding(game, s.keyBindings[i].code, slide + kKeyBindingDx, y, bindingColor);
-        drawPadButton(game, i, slide + kPadNameDx, y, bindingColor);
+        drawPadButton(game, i, slide + kPadNameDx, y, rowColor(capturing));
+    }
+}
+
+// Two actions on one key: one of them can never be told apart from the
+// other. The bindings are drawn in red and a line under the list names them.
+void drawSharedKeyWarning(Game& game) {
+    const GameState& s = game.state;
+    for (int key = 0; key < kGameKeyCount; ++key) {
+        const int other = sharingAction(s, key);
+        if (other < 0) continue;
+        const std::string line =
+            std::string("注意：「") + kActionNames[key] + "」和「" + kActionNames[other] + "」用的是同一个键";
+        DrawOutlinedText(game, MenuFont::List16, static_cast<float>(s.settingsSlide) + kKeyLabelDx, kSharedKeyY,
+                         line, kSharedKeyColor);
+        return;
     }
 }
 
@@ -279,6 +312,7 @@ void RunKeyConfigScreen(Game& game) {
     const bool inFront = game.engine.System_IsForeground();
     if (inFront && !s.keyCapturePending) moveCursor(game, kGameKeyCount);
     drawKeyList(game);
+    drawSharedKeyWarning(game);
     if (!inFront) return;
     if (!s.keyCapturePending) {
         if (TakeLatched(s.latchCancel, MenuCancelHeld(game))) {

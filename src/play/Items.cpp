@@ -2,6 +2,7 @@
 // conditions hold, they fly to the ship; touched, they pay score, gauge,
 // bombs or lives.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -75,6 +76,12 @@ void extraLife(Game& game) {
     SpawnEffect(game, {9, 256, 224, 96, 32}, 224, 76, 1, 1, 0, 0.21f, 14, {255, 255, 255, 255}, 2, 0);
 }
 
+// The panel counter starts from the score file, which may hold any int: it
+// stops at the largest one rather than wrap.
+void addToPanelCounter(GameState& s, int n) {
+    s.panelCounter = s.panelCounter > INT_MAX - n ? INT_MAX : s.panelCounter + n;
+}
+
 void pay(Game& game, const Item& it) {
     GameState& s = game.state;
     switch (it.kind) {
@@ -87,9 +94,9 @@ void pay(Game& game, const Item& it) {
         case kStar: s.score += 1000; break;
         case kSmallStar: s.score += 100; break;
         case kExtraLife: extraLife(game); break;
-        case kPanelOne: s.panelCounter += 1; break;
-        case kPanelTen: s.panelCounter += 10; break;
-        case kPanelHundred: s.panelCounter += 100; break;
+        case kPanelOne: addToPanelCounter(s, 1); break;
+        case kPanelTen: addToPanelCounter(s, 10); break;
+        case kPanelHundred: addToPanelCounter(s, 100); break;
         case kBombRefill: s.bombGauge = std::min(s.bombGauge + 600, kGaugeCap); break;
         default: break;
     }

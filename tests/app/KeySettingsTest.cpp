@@ -109,6 +109,27 @@ TEST(KeySettings, ValuesFromTheFileAreCheckedAsInput) {
     }
 }
 
+// A number past int would wrap to a usable-looking value (4294967297 to 1,
+// -4294967295 to 1, 4294967334 to the Up arrow): it is refused like any
+// other unusable entry, and the shipped value takes its place.
+TEST(KeySettings, NumbersPastIntAreRefusedNotWrapped) {
+    TempDir folder;
+    folder.write("wide.ini", "[按键]\n上移=4294967334\n下移=40\n[音频]\nBGM=2147483648\nSE=-4294967216\n"
+                             "[系统]\n自动Bomb=4294967297\n游戏窗口=-4294967295\n");
+    std::vector<std::string> replaced;
+    const KeySettings loaded = LoadKeySettingsOrShipped(folder.file("wide.ini"), replaced);
+    const KeySettings shipped = ShippedKeySettings();
+    EXPECT_EQ(loaded.keys[0], shipped.keys[0]);
+    EXPECT_EQ(loaded.keys[1], 40);
+    EXPECT_EQ(loaded.bgmVolume, shipped.bgmVolume);
+    EXPECT_EQ(loaded.seVolume, shipped.seVolume);
+    EXPECT_EQ(loaded.autoBomb, shipped.autoBomb);
+    EXPECT_EQ(loaded.windowMode, shipped.windowMode);
+    for (const char* name : {"按键/上移", "音频/BGM", "音频/SE", "系统/自动Bomb", "系统/游戏窗口"})
+        EXPECT_NE(std::find(replaced.begin(), replaced.end(), name), replaced.end()) << name;
+    EXPECT_EQ(std::find(replaced.begin(), replaced.end(), "按键/下移"), replaced.end());
+}
+
 TEST(KeySettings, UnreadableFileLeavesTheSettingsAlone) {
     TempDir folder;
     KeySettings settings;

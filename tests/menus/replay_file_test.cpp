@@ -262,6 +262,30 @@ TEST(ReplayParse, BrokenFilesAreRefusedWithAReason) {
     }
 }
 
+// A description edited by hand without its count: the date and the numbers
+// would be read from the wrong lines (a long game's numbers then read as a
+// date line "longer than 4096 bytes"). The reason names the real fault.
+TEST(ReplayParse, ADescriptionCountThatDisagreesWithItsLinesIsNamed) {
+    ReplayRecord r = BigRecord();
+    r.description = {"first line", "2024/01/01 is only a line of text"};
+    const std::string good = WriteReplayText(r);
+    const std::size_t countAt = good.find("\n2\n") + 1;
+    ASSERT_NE(countAt, std::string::npos + 1);
+    ReplayRecord out;
+    std::string why;
+    ASSERT_TRUE(ParseReplayText(good, out, why)) << why;
+    EXPECT_EQ(out, r) << "a date-like description line does not confuse the reader";
+    for (const char* count : {"1", "3", "0"}) {
+        std::string edited = good;
+        edited[countAt] = count[0];
+        why.clear();
+        EXPECT_FALSE(ParseReplayText(edited, out, why)) << count;
+        EXPECT_EQ(why, std::string("description line count ") + count +
+                           " disagrees with the description: the date line is line 7, after 2 description lines")
+            << count;
+    }
+}
+
 TEST(ReplayValidate, RecordsTheReaderWouldRefuseAreCaught) {
     std::string why;
     EXPECT_TRUE(ValidateReplayRecord(BigRecord(), why)) << why;

@@ -523,5 +523,29 @@ TEST_F(SettingsMenuTest, KeyListShowsLabelsAndBindings) {
     expectCut(474, 300, LetterGlyph('Z' - 'A'), kGrey);
 }
 
+// Two actions on one key cannot both work: both bindings turn red (the
+// line under the list naming them is seen in the screenshots). Unbound
+// actions share nothing.
+TEST_F(SettingsMenuTest, TwoActionsOnOneKeyAreShownInRed) {
+    constexpr std::uint32_t kShared = 0xFFFF5050;
+    s.screen = 8;
+    s.settingsSlide = 900;
+    s.menuCursor = 0;
+    t.bind(KeyBomb, 'Z');  // Shoot is Z too
+    t.bind(KeyUp, 0);
+    t.bind(KeyDown, 0);
+    frame();
+    expectCut(474, 300, LetterGlyph('Z' - 'A'), kShared);
+    expectCut(474, 340, LetterGlyph('Z' - 'A'), kShared);
+    expectCut(474, 100, DigitGlyph(kKeyMarkGlyph), kGrey);
+    expectCut(474, 140, DigitGlyph(kKeyMarkGlyph), kGrey);
+    expectCut(424, 260, DigitGlyph(kKeyMarkGlyph), kGrey);  // SHIFT, alone on its key
+
+    t.bind(KeyBomb, 'X');
+    frame();
+    expectCut(474, 300, LetterGlyph('Z' - 'A'), kGrey);
+    expectCut(474, 340, LetterGlyph('X' - 'A'), kGrey);
+}
+
 }  // namespace
 }  // namespace korvid

@@ -2,6 +2,8 @@
 // value, and how they rise and fall on their own.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "game/PoolSteps.h"
 #include "play/Spawn.h"
 #include "play/StageFlow.h"
@@ -96,6 +98,11 @@ TEST_F(ItemTest, OtherKindsPay) {
     collect(8);
     collect(9);
     EXPECT_EQ(t.s.panelCounter, 111);
+    // A score file may start the counter anywhere in int: it stops at the top.
+    t.s.panelCounter = INT_MAX - 50;
+    collect(9);
+    collect(7);
+    EXPECT_EQ(t.s.panelCounter, INT_MAX);
     t.s.bombGauge = 1500;
     collect(10);
     EXPECT_EQ(t.s.bombGauge, 1999);
