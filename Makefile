@@ -14,7 +14,7 @@ PACKAGES := cmake g++ make pkg-config \
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 E2E_PACKAGES := xvfb xauth xdotool
 
-.PHONY: deps configure build pack run test bench fuzz e2e install clean
+.PHONY: deps configure build pack run test bench fuzz sanitize e2e install clean
 
 deps:
 	@PKGS="$(PACKAGES) $(EXTRA_PACKAGES)" sh tools/install-deps.sh
@@ -52,9 +52,17 @@ e2e:
 	@$(MAKE) --no-print-directory EXTRA_PACKAGES="$(E2E_PACKAGES)" build pack
 	bash tools/e2e.sh $(BUILD)
 
+# The game and its pack built with AddressSanitizer and UBSan in a folder of
+# their own, then every golden replay played under them: any report fails.
+SANITIZE_BUILD ?= $(BUILD)-sanitize
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVID_SANITIZE=ON >/dev/null
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS) --target korvid pack
+	bash tools/play-goldens.sh $(SANITIZE_BUILD)/korvid
+
 fuzz:
 	@PKGS="$(PACKAGES) $(FUZZ_PACKAGES)" sh tools/install-deps.sh
 	bash tools/run-fuzzers.sh $(BUILD)/fuzz $(or $(SECONDS),60)
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-fuzz $(SANITIZE_BUILD)
