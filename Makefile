@@ -31,11 +31,15 @@ pack: configure
 run: build pack
 	./$(BUILD)/korvid $(ARGS)
 
-# Tests also run each file reader's fuzzer for a few seconds (clang).
+# Tests also run each file reader's fuzzer for a few seconds (clang), then
+# the golden replays under the sanitizer build (make sanitize; about a third
+# more time; SANITIZE=no leaves it out).
+SANITIZE ?= yes
 test: EXTRA_PACKAGES += $(FUZZ_PACKAGES)
 test: configure
 	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	@if [ "$(SANITIZE)" != no ]; then $(MAKE) --no-print-directory sanitize; fi
 
 # Installs the game, its stand-in pack, the shipped settings, a desktop entry
 # and its icon under PREFIX (default /usr/local).

@@ -51,23 +51,36 @@ struct SndfileCloser {
     void operator()(SNDFILE* f) const { sf_close(f); }
 };
 
-// Reads every frame (MP3 and Vorbis lengths in the header are not always
-// exact, so read until the decoder runs dry) and folds the channels to stereo.
-// Stereo files are read straight into the result; the buffer is sized from
-// the header once, so a 30-second track is not zeroed and copied chunk by chunk.
-std::vector<float> readAllAsStereo(SNDFILE* file, int channels, sf_count_t expectedFrames) {
+// Sounds are decoded whole, so how much one may become is bounded: no track
+// of a game runs past ten minutes (longer ones are cut there), and rates
+// outside what sound files use are refused. A small file claiming or
+// unpacking to hours, or a rate of 1 Hz resampled to the mixer's, would
+// otherwise take all memory.
+constexpr sf_count_t kMaxSeconds = 600;
+constexpr sf_count_t kMaxFrames = sf_count_t{24} << 20;  // 192 MB as stereo float
+constexpr int kMinRate = 1000, kMaxRate = 384000;
+
+// Reads every frame up to `maxFrames` (MP3 and Vorbis lengths in the header
+// are not always exact, so read until the decoder runs dry) and folds the
+// channels to stereo. Stereo files are read straight into the result; the
+// buffer is sized from the header once, so a 30-second track is not zeroed
+// and copied chunk by chunk.
+std::vector<float> readAllAsStereo(SNDFILE* file, int channels, sf_count_t expectedFrames, sf_count_t maxFrames,
+                                   std::size_t fileBytes) {
     constexpr sf_count_t kChunkFrames = 8192;
-    // Header lengths only guide the first allocation; an hour is plenty.
-    constexpr sf_count_t kMaxReserveFrames = sf_count_t{3600} * 192000;
+    // The header's length only guides the first allocation, and only as far
+    // as a file of this size could plausibly hold.
+    const sf_count_t plausible = std::min(maxFrames, static_cast<sf_count_t>(fileBytes) * 16);
     std::vector<float> chunk(channels == 2 ? 0 : static_cast<std::size_t>(kChunkFrames * channels));
     std::vector<float> stereo;
-    sf_count_t capacity = expectedFrames > 0 && expectedFrames < kMaxReserveFrames ? expectedFrames : 0;
+    sf_count_t capacity = expectedFrames > 0 ? std::min(expectedFrames, plausible) : 0;
     sf_count_t used = 0;
-    for (;;) {
+    while (used < maxFrames) {
         if (capacity - used < kChunkFrames) capacity = std::max(capacity * 2, used + kChunkFrames);
         if (static_cast<sf_count_t>(stereo.size()) < capacity * 2) stereo.resize(static_cast<std::size_t>(capacity) * 2);
         float* dst = stereo.data() + used * 2;
-        sf_count_t got = sf_readf_float(file, channels == 2 ? dst : chunk.data(), kChunkFrames);
+        const sf_count_t want = std::min(kChunkFrames, maxFrames - used);
+        sf_count_t got = sf_readf_float(file, channels == 2 ? dst : chunk.data(), want);
         if (got <= 0) break;
         if (channels != 2) {
             for (sf_count_t i = 0; i < got; ++i) {
@@ -116,9 +129,10 @@ bool decodeToStereo(const std::uint8_t* data, std::size_t size, int rate, std::v
     SF_INFO info;
     std::memset(&info, 0, sizeof info);
     std::unique_ptr<SNDFILE, SndfileCloser> file(sf_open_virtual(&io, SFM_READ, &info, &mem));
-    if (!file || info.channels <= 0 || info.samplerate <= 0) return false;
+    if (!file || info.channels <= 0 || info.samplerate < kMinRate || info.samplerate > kMaxRate) return false;
 
-    std::vector<float> decoded = readAllAsStereo(file.get(), info.channels, info.frames);
+    const sf_count_t maxFrames = std::min(kMaxFrames, kMaxSeconds * info.samplerate);
+    std::vector<float> decoded = readAllAsStereo(file.get(), info.channels, info.frames, maxFrames, size);
     if (decoded.empty()) return false;
     stereo = resampleStereo(decoded, info.samplerate, rate);
     return true;

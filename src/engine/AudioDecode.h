@@ -9,9 +9,10 @@
 
 namespace korvid {
 
-// Whole file into `stereo` (L, R, L, R...). Mono is copied to both sides;
-// files with more channels keep their first two. False, leaving `stereo`
-// untouched, when the data is not a sound file or holds no frames.
+// Whole file into `stereo` (L, R, L, R...), at most its first ten minutes.
+// Mono is copied to both sides; files with more channels keep their first
+// two. False, leaving `stereo` untouched, when the data is not a sound file,
+// holds no frames, or has a rate outside 1 kHz..384 kHz.
 bool decodeToStereo(const std::uint8_t* data, std::size_t size, int rate, std::vector<float>& stereo);
 
 // Linear-interpolating rate conversion of interleaved stereo. The output has

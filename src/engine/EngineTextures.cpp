@@ -3,20 +3,12 @@
 #include <vector>
 
 #include "engine/EngineBase.h"
-#include "engine/ImageCodec.h"
+#include "engine/TextureDecode.h"
 
 namespace korvid {
-namespace {
-
-// Larger than any picture the game has, and within every GL's limits.
-constexpr int kMaxTextureSide = 8192;
-
-bool SizeAllowed(int w, int h) { return w > 0 && h > 0 && w <= kMaxTextureSide && h <= kMaxTextureSide; }
-
-}  // namespace
 
 HTEXTURE EngineBase::Texture_Create(int width, int height) {
-    if (!SizeAllowed(width, height)) return 0;
+    if (!TextureSizeAllowed(width, height)) return 0;
     return textures_.insert(MakeBlankTexture(width, height));
 }
 
@@ -24,9 +16,8 @@ HTEXTURE EngineBase::Texture_Load(const char* filename) {
     if (!filename) return 0;
     std::vector<std::uint8_t> bytes;
     if (!resources_.load(filename, bytes)) return 0;
-    ArgbImage image;
-    if (!DecodeImage(bytes.data(), bytes.size(), image) || !SizeAllowed(image.width, image.height)) return 0;
-    return textures_.insert(MakeTextureFromPixels(image.width, image.height, image.pixels.data(), filename));
+    std::optional<TextureData> texture = DecodeTexture(bytes.data(), bytes.size(), filename);
+    return texture ? textures_.insert(std::move(*texture)) : 0;
 }
 
 void EngineBase::Texture_Free(HTEXTURE tex) {

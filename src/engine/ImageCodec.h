@@ -16,8 +16,14 @@ struct ArgbImage {
     std::vector<std::uint32_t> pixels;  // rows top-down, `width` apart
 };
 
-// False when the bytes are no image SDL_image can read.
+// False when the bytes are no PNG, JPEG or BMP image SDL_image can read.
+// (Pictures of the game and its packs are PNG and JPEG; other formats'
+// readers are not offered bytes from a pack.)
 bool DecodeImage(const std::uint8_t* data, std::size_t size, ArgbImage& out);
+
+// The width and height a PNG, JPEG or BMP file declares, read from its
+// header without decoding it; false when the bytes do not say.
+bool ReadImageSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
 
 // Writes width x height ARGB pixels, rows top-down and `width` apart.
 bool WritePng(const std::string& path, const std::uint32_t* argb, int width, int height);

@@ -298,6 +298,18 @@ TEST_F(AudioMixerTest, GarbageAndEmptyDataGiveZero) {
     EXPECT_LT(m.length(cut), 0.5f);
 }
 
+// Sounds are decoded whole: a file that would become more than ten minutes
+// is cut there, and a rate no sound file uses (resampled to the mixer's it
+// would multiply the samples) is refused.
+TEST_F(AudioMixerTest, DecodingStopsAtTenMinutesAndRefusesRatesNoFileUses) {
+    AudioMixer m(kRate);
+    const std::uint32_t longTrack = loadConstant(m, 0.25f, 610 * kRate);
+    ASSERT_NE(longTrack, 0u);
+    EXPECT_NEAR(m.length(longTrack), 600.0f, 0.01f);
+    EXPECT_EQ(load(m, kWav16, 500, 1, std::vector<float>(100, 0.25f)), 0u);
+    EXPECT_NE(load(m, kWav16, 1000, 1, std::vector<float>(100, 0.25f)), 0u);
+}
+
 TEST_F(AudioMixerTest, MixFromAnotherThreadWhileGameThreadPlaysAndFrees) {
     AudioMixer m(kRate);
     std::uint32_t s = loadConstant(m, 0.01f, 20);

@@ -1,12 +1,17 @@
 // libFuzzer target for the replay reader: any bytes must be read or refused
-// without crashing, hanging or allocating far beyond the file's size. What
+// without crashing, hanging or allocating far beyond the file's size, from
+// memory and from a file (up to the largest file the loader reads). What
 // is read must save and read back to the same file, and putting it into a
 // game state must leave nothing of an earlier game past each stage's count.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,12 +38,42 @@ void checkApplied(const korvid::ReplayRecord& record, korvid::GameState& state) 
     }
 }
 
+// The same bytes as a file on disk must load exactly as they parse. An
+// input ending in byte 1 or 2 is also stretched (a sparse tail of zeros) to
+// the largest file the loader reads, or one byte past it, which it refuses.
+void checkFromDisk(const std::uint8_t* data, std::size_t size, bool parsed, const korvid::ReplayRecord& record) {
+    static const std::string path = "/tmp/korvid-replay-fuzz-" + std::to_string(::getpid()) + ".rpy";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0) return;
+    const bool written = ::write(fd, data, size) == static_cast<ssize_t>(size);
+    const std::uint8_t last = size > 0 ? data[size - 1] : 0;
+    std::size_t fileSize = size;
+    if (written && (last == 1 || last == 2) && size <= korvid::kReplayMaxFileBytes) {
+        fileSize = korvid::kReplayMaxFileBytes + (last == 2 ? 1 : 0);
+        if (::ftruncate(fd, static_cast<off_t>(fileSize)) != 0) fileSize = size;
+    }
+    ::close(fd);
+    if (!written) return;
+    std::string why;
+    const std::optional<korvid::ReplayRecord> loaded = korvid::LoadReplayFile(path, why);
+    ::unlink(path.c_str());
+    if (fileSize > korvid::kReplayMaxFileBytes) {
+        check(!loaded && why.find("larger than any replay") != std::string::npos);
+    } else if (fileSize == size) {
+        check(loaded.has_value() == parsed);
+        if (loaded) check(*loaded == record);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     korvid::ReplayRecord record;
     std::string why;
-    if (!korvid::ParseReplayText(std::string_view(reinterpret_cast<const char*>(data), size), record, why)) {
+    const bool parsed =
+        korvid::ParseReplayText(std::string_view(reinterpret_cast<const char*>(data), size), record, why);
+    checkFromDisk(data, size, parsed, record);
+    if (!parsed) {
         check(!why.empty() && why.find('\n') == std::string::npos);
         return 0;
     }

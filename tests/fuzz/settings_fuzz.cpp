@@ -1,12 +1,43 @@
 // libFuzzer target for the settings reader: any bytes must load without
-// crashing or hanging, and a save of what was read must read back the values
-// just written.
+// crashing or hanging, a save of what was read must read back the values
+// just written, and the same bytes as the player's settings file (up to and
+// past the largest file the reader takes) must give settings the game can
+// use: every key bound, volumes 0..100, switches 0 or 1.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "game/KeySettings.h"
 #include "game/ProfileFile.h"
+
+namespace {
+
+void check(bool ok) {
+    if (!ok) std::abort();
+}
+
+void checkAsSettingsFile(const std::uint8_t* data, std::size_t size) {
+    static const std::string path = "/tmp/korvid-settings-fuzz-" + std::to_string(::getpid()) + ".ini";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0) return;
+    const bool written = ::write(fd, data, size) == static_cast<ssize_t>(size);
+    ::close(fd);
+    if (!written) return;
+    std::vector<std::string> replaced;
+    const korvid::KeySettings k = korvid::LoadKeySettingsOrShipped(path, replaced);
+    ::unlink(path.c_str());
+    for (int key : k.keys) check(key >= 1 && key <= 255);
+    check(k.bgmVolume >= 0 && k.bgmVolume <= 100 && k.seVolume >= 0 && k.seVolume <= 100);
+    check((k.autoBomb == 0 || k.autoBomb == 1) && (k.windowMode == 0 || k.windowMode == 1));
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     korvid::ProfileFile file;
@@ -18,6 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.setString("Fuzz", "Key", "-7");
     korvid::ProfileFile reread;
     reread.loadFromMemory(file.serialize());
-    if (reread.getInt("按键", "射击") != 90 || reread.getInt("fuzz", "KEY") != -7) std::abort();
+    check(reread.getInt("按键", "射击") == 90 && reread.getInt("fuzz", "KEY") == -7);
+
+    checkAsSettingsFile(data, size);
     return 0;
 }
