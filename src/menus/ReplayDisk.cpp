@@ -36,10 +36,14 @@ bool readFile(const std::string& path, std::string& bytes, std::string& why) {
         why = "cannot open " + path;
         return false;
     }
+    // A file whose size already says it is too large is not read at all;
+    // the bound on reading still holds for one that grows meanwhile.
+    struct stat st {};
+    bool tooBig = ::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) &&
+                  static_cast<std::uint64_t>(st.st_size) > kReplayMaxFileBytes;
     char buf[1 << 16];
     std::size_t n = 0;
-    bool tooBig = false;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+    while (!tooBig && (n = std::fread(buf, 1, sizeof buf, f)) > 0) {
         if (bytes.size() + n > kReplayMaxFileBytes) {
             tooBig = true;
             break;

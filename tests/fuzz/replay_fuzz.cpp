@@ -39,8 +39,8 @@ void checkApplied(const korvid::ReplayRecord& record, korvid::GameState& state) 
 }
 
 // The same bytes as a file on disk must load exactly as they parse. An
-// input ending in byte 1 or 2 is also stretched (a sparse tail of zeros) to
-// the largest file the loader reads, or one byte past it, which it refuses.
+// input ending in byte 1 is also stretched (a sparse tail of zeros) to one
+// byte past the largest file the loader reads, which it must refuse.
 void checkFromDisk(const std::uint8_t* data, std::size_t size, bool parsed, const korvid::ReplayRecord& record) {
     static const std::string path = "/tmp/korvid-replay-fuzz-" + std::to_string(::getpid()) + ".rpy";
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -48,8 +48,8 @@ void checkFromDisk(const std::uint8_t* data, std::size_t size, bool parsed, cons
     const bool written = ::write(fd, data, size) == static_cast<ssize_t>(size);
     const std::uint8_t last = size > 0 ? data[size - 1] : 0;
     std::size_t fileSize = size;
-    if (written && (last == 1 || last == 2) && size <= korvid::kReplayMaxFileBytes) {
-        fileSize = korvid::kReplayMaxFileBytes + (last == 2 ? 1 : 0);
+    if (written && last == 1 && size <= korvid::kReplayMaxFileBytes) {
+        fileSize = korvid::kReplayMaxFileBytes + 1;
         if (::ftruncate(fd, static_cast<off_t>(fileSize)) != 0) fileSize = size;
     }
     ::close(fd);

@@ -22,16 +22,23 @@ void check(bool ok) {
     if (!ok) std::abort();
 }
 
+constexpr off_t kStretchedBytes = 256 * 1024 + 1;  // one past the reader's limit
+
 void checkAsSettingsFile(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/korvid-settings-fuzz-" + std::to_string(::getpid()) + ".ini";
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (fd < 0) return;
     const bool written = ::write(fd, data, size) == static_cast<ssize_t>(size);
+    // An input ending in byte 1 is stretched (a sparse tail of zeros) past
+    // the largest settings file the reader takes: it is refused whole.
+    const bool stretched = written && size > 0 && data[size - 1] == 1 && size <= kStretchedBytes &&
+                           ::ftruncate(fd, kStretchedBytes) == 0;
     ::close(fd);
     if (!written) return;
     std::vector<std::string> replaced;
     const korvid::KeySettings k = korvid::LoadKeySettingsOrShipped(path, replaced);
     ::unlink(path.c_str());
+    if (stretched) check(replaced.size() == 1 && replaced[0] == "the whole file");
     for (int key : k.keys) check(key >= 1 && key <= 255);
     check(k.bgmVolume >= 0 && k.bgmVolume <= 100 && k.seVolume >= 0 && k.seVolume <= 100);
     check((k.autoBomb == 0 || k.autoBomb == 1) && (k.windowMode == 0 || k.windowMode == 1));
