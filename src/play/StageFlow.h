@@ -15,7 +15,8 @@ void StartRoutine(Game& game);
 void StageLoad(Game& game);
 void StageLoadReset(GameState& s);
 
-// The snapshot of the counters for replays, then the stage sheets are freed.
+// The snapshot of the counters for replays, then the stage sheets and the
+// sky mesh are freed.
 // While a replay plays the loaded record is left alone.
 void EndOfStage(Game& game);
 
