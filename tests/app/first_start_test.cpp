@@ -13,6 +13,7 @@
 #include "engine/TempDir.h"
 #include "game/KeySettings.h"
 #include "game/ProfileFile.h"
+#include "support/TestPaths.h"
 #include "tools/PackTestSupport.h"
 
 namespace fs = std::filesystem;
@@ -23,10 +24,10 @@ namespace {
 using packtest::ReadFileBytes;
 using packtest::RunCommand;
 
-const std::string kShipped = std::string(KORVID_BINARY_DIR) + "/data/" + kKeySettingsFileName;
+const std::string kShipped = korvid::test::BinaryDir() + "/data/" + kKeySettingsFileName;
 
 std::string start(const fs::path& game, const std::string& before = "") {
-    return before + "exec " + std::string(KORVID_BINARY_DIR) + "/korvid --headless --frames 5 --dir " + game.string() +
+    return before + "exec " + korvid::test::BinaryDir() + "/korvid --headless --frames 5 --dir " + game.string() +
            " --pack " + packtest::kPackPath + " 2>&1";
 }
 

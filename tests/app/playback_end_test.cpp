@@ -11,6 +11,7 @@
 #include "engine/TempDir.h"
 #include "menus/ReplayFile.h"
 #include "support/GameProcess.h"
+#include "support/TestPaths.h"
 #include "tools/PackTestSupport.h"
 
 namespace korvid {
@@ -18,7 +19,7 @@ namespace {
 
 // The game headless, stopped by `timeout` if it never ends on its own.
 packtest::CommandResult play(const korvid::testing::TempDir& dir, const std::string& args) {
-    return packtest::RunCommand("timeout 120 " + std::string(KORVID_BINARY_DIR) + "/korvid --headless --dir " +
+    return packtest::RunCommand("timeout 120 " + korvid::test::BinaryDir() + "/korvid --headless --dir " +
                                 dir.file("game") + " --pack " + packtest::kPackPath + " " + args + " 2>&1");
 }
 

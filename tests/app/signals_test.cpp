@@ -15,6 +15,7 @@
 
 #include "engine/TempDir.h"
 #include "support/GameProcess.h"
+#include "support/TestPaths.h"
 #include "tools/PackTestSupport.h"
 
 namespace korvid {
@@ -28,7 +29,7 @@ public:
     explicit RunningGame(const std::vector<std::string>& args) {
         int fds[2];
         if (::pipe(fds) != 0) return;
-        std::vector<std::string> argv = {std::string(KORVID_BINARY_DIR) + "/korvid", "--headless"};
+        std::vector<std::string> argv = {korvid::test::BinaryDir() + "/korvid", "--headless"};
         argv.insert(argv.end(), args.begin(), args.end());
         pid_ = ::fork();
         if (pid_ == 0) {
