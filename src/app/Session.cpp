@@ -7,6 +7,7 @@
 #include "play/Resources.h"
 #include "play/StageFlow.h"
 #include "app/StateHash.h"
+#include "bosses/FightRegistry.h"
 #include "menus/ReplayFile.h"
 
 namespace korvid {
@@ -36,6 +37,33 @@ void Session::startReplay(Game& game) {
     s.maxPowerFrames = 0;
     StartRoutine(game);
     lastStage_ = s.stage;
+    bossPending_ = options_.bossPattern != 0;
+}
+
+void Session::startPractice(Game& game) {
+    if (options_.practiceStage == 0) return;
+    GameState& s = game.state;
+    LoadSharedResources(game);
+    s.stageFrame = 300;
+    s.character = options_.character;
+    s.difficulty = options_.practiceStage == 7 ? 3 : options_.difficulty;
+    LoadCharacterSheets(game, s.character);
+    s.practiceMode = 1;
+    s.replayPlaying = 0;
+    s.screen = 10;
+    s.stage = options_.practiceStage;
+    s.maxPowerFrames = 0;
+    StartRoutine(game);
+    lastStage_ = s.stage;
+    bossPending_ = options_.bossPattern != 0;
+}
+
+void Session::bringInBoss(Game& game) {
+    const GameState& s = game.state;
+    if (!bossPending_ || s.screen != 10 || s.pauseState != 0 || s.stageFrame < -1) return;
+    bossPending_ = false;
+    if (!BringInFightAt(game, options_.bossPattern))
+        std::fprintf(stderr, "korvid: no fight has a pattern %d\n", options_.bossPattern);
 }
 
 bool Session::checkStage(Game& game, int stage) {
@@ -63,7 +91,8 @@ bool Session::checkStage(Game& game, int stage) {
 
 void Session::afterFrame(Game& game) {
     GameState& s = game.state;
-    if (options_.trace) std::printf("%s\n", DescribeState(s, options_.traceHash).c_str());
+    bringInBoss(game);
+    if (options_.trace) std::printf("%s\n", DescribeState(s, options_.traceHash, options_.probe).c_str());
     if (!replaying_ || finished_) return;
     // A stage transition happened this frame: the counters are those the
     // stage ended with.
@@ -101,7 +130,7 @@ void Session::afterFrame(Game& game) {
 
 int Session::finish(Game& game) {
     GameState& s = game.state;
-    if (options_.printState) std::printf("%s\n", DescribeState(s, true).c_str());
+    if (options_.printState) std::printf("%s\n", DescribeState(s, true, options_.probe).c_str());
     int status = 0;
     if (!options_.recordFile.empty() && !s.replayPlaying) {
         // As the save screen would: the current stage up to this frame.

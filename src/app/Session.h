@@ -21,6 +21,9 @@ public:
     bool prepareReplay(Game& game, std::string& why);
     // After boot: starts the replay's first stage directly.
     void startReplay(Game& game);
+    // After boot: starts the practice of --practice's stage directly (a
+    // practice run as the menus would start it, recorded as usual).
+    void startPractice(Game& game);
 
     // After every frame: tracing, stage-end checks and the replay's end.
     void afterFrame(Game& game);
@@ -34,12 +37,15 @@ public:
 
 private:
     bool checkStage(Game& game, int stage);
+    // --boss: the fight comes in once the stage's fade-in has run.
+    void bringInBoss(Game& game);
 
     Options options_;
     bool replaying_ = false;
     bool finished_ = false;
     bool desync_ = false;
     int lastStage_ = -1;
+    bool bossPending_ = false;
 };
 
 }  // namespace korvid

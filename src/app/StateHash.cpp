@@ -102,7 +102,31 @@ std::uint64_t HashGameState(const GameState& s) {
     return h.value();
 }
 
-std::string DescribeState(const GameState& s, bool withHash) {
+namespace {
+
+template <typename PoolT>
+int live(const PoolT& pool, int upTo = PoolT::kCapacity) {
+    int n = 0;
+    for (int i = 0; i < upTo; ++i) n += pool.free[i] ? 0 : 1;
+    return n;
+}
+
+std::string probeFields(const GameState& s) {
+    const bool boss = s.bossActive && !s.enemies.free[kBossSlot];
+    const Enemy& b = s.enemies.slot[kBossSlot];
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  " pattern=%d bosshp=%.2f timeleft=%d card=%d cleared=%d timestop=%d enemies=%d bullets=%d "
+                  "items=%d scenery=%d",
+                  boss ? b.type : 0, boss ? static_cast<double>(b.hp) : 0.0, s.bossTimeLeft, s.spellActive,
+                  s.stageCleared, s.timeStop, live(s.enemies, kBossSlot), live(s.enemyBullets), live(s.items),
+                  s.sceneObjectCount);
+    return line;
+}
+
+}  // namespace
+
+std::string DescribeState(const GameState& s, bool withHash, bool probe) {
     char line[256];
     int n = std::snprintf(line, sizeof line,
                           "screen=%d stage=%d frame=%d score=%" PRId64 " lives=%d bomb=%d graze=%d power=%.2f "
@@ -112,7 +136,8 @@ std::string DescribeState(const GameState& s, bool withHash) {
                           static_cast<double>(s.playerY));
     if (withHash && n > 0 && n < static_cast<int>(sizeof line))
         std::snprintf(line + n, sizeof line - n, " hash=%016" PRIx64, HashGameState(s));
-    return line;
+    if (!probe) return line;
+    return line + probeFields(s);
 }
 
 }  // namespace korvid

@@ -108,6 +108,7 @@ struct GameState {
     std::array<float, 93> bossVarArr{};
     // --- boss driver ---
     std::uint8_t bossTimedOut = 0;  // the stage's boss gate ran the time-out action on this pattern
+    std::uint8_t bossClosingTalk = 0;  // the beaten boss's closing conversation runs; the stage clears after it
     // --- HUD ---
     // The extra boss's words (GBK, two bytes a character), shown one
     // character per word bullet (behaviour 120) at offset 2 x its work value.

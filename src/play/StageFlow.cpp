@@ -112,6 +112,8 @@ void StartRoutine(Game& game) {
 
     s.score = 0;
     s.bestScore = 0;
+    // The stage-6 route is earned within one game.
+    s.wideFieldFightStarted = 0;
     s.hudWork = 0;
     s.focusLevel = 0;
     s.deathScale = 1.0f;
