@@ -136,5 +136,17 @@ TEST_F(MendedFaults, BossConversationLatchesItsFirstPage) {
     EXPECT_EQ(t.s.dialoguePageCount, 5);
 }
 
+// The stage-6 route is earned within one game: a new game started from
+// the title after one that reached the whole-screen fight starts without it.
+TEST_F(MendedFaults, ANewGameStartsWithoutTheStage6Route) {
+    t.s.wideFieldFightStarted = 1;
+    t.s.screen = 10;
+    t.s.stage = 0;
+    t.s.practiceMode = 0;
+    StartRoutine(*t.game);
+    EXPECT_EQ(t.s.stage, 1);
+    EXPECT_EQ(t.s.wideFieldFightStarted, 0);
+}
+
 }  // namespace
 }  // namespace korvid
