@@ -57,9 +57,10 @@ constexpr Band kBulletsMiddle{0.705, false, 0.8, false};
 constexpr Band kBulletsLow{0.5, false, 0.705, true};
 constexpr Band kBulletsLowest{kNone, true, 0.5, true};
 
+// The count is read live: a particle that shrinks away takes its record out
+// of the list during the walk.
 void walkScenery(Game& game) {
     GameState& s = game.state;
-    const int n = s.sceneObjectCount;
     bool reverse = false;
     if (s.stage == 7) {
         if (s.spellActive && s.bossPattern() < 72) return;
@@ -68,9 +69,9 @@ void walkScenery(Game& game) {
         return;
     }
     if (reverse) {
-        for (int i = n - 1; i >= 0; --i) UpdateSceneObject(game, i);
+        for (int i = s.sceneObjectCount - 1; i >= 0; --i) UpdateSceneObject(game, i);
     } else {
-        for (int i = 0; i < n; ++i) UpdateSceneObject(game, i);
+        for (int i = 0; i < s.sceneObjectCount; ++i) UpdateSceneObject(game, i);
     }
 }
 

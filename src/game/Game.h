@@ -9,6 +9,7 @@
 
 #include "game/GameState.h"
 #include "engine/BitmapFont.h"
+#include "engine/DistortionMesh.h"
 #include "engine/GlyphFont.h"
 #include "engine/Engine.h"
 #include "engine/Sprite.h"
@@ -61,6 +62,11 @@ struct Game {
     std::string musicRoomFile;
     int manualPage = 0;      // the manual page loaded
     HTEXTURE manualPageTexture = 0;
+
+    // --- stage effects ---
+    // The extra boss's sky, made when its sky effect begins; every end of
+    // stage (clear, retry, quit) deletes it.
+    std::unique_ptr<DistortionMesh> skyMesh;
 
     // Random numbers for play: one generator, seeded at each stage load.
     int rand() { return state.rng.next(); }

@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "play/Resources.h"
+#include "play/SceneList.h"
 
 namespace korvid {
 
@@ -23,13 +24,7 @@ void ClearAllPools(GameState& s) {
     s.playerShots.clear();
     s.items.clear();
     s.bgPanels.clear();
-    for (int i = 0; i < kSceneObjectCapacity; ++i) {
-        SceneObject& o = s.sceneObjects[i];
-        o = SceneObject{};
-        sprite::Reset(o.sprite);
-        sprite::SetZ(o.sprite, static_cast<float>(0.899 + i * 0.00001));
-    }
-    s.sceneObjectCount = 0;
+    ResetSceneObjects(s);
 }
 
 void ResetStagePlay(GameState& s) {
@@ -113,6 +108,7 @@ void EndOfStage(Game& game) {
         s.snapshots[s.stage] = StageSnapshot{s.bombGauge, s.lives, s.grazeCount, s.score, s.maxPowerFrames};
     }
     FreeStageSheets(game);
+    game.skyMesh.reset();
 }
 
 }  // namespace korvid

@@ -22,7 +22,8 @@ void StageLoadReset(GameState& s);
 void ResetStagePlay(GameState& s);
 void ResetGamePlay(GameState& s);
 
-// The snapshot of the counters for replays, then the stage sheets are freed.
+// The snapshot of the counters for replays, then the stage sheets and the
+// sky mesh are freed.
 // While a replay plays the loaded record is left alone.
 void EndOfStage(Game& game);
 

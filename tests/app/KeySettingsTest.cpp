@@ -8,6 +8,7 @@
 #include "../engine/TempDir.h"
 #include "FileBytes.h"
 #include "game/ProfileFile.h"
+#include "support/TestPaths.h"
 
 namespace korvid {
 namespace {
@@ -22,7 +23,7 @@ bool SameSettings(const KeySettings& a, const KeySettings& b) {
 }
 
 TEST(KeySettings, ShippedFileGivesArrowsShiftZXCtrlAndIsGbkWithCrlf) {
-    const std::string path = std::string(KORVID_SOURCE_DIR "/data/") + kKeySettingsFileName;
+    const std::string path = korvid::test::SourcePath("/data/") + kKeySettingsFileName;
     KeySettings settings;
     ASSERT_TRUE(LoadKeySettings(path, settings));
     const int expectedKeys[kKeyBindingCount] = {38, 40, 37, 39, 16, 90, 88, 17};

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <unistd.h>
+#include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -19,7 +20,7 @@ TEST(HeadlessBoot, ScreenshotOfTheLogoWithoutADisplay) {
     const fs::path dir = fs::temp_directory_path() / ("korvid-boot-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     const std::string png = (dir / "frame.png").string();
-    const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY " + std::string(KORVID_BINARY_DIR) +
+    const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY " + korvid::test::BinaryDir() +
                             "/korvid --headless --dir " + (dir / "game").string() +
                             " --frames 120 --screenshot 100:" + png + " > /dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "support/GameProcess.h"
+#include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -48,7 +49,7 @@ std::string playbackArgs(const fs::path& fixture) {
 
 // Plays fixture `name` back with --verify and compares its last state line.
 void ExpectFixturePlaysBack(const std::string& name) {
-    const fs::path fixture = fs::path(KORVID_SOURCE_DIR) / "tests/fixtures" / name;
+    const fs::path fixture = fs::path(korvid::test::SourceDir()) / "tests/fixtures" / name;
     std::ifstream expectedFile(fixture / "expected.txt");
     std::string expected;
     ASSERT_TRUE(std::getline(expectedFile, expected)) << "run tools/record-goldens.sh";

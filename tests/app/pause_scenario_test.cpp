@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/GameProcess.h"
+#include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -112,7 +113,7 @@ TEST_F(PauseScenario, GameOverOffersAContinueThatOnlyAChoiceCloses) {
 }
 
 TEST_F(PauseScenario, APlaybackThatRunsOutOfRecordStopsAndVerifyCallsItADesync) {
-    const std::string fixture = std::string(KORVID_SOURCE_DIR) + "/tests/fuzz/corpus/replay/three_stages.rpy";
+    const std::string fixture = korvid::test::SourceDir() + "/tests/fuzz/corpus/replay/three_stages.rpy";
     const GameRun r = runGame("--dir " + (dir / "game").string() + " --replay " + fixture +
                           " --verify --frames 400000 --trace");
     EXPECT_EQ(r.status, 1) << r.out.substr(r.out.size() > 400 ? r.out.size() - 400 : 0);

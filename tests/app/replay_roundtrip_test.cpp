@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "menus/ReplayFile.h"
+#include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +27,7 @@ struct GameRun {
 };
 
 GameRun runGame(const std::string& args) {
-    const std::string cmd = std::string(KORVID_BINARY_DIR) + "/korvid --headless " + args + " 2>&1";
+    const std::string cmd = korvid::test::BinaryDir() + "/korvid --headless " + args + " 2>&1";
     GameRun r;
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;

@@ -13,6 +13,7 @@
 #include "engine/ImageCodec.h"
 #include "engine/TempDir.h"
 #include "tools/PackTestSupport.h"
+#include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +23,7 @@ namespace {
 using packgen::ZipWriter;
 using packtest::RunCommand;
 
-std::string korvid() { return std::string(KORVID_BINARY_DIR) + "/korvid --headless"; }
+std::string korvid() { return korvid::test::BinaryDir() + "/korvid --headless"; }
 
 void writeBytes(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
     std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
@@ -89,7 +90,7 @@ TEST(Startup, DamagedSettingsFallBackToTheShippedValuesAndStayOnDisk) {
 TEST(Startup, AnInstalledGameStartsFromAnotherFolder) {
     korvid::testing::TempDir dir;
     const fs::path prefix = dir.file("prefix");
-    const auto install = RunCommand("cmake --install " + std::string(KORVID_BINARY_DIR) + " --prefix " +
+    const auto install = RunCommand("cmake --install " + korvid::test::BinaryDir() + " --prefix " +
                                     prefix.string() + " 2>&1");
     ASSERT_EQ(install.exitCode, 0) << install.output;
     for (const char* f : {"bin/korvid", "share/korvid/gamedat.zip", "share/korvid/data/按键设置.ini",

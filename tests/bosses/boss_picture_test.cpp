@@ -19,6 +19,7 @@
 #include "play/Player.h"
 #include "play/Resources.h"
 #include "play/StageFlow.h"
+#include "support/TestPaths.h"
 
 namespace korvid {
 namespace {
@@ -152,7 +153,7 @@ TEST(BossPicture, TheStage1FightsAreDrawnFromThePack) {
     for (int scene = 0; scene < kScenes; ++scene) {
         const ArgbImage picture = load(files[scene]);
         ASSERT_EQ(picture.width, 640) << names[scene];
-        testing::WriteImage(std::string(KORVID_BINARY_DIR "/") + names[scene], picture.pixels, picture.width,
+        testing::WriteImage(korvid::test::BinaryPath("/") + names[scene], picture.pixels, picture.width,
                             picture.height);
         EXPECT_GT(paintedAround(picture, bossAt[scene][0], bossAt[scene][1], 10, sky), 200)
             << names[scene] << ": the boss at " << bossAt[scene][0] << ", " << bossAt[scene][1];

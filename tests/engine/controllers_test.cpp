@@ -14,6 +14,7 @@
 #include "app/CommandLine.h"
 #include "engine/TempDir.h"
 #include "support/GameProcess.h"
+#include "support/TestPaths.h"
 
 namespace korvid {
 namespace {
@@ -114,7 +115,7 @@ TEST(Controllers, APadMovesTheShipLikeTheKeysAndItsGameReplays) {
     const std::string menus = "250 RETURN\n280 RETURN\n360 Z\n";
     std::ofstream(dir.file("menus.txt")) << menus;
     std::ofstream(dir.file("keyboard.txt")) << menus << "501-600 LEFT\n";
-    const std::string pack = std::string(KORVID_BINARY_DIR) + "/gamedat.zip";
+    const std::string pack = korvid::test::BinaryDir() + "/gamedat.zip";
 
     Options o;
     o.headless = true;

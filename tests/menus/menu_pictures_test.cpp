@@ -14,6 +14,7 @@
 #include "game/Game.h"
 #include "menus/MusicRoom.h"
 #include "menus/TitleMenus.h"
+#include "support/TestPaths.h"
 
 namespace korvid {
 namespace {
@@ -25,7 +26,7 @@ struct PictureRun {
     std::unique_ptr<Game> game;
 
     PictureRun() {
-        engine->Resource_AttachPack(KORVID_BINARY_DIR "/gamedat.zip", kPackPassword);
+        engine->Resource_AttachPack(korvid::test::BinaryPath("/gamedat.zip").c_str(), kPackPassword);
         engine->Shell_SetQuadLogger([this](const std::string& file, float x0, float y0, float x1, float y1) {
             drawn << file << ' ' << std::lround(x0) << ' ' << std::lround(y0) << ' ' << std::lround(x1 - x0) << ' '
                   << std::lround(y1 - y0) << '\n';
@@ -35,7 +36,7 @@ struct PictureRun {
     }
     void expectAllPainted() {
         const packgen::Manifest manifest =
-            packgen::Manifest::load(KORVID_SOURCE_DIR "/tools/packgen/manifest.json");
+            packgen::Manifest::load(korvid::test::SourcePath("/tools/packgen/manifest.json").c_str());
         std::istringstream log(drawn.str());
         for (const std::string& miss : packgen::FindUnpaintedRects(manifest, log)) ADD_FAILURE() << miss;
     }
@@ -62,7 +63,7 @@ TEST(MenuPictures, TheStaffRollShowsTheSkyAndTheCredits) {
     const ArgbImage picture = testing::RenderFrames(*run.engine, run.dir, 1300, 1300, 0xFF000000,
                                                     [&](int) { StaffRollFrame(*run.game); });
     ASSERT_EQ(picture.width, 640);
-    testing::WriteImage(KORVID_BINARY_DIR "/staff_roll.png", picture.pixels, picture.width, picture.height);
+    testing::WriteImage(korvid::test::BinaryPath("/staff_roll.png").c_str(), picture.pixels, picture.width, picture.height);
     EXPECT_GT(brightPixels(picture, 0, 0, 270, 480, 20), 270 * 480 / 2);  // the night sky, opaque by now
     EXPECT_GT(brightPixels(picture, 280, 0, 640, 480, 180), 800);       // white lettering of the credits
     run.expectAllPainted();
@@ -79,7 +80,7 @@ TEST(MenuPictures, TheManualShowsItsTabsAboveThePage) {
     const ArgbImage picture = testing::RenderFrames(*run.engine, run.dir, 3, 3, 0xFF000000,
                                                     [&](int) { RunManual(*run.game); });
     ASSERT_EQ(picture.width, 640);
-    testing::WriteImage(KORVID_BINARY_DIR "/manual_page.png", picture.pixels, picture.width, picture.height);
+    testing::WriteImage(korvid::test::BinaryPath("/manual_page.png").c_str(), picture.pixels, picture.width, picture.height);
     // Five tabs of 110 pixels from x 0: each shows its own middle.
     for (int i = 0; i < 5; ++i)
         EXPECT_GT(brightPixels(picture, 110 * i + 20, 14, 110 * i + 90, 36, 40), 100) << "tab " << i;

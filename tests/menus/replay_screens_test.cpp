@@ -19,6 +19,7 @@
 #include "menus/Title.h"
 #include "play/StageFlow.h"
 #include "support/TestGame.h"
+#include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -99,7 +100,7 @@ TEST_F(ReplayScreens, EmptyBoxesSaveTheExactBytesAndTheSuccessSound) {
 TEST_F(ReplayScreens, TypedBoxesAreSavedAndAnOccupiedSlotAsksFirst) {
     playedStage1();
     fs::create_directories(dir / "Replay");
-    fs::copy_file(fs::path(KORVID_SOURCE_DIR) / "tests/fuzz/corpus/replay/empty_texts.rpy", dir / ReplaySlotPath(2));
+    fs::copy_file(fs::path(korvid::test::SourceDir()) / "tests/fuzz/corpus/replay/empty_texts.rpy", dir / ReplaySlotPath(2));
     OpenReplaySaveScreen(*t.game);
     saveFrame();
     click(250, 145);  // the key box

@@ -17,6 +17,7 @@
 #include "play/Resources.h"
 #include "play/Spawn.h"
 #include "play/StageFlow.h"
+#include "support/TestPaths.h"
 
 namespace korvid {
 namespace {
@@ -64,7 +65,7 @@ TEST(BulletPicture, FamiliesInFlightWithTheStandInSheets) {
             if (!s.enemyBullets.free[i]) UpdateEnemyBullet(game, i);
     });
     ASSERT_EQ(image.width, 640);
-    testing::WriteImage(KORVID_BINARY_DIR "/screens/bullets.png", image.pixels, image.width, image.height);
+    testing::WriteImage(korvid::test::BinaryPath("/screens/bullets.png").c_str(), image.pixels, image.width, image.height);
     std::set<std::uint32_t> colours;
     int lit = 0;
     for (int y = 0; y < 480; y += 2)

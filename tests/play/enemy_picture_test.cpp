@@ -15,6 +15,7 @@
 #include "play/Enemies.h"
 #include "play/Resources.h"
 #include "play/StageFlow.h"
+#include "support/TestPaths.h"
 
 namespace korvid {
 namespace {
@@ -57,7 +58,7 @@ TEST(EnemyPicture, AFieldOfStage1EnemiesIsDrawnFromThePack) {
         UpdateAndDrawPlay(game);
     });
     ASSERT_EQ(picture.width, 640);
-    testing::WriteImage(KORVID_BINARY_DIR "/enemy_field.png", picture.pixels, picture.width, picture.height);
+    testing::WriteImage(korvid::test::BinaryPath("/enemy_field.png").c_str(), picture.pixels, picture.width, picture.height);
 
     int live = 0;
     for (int i = 0; i < kBossSlot; ++i) {

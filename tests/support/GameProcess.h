@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "support/TestPaths.h"
 
 namespace korvid::test {
 
@@ -21,7 +22,7 @@ struct GameRun {
 
 // `korvid --headless ARGS`, its exit status and output.
 inline GameRun RunHeadless(const std::string& args) {
-    const std::string cmd = std::string(KORVID_BINARY_DIR) + "/korvid --headless " + args + " 2>&1";
+    const std::string cmd = korvid::test::BinaryDir() + "/korvid --headless " + args + " 2>&1";
     GameRun r;
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;

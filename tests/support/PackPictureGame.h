@@ -15,6 +15,7 @@
 #include "engine/EngineTestKit.h"
 #include "game/Game.h"
 #include "play/Resources.h"
+#include "support/TestPaths.h"
 
 namespace korvid::test {
 
@@ -26,7 +27,7 @@ struct PackPictureGame {
     bool attached = false;  // the pack opened
 
     PackPictureGame() {
-        attached = engine->Resource_AttachPack(KORVID_BINARY_DIR "/gamedat.zip", kPackPassword);
+        attached = engine->Resource_AttachPack(korvid::test::BinaryPath("/gamedat.zip").c_str(), kPackPassword);
         engine->Shell_SetQuadLogger([this](const std::string& file, float x0, float y0, float x1, float y1) {
             drawn << file << ' ' << std::lround(x0) << ' ' << std::lround(y0) << ' ' << std::lround(x1 - x0) << ' '
                   << std::lround(y1 - y0) << '\n';
@@ -38,7 +39,7 @@ struct PackPictureGame {
     }
 
     void ExpectEverythingDrawnIsPainted() const {
-        const packgen::Manifest manifest = packgen::Manifest::load(KORVID_SOURCE_DIR "/tools/packgen/manifest.json");
+        const packgen::Manifest manifest = packgen::Manifest::load(korvid::test::SourcePath("/tools/packgen/manifest.json").c_str());
         std::istringstream log(drawn.str());
         for (const std::string& miss : packgen::FindUnpaintedRects(manifest, log)) ADD_FAILURE() << miss;
     }

@@ -10,11 +10,12 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include "support/TestPaths.h"
 
 namespace korvid::packtest {
 
-inline constexpr const char* kPackPath = KORVID_BINARY_DIR "/gamedat.zip";
-inline constexpr const char* kPackgenPath = KORVID_BINARY_DIR "/packgen";
+inline const std::string kPackPath = korvid::test::BinaryPath("/gamedat.zip");
+inline const std::string kPackgenPath = korvid::test::BinaryPath("/packgen");
 inline constexpr const char* kPackPassword = "qorvantelmisbe";
 
 struct CommandResult {

@@ -6,6 +6,7 @@
 
 #include "Json.h"
 #include "Manifest.h"
+#include "support/TestPaths.h"
 
 namespace korvid {
 namespace {
@@ -92,7 +93,7 @@ TEST(ManifestTest, RegionsNamingTheSameSeedShareItOthersDiffer) {
 // The real manifest: every picture region lies inside its picture (checked by
 // loading), and no two entries collide.
 TEST(ManifestTest, ThePackManifestLoads) {
-    Manifest m = Manifest::load(KORVID_SOURCE_DIR "/tools/packgen/manifest.json");
+    Manifest m = Manifest::load(korvid::test::SourcePath("/tools/packgen/manifest.json").c_str());
     std::set<std::string> names;
     for (const auto& f : m.files()) {
         EXPECT_TRUE(names.insert(f.name).second) << f.name;

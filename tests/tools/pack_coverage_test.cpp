@@ -10,6 +10,7 @@
 
 #include "CoverageCheck.h"
 #include "PackTestSupport.h"
+#include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -33,13 +34,13 @@ TEST(PackCoverage, EverythingDrawnIsPainted) {
     fs::create_directories(dir);
     std::ofstream(dir / "tour.txt") << kTour;
     const std::string log = (dir / "drawn.txt").string();
-    const auto run = packtest::RunCommand(std::string(KORVID_BINARY_DIR) + "/korvid --headless --dir " +
+    const auto run = packtest::RunCommand(korvid::test::BinaryDir() + "/korvid --headless --dir " +
                                          (dir / "game").string() + " --keys " + (dir / "tour.txt").string() +
                                          " --frames 1100 --print-state --coverage-log " + log);
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("screen=10 stage=1"), std::string::npos) << run.output;
 
-    const packgen::Manifest manifest = packgen::Manifest::load(KORVID_SOURCE_DIR "/tools/packgen/manifest.json");
+    const packgen::Manifest manifest = packgen::Manifest::load(korvid::test::SourcePath("/tools/packgen/manifest.json").c_str());
     std::ifstream in(log);
     ASSERT_TRUE(in) << "no coverage log";
     std::stringstream all;

@@ -18,6 +18,7 @@
 
 #include "../engine/TempDir.h"
 #include "PackTestSupport.h"
+#include "support/TestPaths.h"
 
 namespace korvid {
 namespace {
@@ -161,7 +162,7 @@ TEST(PackTest, HoldsEveryFileTheGameLoadsInNameOrder) {
 TEST(PackTest, SameManifestGivesTheSameBytesWhateverTheThreadCount) {
     TempDir dir;
     std::string one = dir.file("one.zip"), two = dir.file("two.zip");
-    std::string base = std::string("'") + packtest::kPackgenPath + "' --root '" KORVID_SOURCE_DIR "' --quiet";
+    std::string base = "'" + packtest::kPackgenPath + "' --root '" + korvid::test::SourceDir() + "' --quiet";
     ASSERT_EQ(RunCommand(base + " --jobs 1 --out '" + one + "'").exitCode, 0);
     ASSERT_EQ(RunCommand(base + " --jobs 2 --out '" + two + "'").exitCode, 0);
     std::vector<std::uint8_t> a = ReadFileBytes(one), b = ReadFileBytes(two), built = ReadFileBytes(packtest::kPackPath);

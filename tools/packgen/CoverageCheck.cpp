@@ -24,7 +24,23 @@ const FileEntry* findFolded(const Manifest& manifest, const std::string& name) {
     return nullptr;
 }
 
+// The engine pads a picture's surface to powers of two and repeats it: a
+// texel past the surface's edge is read from the other side.
+int surfaceSize(int size) {
+    int s = 1;
+    while (s < size) s *= 2;
+    return s;
+}
+
+int fold(int v, int size) {
+    if (size <= 0) return v;
+    const int s = surfaceSize(size);
+    return ((v % s) + s) % s;
+}
+
 bool painted(const FileEntry& file, int x, int y) {
+    x = fold(x, file.width);
+    y = fold(y, file.height);
     for (const Region& r : file.regions)
         if (x >= r.rect.x && x < r.rect.right() && y >= r.rect.y && y < r.rect.bottom()) return true;
     return false;
