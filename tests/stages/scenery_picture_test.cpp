@@ -20,6 +20,7 @@
 #include "play/SceneList.h"
 #include "play/StageFlow.h"
 #include "stages/Scenery.h"
+#include "support/TestPaths.h"
 
 namespace korvid {
 namespace {
@@ -33,7 +34,7 @@ protected:
     void SetUp() override {
         if (!testing::OffscreenGlAvailable()) GTEST_SKIP() << "no OpenGL 3.3 on SDL's offscreen driver here";
         engine = testing::StartHeadless(dir);
-        ASSERT_TRUE(engine->Resource_AttachPack(KORVID_BINARY_DIR "/gamedat.zip", kPackPassword));
+        ASSERT_TRUE(engine->Resource_AttachPack(test::BinaryPath("/gamedat.zip").c_str(), kPackPassword));
         coverage.attach(*engine);
         game = std::make_unique<Game>(*engine);
         game->screenSprite = std::make_unique<Sprite>(*engine, 0, 0.0f, 0.0f, 640.0f, 480.0f);
@@ -61,7 +62,7 @@ protected:
             after(frame);
         });
         std::vector<std::uint32_t> pixels = image.pixels;
-        testing::WriteImage(std::string(KORVID_BINARY_DIR) + "/scenery-" + name + ".png", pixels, image.width,
+        testing::WriteImage(test::BinaryDir() + "/scenery-" + name + ".png", pixels, image.width,
                             image.height);
         return image;
     }
@@ -75,7 +76,7 @@ protected:
     void expectPainted() {
         const std::string log = dir.file("drawn.txt");
         ASSERT_TRUE(coverage.write(log));
-        const packgen::Manifest manifest = packgen::Manifest::load(KORVID_SOURCE_DIR "/tools/packgen/manifest.json");
+        const packgen::Manifest manifest = packgen::Manifest::load(test::SourcePath("/tools/packgen/manifest.json").c_str());
         std::ifstream in(log);
         for (const std::string& problem : packgen::FindUnpaintedRects(manifest, in)) ADD_FAILURE() << problem;
     }
