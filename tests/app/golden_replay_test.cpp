@@ -76,7 +76,7 @@ TEST(GoldenReplay, Stage1WithItsBossesBeatenPlaysBackToItsRecordedState) { Expec
 // Every other fixture (a stage's, tests/fixtures/stageN/, or a whole game):
 // a folder with a recorded replay is played back like the two above.
 TEST(GoldenReplay, EveryStageFixturePlaysBackToItsRecordedState) {
-    const fs::path root = fs::path(KORVID_SOURCE_DIR) / "tests/fixtures";
+    const fs::path root = fs::path(korvid::test::SourceDir()) / "tests/fixtures";
     for (const auto& entry : fs::directory_iterator(root)) {
         const std::string name = entry.path().filename().string();
         if (name == "stage1" || name == "stage1-boss") continue;
