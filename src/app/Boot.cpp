@@ -143,6 +143,7 @@ int RunGame(const Options& options) {
 
     s.panelCounter = BootstrapScoreFile((std::filesystem::path(dir) / "score.dat").string());
     session.startReplay(*game);
+    session.startPractice(*game);
 
     engine->System_Start();
     const int status = session.finish(*game);

@@ -22,6 +22,7 @@ bool parseInt(const std::string& s, int& out) {
 struct RawOptions {
     Options opt;
     std::string frames;
+    std::string practice, difficulty, character, boss;
     std::vector<std::string> screenshots;
 };
 
@@ -47,6 +48,14 @@ std::unique_ptr<CLI::App> makeApp(RawOptions& raw) {
     app->add_flag("--trace-hash", o.traceHash, "like --trace, with the state hash");
     app->add_option("--coverage-log", o.coverageLog, "list every texture rectangle drawn (for the pack check)")
         ->option_text("PATH");
+    app->add_option("--practice", raw.practice, "start the practice of stage N (1..7) without the menus")
+        ->option_text("N");
+    app->add_option("--difficulty", raw.difficulty, "with --practice: 0 easy, 1 normal (default), 2 hard")
+        ->option_text("D");
+    app->add_option("--character", raw.character, "with --practice: character 1 (default), 2 or 3")->option_text("C");
+    app->add_option("--boss", raw.boss, "with --practice or --replay: bring the fight in at pattern ID at once")
+        ->option_text("ID");
+    app->add_flag("--probe", o.probe, "state lines also show the boss, the clear and the live object counts");
     app->add_flag("--version", o.version, "print the version and exit");
     app->add_flag("-h,--help", o.help, "this text");
     return app;
@@ -55,8 +64,9 @@ std::unique_ptr<CLI::App> makeApp(RawOptions& raw) {
 // The option whose value is missing: the first value option that is last or
 // followed by another option.
 std::string optionMissingItsValue(const std::vector<std::string>& args) {
-    static const char* const kValued[] = {"--frames", "--screenshot", "--dir", "--pack",
-                                          "--keys",   "--replay",     "--record", "--coverage-log"};
+    static const char* const kValued[] = {"--frames",   "--screenshot", "--dir",        "--pack",
+                                          "--keys",     "--replay",     "--record",     "--coverage-log",
+                                          "--practice", "--difficulty", "--character", "--boss"};
     for (std::size_t i = 0; i < args.size(); ++i)
         for (const char* v : kValued)
             if (args[i] == v && (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0)) return v;
@@ -110,6 +120,34 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
         }
         s.path = v.substr(colon + 1);
         opt.screenshots.push_back(s);
+    }
+    // A number in lo..hi, or the option's own message.
+    auto number = [&](const std::string& text, const char* name, int lo, int hi, int& out) {
+        if (text.empty()) return true;
+        if (parseInt(text, out) && out >= lo && out <= hi) return true;
+        error = std::string(name) + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi) +
+                ", not '" + text + "'";
+        return false;
+    };
+    if (raw.difficulty == "easy") raw.difficulty = "0";
+    if (raw.difficulty == "normal") raw.difficulty = "1";
+    if (raw.difficulty == "hard") raw.difficulty = "2";
+    if (!number(raw.practice, "--practice", 1, 7, opt.practiceStage) ||
+        !number(raw.difficulty, "--difficulty", 0, 2, opt.difficulty) ||
+        !number(raw.character, "--character", 1, 3, opt.character) ||
+        !number(raw.boss, "--boss", 1, 99, opt.bossPattern))
+        return std::nullopt;
+    if ((!raw.difficulty.empty() || !raw.character.empty()) && opt.practiceStage == 0) {
+        error = "--difficulty and --character need --practice N";
+        return std::nullopt;
+    }
+    if (opt.bossPattern != 0 && opt.practiceStage == 0 && opt.replayFile.empty()) {
+        error = "--boss needs --practice N or --replay PATH";
+        return std::nullopt;
+    }
+    if (opt.practiceStage != 0 && !opt.replayFile.empty()) {
+        error = "--practice and --replay cannot be used together";
+        return std::nullopt;
     }
     if (opt.verify && opt.replayFile.empty()) {
         error = "--verify needs --replay PATH";

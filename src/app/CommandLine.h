@@ -28,6 +28,14 @@ struct Options {
     bool trace = false;
     bool traceHash = false;
     std::string coverageLog;  // write every (texture file, texel rectangle) drawn here
+    // Direct starts for development and fixtures: the practice of a stage
+    // without the menus (recorded as a practice run), optionally with a
+    // fight brought in at once at one of its patterns.
+    int practiceStage = 0;  // 0: the title as usual
+    int difficulty = 1;
+    int character = 1;
+    int bossPattern = 0;    // 0: the stage plays from its start
+    bool probe = false;     // state lines carry the boss and pool fields
     bool help = false;
     bool version = false;
     // Not a command-line option: tests that drive devices (a virtual game

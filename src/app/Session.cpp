@@ -8,6 +8,7 @@
 #include "menus/PauseMenu.h"
 #include "play/Resources.h"
 #include "play/StageFlow.h"
+#include "bosses/FightRegistry.h"
 
 namespace korvid {
 
@@ -53,6 +54,33 @@ void Session::startReplay(Game& game) {
     s.maxPowerFrames = 0;
     StartRoutine(game);
     lastStage_ = s.stage;
+    bossPending_ = options_.bossPattern != 0;
+}
+
+void Session::startPractice(Game& game) {
+    if (options_.practiceStage == 0) return;
+    GameState& s = game.state;
+    LoadSharedResources(game);
+    s.stageFrame = 300;
+    s.character = options_.character;
+    s.difficulty = options_.practiceStage == 7 ? 3 : options_.difficulty;
+    LoadCharacterSheets(game, s.character);
+    s.practiceMode = 1;
+    s.replayPlaying = 0;
+    s.screen = 10;
+    s.stage = options_.practiceStage;
+    s.maxPowerFrames = 0;
+    StartRoutine(game);
+    lastStage_ = s.stage;
+    bossPending_ = options_.bossPattern != 0;
+}
+
+void Session::bringInBoss(Game& game) {
+    const GameState& s = game.state;
+    if (!bossPending_ || s.screen != 10 || s.pauseState != 0 || s.stageFrame < -1) return;
+    bossPending_ = false;
+    if (!BringInFightAt(game, options_.bossPattern))
+        std::fprintf(stderr, "korvid: no fight has a pattern %d\n", options_.bossPattern);
 }
 
 bool Session::checkStage(Game& game, int stage) {
@@ -80,7 +108,8 @@ bool Session::checkStage(Game& game, int stage) {
 }
 
 void Session::afterFrame(Game& game) {
-    if (options_.trace) std::printf("%s\n", DescribeState(game.state, options_.traceHash).c_str());
+    bringInBoss(game);
+    if (options_.trace) std::printf("%s\n", DescribeState(game.state, options_.traceHash, options_.probe).c_str());
     watchForContinue(game);
     if (replaying_ && !finished_) watchReplayEnd(game);
 }
@@ -171,7 +200,7 @@ int Session::finish(Game& game) {
         std::printf("stage %d: not checked (stopped at frame %d of %d)\n", lastStage_, s.replayFrame,
                     s.replayStageFrames[lastStage_]);
     }
-    if (options_.printState) std::printf("%s\n", DescribeState(s, true).c_str());
+    if (options_.printState) std::printf("%s\n", DescribeState(s, true, options_.probe).c_str());
     int status = 0;
     if (!options_.recordFile.empty() && !s.replayPlaying && !saveRecord(game)) {
         std::fprintf(stderr, "korvid: could not save the record to %s\n", options_.recordFile.c_str());

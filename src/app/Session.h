@@ -28,6 +28,9 @@ public:
     bool prepareReplay(Game& game, std::string& why);
     // After boot: starts the replay's first stage directly.
     void startReplay(Game& game);
+    // After boot: starts the practice of --practice's stage directly (a
+    // practice run as the menus would start it, recorded as usual).
+    void startPractice(Game& game);
 
     // After every frame: tracing, stage-end checks and the replay's end.
     void afterFrame(Game& game);
@@ -45,6 +48,8 @@ private:
     void watchReplayEnd(Game& game);
     void watchForContinue(Game& game);
     bool saveRecord(Game& game);
+    // --boss: the fight comes in once the stage's fade-in has run.
+    void bringInBoss(Game& game);
 
     Options options_;
     bool replaying_ = false;
@@ -53,6 +58,7 @@ private:
     bool gameOver_ = false;
     int lastStage_ = -1;
     int verdictStage_ = -1;  // the last stage a verdict line was printed for
+    bool bossPending_ = false;
     // Recording: the counters while the continue prompt is open, and the
     // record as it stood there once a continue was taken (the rest of such
     // a game cannot be played back).

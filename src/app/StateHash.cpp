@@ -25,6 +25,12 @@ public:
     void add(const T&... v) {
         (one(v), ...);
     }
+    // Fields added after the stage-1 golden replays were recorded count only
+    // when set, so the hashes recorded with them stay as they are.
+    template <typename... T>
+    void addIfSet(const T&... v) {
+        (oneIfSet(v), ...);
+    }
     std::uint64_t value() const { return h_; }
 
 private:
@@ -40,6 +46,10 @@ private:
     template <typename T, std::size_t N>
     void one(const std::array<T, N>& a) {
         for (const T& x : a) one(x);
+    }
+    template <typename T>
+    void oneIfSet(const T& v) {
+        if (v != T{}) one(v);
     }
     std::uint64_t h_ = 0xCBF29CE484222325ull;
 };
@@ -66,6 +76,7 @@ std::uint64_t HashGameState(const GameState& s) {
     h.add(s.bossActive, s.spellActive, s.spellBonusLost, s.spellTimeLimit, s.bossTimeLeft, s.stageCleared,
           s.bossRotation, s.bossVar, s.bossVarX, s.bossVarArr, s.bossTimedOut);
     h.add(s.wordBulletText);
+    h.addIfSet(s.bossClosingTalk, s.bgCamX, s.bgCamY, s.bgCamTurn);
     h.add(s.wideField, s.wideFieldFightStarted, s.timeStop, s.dialogueActive, s.dialoguePage, s.backgroundShake,
           s.scrollSpeed, s.stage5Work, s.camX, s.camHeight, s.camDepth, s.camYaw, s.camPitch, s.sceneCamera,
           s.sceneFocal, s.sceneObjectCount, s.laserNear);
@@ -76,6 +87,7 @@ std::uint64_t HashGameState(const GameState& s) {
     hashPool(h, s.enemyBullets, [&](const EnemyBullet& b) {
         h.add(b.texX, b.texY, b.texW, b.texH, b.x, b.y, b.scaleX, b.scaleY, b.angle, b.speed, b.behavior, b.alpha,
               b.red, b.green, b.blue, b.spriteKey, b.age, b.grazed, b.marked, b.work, b.laserSlope, b.laserIntercept);
+        h.addIfSet(b.owner);
     });
     hashPool(h, s.effects, [&](const EffectSprite& e) {
         h.add(e.texX, e.texY, e.texW, e.texH, e.x, e.y, e.scaleX, e.scaleY, e.angle, e.type, e.alpha, e.red, e.green,
@@ -102,7 +114,31 @@ std::uint64_t HashGameState(const GameState& s) {
     return h.value();
 }
 
-std::string DescribeState(const GameState& s, bool withHash) {
+namespace {
+
+template <typename PoolT>
+int live(const PoolT& pool, int upTo = PoolT::kCapacity) {
+    int n = 0;
+    for (int i = 0; i < upTo; ++i) n += pool.free[i] ? 0 : 1;
+    return n;
+}
+
+std::string probeFields(const GameState& s) {
+    const bool boss = s.bossActive && !s.enemies.free[kBossSlot];
+    const Enemy& b = s.enemies.slot[kBossSlot];
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  " pattern=%d bosshp=%.2f timeleft=%d card=%d cleared=%d timestop=%d enemies=%d bullets=%d "
+                  "items=%d scenery=%d",
+                  boss ? b.type : 0, boss ? static_cast<double>(b.hp) : 0.0, s.bossTimeLeft, s.spellActive,
+                  s.stageCleared, s.timeStop, live(s.enemies, kBossSlot), live(s.enemyBullets), live(s.items),
+                  s.sceneObjectCount);
+    return line;
+}
+
+}  // namespace
+
+std::string DescribeState(const GameState& s, bool withHash, bool probe) {
     char line[256];
     int n = std::snprintf(line, sizeof line,
                           "screen=%d stage=%d frame=%d score=%" PRId64 " lives=%d bomb=%d graze=%d power=%.2f "
@@ -112,7 +148,8 @@ std::string DescribeState(const GameState& s, bool withHash) {
                           static_cast<double>(s.playerY));
     if (withHash && n > 0 && n < static_cast<int>(sizeof line))
         std::snprintf(line + n, sizeof line - n, " hash=%016" PRIx64, HashGameState(s));
-    return line;
+    if (!probe) return line;
+    return line + probeFields(s);
 }
 
 }  // namespace korvid

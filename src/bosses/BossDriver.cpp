@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "bosses/FightRegistry.h"
 #include "game/Game.h"
 #include "game/PoolSteps.h"
 #include "play/Geometry.h"
@@ -20,12 +21,14 @@ namespace {
 struct PatternRange {
     int lo, hi;
 };
-constexpr PatternRange kRanges[] = {{42, 71}, {1, 41}, {72, 88}};
+// The game's ids end at 88; the last range runs on over the ids the fight
+// table keeps free (for fights that tests add).
+constexpr PatternRange kRanges[] = {{42, 71}, {1, 41}, {72, kPatternIdLimit - 1}};
 
 void runPatterns(Game& game, int id) {
     for (const PatternRange& r : kRanges) {
         if (id < r.lo || id > r.hi) continue;
-        if (PatternStep step = FindPattern(id)) step(game);
+        RunPattern(game, id);
     }
 }
 
@@ -132,10 +135,9 @@ void BossDriver(Game& game) {
     draw(game, b);
 }
 
-PatternStep FindPattern(int id) {
-    for (const PatternEntry& e : Stage1Patterns())
-        if (e.id == id) return e.step;
-    return nullptr;
+void RunPattern(Game& game, int id) {
+    const FightTable::Found found = Fights(game).find(id);
+    if (found.row) RunPatternRow(game, *found.fight, *found.row);
 }
 
 }  // namespace korvid

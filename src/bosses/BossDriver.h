@@ -1,8 +1,6 @@
 // The boss driver's own pieces: the aura table and the pattern library.
 #pragma once
 
-#include <span>
-
 namespace korvid {
 
 struct Game;
@@ -10,16 +8,9 @@ struct Game;
 // The aura particles of pattern `id` for this frame.
 void SpawnBossAura(Game& game, int id);
 
-// One pattern's frame. Every boss file registers its patterns by id.
-using PatternStep = void (*)(Game& game);
-struct PatternEntry {
-    int id;
-    PatternStep step;
-};
-std::span<const PatternEntry> Stage1Patterns();
-
-// The step registered for `id`, or null.
-PatternStep FindPattern(int id);
+// One frame of pattern `id` as its fight's row says (nothing for an id no
+// fight registers).
+void RunPattern(Game& game, int id);
 
 // The driver's colour of the boss body for this frame: white at its alpha,
 // a red pulse below an eighth of the bar, grey while it cannot be hit, a

@@ -1,8 +1,10 @@
 // What is drawn under the play field while a boss is present: during a
-// spell card the stage's card backdrop and, for its first frames, the
-// declaration flash. Drawn with the shared uiSprite, cut afresh per call.
+// spell card the stage's card backdrop (from the stage registry) and, for its
+// first frames, the declaration flash. Drawn with the shared uiSprite, cut
+// afresh per call.
 #include "game/FrameSteps.h"
 #include "game/Game.h"
+#include "stages/StageRegistry.h"
 
 namespace korvid {
 
@@ -12,19 +14,6 @@ void cut(Game& game, int tex, float x, float y, float w, float h) {
     Sprite& sp = *game.uiSprite;
     sp.SetTexture(game.state.textures[tex]);
     sp.SetTextureRect(x, y, w, h);
-}
-
-// Stage 1: the sunset picture, and a veil of cloud scrolling down over it.
-void stage1Backdrop(Game& game) {
-    Sprite& sp = *game.uiSprite;
-    const int f = game.state.stageFrame;
-    cut(game, 39, 0, 0, 512, 512);
-    sp.SetHotSpot(0, 0);
-    sp.Render(0, 0);
-    sp.SetColor(0x7DFFFFFF);
-    cut(game, 40, 0, static_cast<float>((128 - f % 128) * 2), 256, 256);
-    sp.RenderEx(0, 0, 0, 2);
-    sp.SetColor(0xFFFFFFFF);
 }
 
 // The card's declaration: a large rune circle sliding away for 186 frames,
@@ -45,10 +34,9 @@ void spellBackdrop(Game& game) {
     Sprite& sp = *game.uiSprite;
     sp.SetZ(0.9f);
     sp.SetBlendMode(BLEND_DEFAULT);
-    switch (s.stage) {
-    case 1: stage1Backdrop(game); break;
-    default: break;  // the other stages' backdrops come with their bosses
-    }
+    // Each stage's own backdrop comes with its line in the stage registry.
+    const StageLine* line = Stages(game).line(s.stage);
+    if (line && line->spellBackdrop) line->spellBackdrop(game);
     sp.SetColor(0xFFFFFFFF);
     sp.SetHotSpot(0, 0);
     declarationFlash(game, s.bossTimer());

@@ -89,13 +89,15 @@ void SpellEnd(Game& game) {
     const float shift = s.wideField ? 96.0f : 0.0f;
     RequestSound(game, 19);
     s.spellActive = 0;
-    if (s.spellBonusLost || s.bossTimedOut) {
+    if (s.spellBonusLost) {
         caption(game, kFailedCaption, shift);
         return;
     }
+    // A card that ran out of time was not spoiled: it shows its bonus, 0,
+    // whatever the count shows by then (some stages set it to 9999).
     caption(game, kBonusCaption, shift);
     const std::int64_t bonus =
-        SpellBonus(s.bossPattern(), s.difficulty, s.spellTimeLimit, s.bossTimeLeft, false);
+        SpellBonus(s.bossPattern(), s.difficulty, s.spellTimeLimit, s.bossTimeLeft, s.bossTimedOut != 0);
     s.score += bonus - bonus % 10;
     showBonus(game, bonus, shift);
 }

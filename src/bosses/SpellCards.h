@@ -14,8 +14,9 @@ struct Game;
 void SpellDeclare(Game& game);
 
 // End of a card: sound 19, spellActive cleared; a card spoiled by a bomb or
-// a death, or timed out, shows "Bonus Failed"; otherwise "Spell Card Bonus"
-// with its value, which is added to the score (units digit untouched).
+// a death shows "Bonus Failed"; otherwise "Spell Card Bonus" with its value
+// (0 for a card that timed out), which is added to the score (units digit
+// untouched).
 void SpellEnd(Game& game);
 
 // The bonus base of card `id` for difficulty d (0 for ids that are no card

@@ -9,11 +9,11 @@
 //
 // t is the boss timer, d the difficulty, (x, y) the boss. Per-difficulty
 // numbers sit in tables next to the pattern that uses them, indexed by d.
+#include "bosses/Stage1Boss.h"
+
 #include <algorithm>
 #include <climits>
 
-#include "bosses/BossDriver.h"
-#include "bosses/BossSkeleton.h"
 #include "game/Game.h"
 #include "play/PatternKit.h"
 #include "play/Spawn.h"
@@ -21,24 +21,6 @@
 namespace korvid {
 
 namespace {
-
-// ------------------------------------------------------------- hand-overs
-
-constexpr NextPattern kAfter1{2, 620, -1, false};
-constexpr NextPattern kAfter2{3, 900, -1, false};
-constexpr NextPattern kAfter4{5, 1200, 1500, true};
-constexpr NextPattern kAfter5{6, 900, 1500, false};
-constexpr NextPattern kAfter6{7, 1400, 2100, true};
-
-// The mid-boss's patterns end without a speed of their own: it only rises
-// or sinks while its bar refills.
-constexpr PatternEndPlan kEnd1{620, true, false, -1, false};
-constexpr PatternEndPlan kEnd2{900, true, false, -1, false};
-constexpr PatternEndPlan kEnd3{700, true, true, -1, false};  // the 700 is never read
-constexpr PatternEndPlan kEnd7{-1, false, false, -1, true};
-
-constexpr DefeatPlan kMidBossDefeat{-240, AfterDefeat::ResumeStage, 4501, 2.0f};
-constexpr DefeatPlan kBossDefeat{-230, AfterDefeat::ClearStage};
 
 constexpr const char* kBossMusic = "Music/music1boss.ogg";
 constexpr const char* kStageMusic = "Music/music1.ogg";
@@ -57,8 +39,6 @@ BulletPlan bullet(int texX, int texY, double speed, int behavior, int alpha = 25
     return b;
 }
 
-void holdBar(Enemy& b) { b.hp = b.maxHp; }
-
 // The sparkle of pattern 5's bursts: a white flash twice and a half the usual size.
 void bigFlash(Game& game, float x, float y) {
     SpawnEffect(game, TexRect{0, 0, 208, 32, 32}, x, y, 2.5f, 2.5f, 0, 0.6f, 1, EffectColour{255, 255, 255, 255}, 0,
@@ -68,21 +48,9 @@ void bigFlash(Game& game, float x, float y) {
 // ---------------------------------------------------- pattern 1: the ring
 
 constexpr bool kRingSideShots[4] = {false, false, true, true};
-constexpr OpeningPlan kOpening1{1, 100, 55, 80, 61, kBossMusic, 1};
 
-void pattern1(Game& game) {
-    Enemy& b = Boss(game);
-    const int t = b.timer;
-    if (t <= 0) {  // the spawn frame takes one refill step too
-        InterludeRefill(game, t, -1, kAfter1);
-        return;
-    }
-    Opening(game, t, kOpening1);
-    if (t <= 100) return;
-    if (b.hp <= 0) {
-        PatternEnd(game, kEnd1);
-        return;
-    }
+void attack1(Game& game, int t) {
+    const Enemy& b = Boss(game);
     if (t % 60 != 0) return;
     RequestSound(game, 1);
     MuzzleFlash(game, 96, b.x, b.y);
@@ -104,24 +72,10 @@ struct Pattern2Numbers {
     int emitterShots;  // bullets per emitter per volley, 90 degrees apart
 };
 constexpr Pattern2Numbers kPattern2[4] = {{0, 0, 2}, {1, 0, 4}, {8, 3, 4}, {27, 6, 4}};
-constexpr OpeningPlan kOpening2{1, 50, 1, 50};
 
-void pattern2(Game& game) {
-    Enemy& b = Boss(game);
-    const int t = b.timer;
+void attack2(Game& game, int t) {
+    const Enemy& b = Boss(game);
     const Pattern2Numbers& n = kPattern2[difficulty(game)];
-    if (t < 0) {
-        InterludeRefill(game, t, 0.8f, kAfter2);
-        return;
-    }
-    Opening(game, t, kOpening2);
-    if (t >= 1 && t <= 50) b.texY = 192;  // the casting pose
-    if (t <= 50) return;
-    if (b.hp <= 0) {
-        b.texY = 0;
-        PatternEnd(game, kEnd2);
-        return;
-    }
     if (t > 199 && t % 100 == 0 && n.aimedRows > 0) {
         RequestSound(game, 0);
         const double aim = AimAtPlayer(game, b.x, b.y);
@@ -151,36 +105,21 @@ struct Pattern3Numbers {
     int layers;    // speeds per stream bullet, 2d + 1
 };
 constexpr Pattern3Numbers kPattern3[4] = {{12, 1}, {12, 3}, {6, 5}, {6, 7}};
-constexpr OpeningPlan kOpening3{1, 30, 1, 30};
-
 void fogBrightens(Game& game) {
     EffectPool& fx = game.state.effects;
     for (int i = 0; i < kEffectCapacity; ++i)
         if (!fx.free[i] && fx.slot[i].type == 5 && fx.slot[i].alpha < 250) fx.slot[i].alpha += 4;
 }
 
-void midBossDefeat(Game& game, int t) {
+void midBossLeaves(Game& game, int t) {
     fogBrightens(game);
     if (t < -250) MusicVolume(game, -2 * t - 500);
     if (t == -250) SwitchMusic(game, kStageMusic, kStageMusicResumeAt);
-    DefeatSequence(game, t, kMidBossDefeat);
 }
 
-void pattern3(Game& game) {
-    Enemy& b = Boss(game);
-    const int t = b.timer;
+void attack3(Game& game, int t) {
+    const Enemy& b = Boss(game);
     const Pattern3Numbers& n = kPattern3[difficulty(game)];
-    if (t < 0) {
-        midBossDefeat(game, t);
-        return;
-    }
-    Opening(game, t, kOpening3);
-    if (t <= 30) return;
-    if (b.hp <= 0) {
-        PatternEnd(game, kEnd3);
-        SpawnItem(game, TexRect{3, 80, 96, 16, 16}, b.x, b.y, 0, 6);
-        return;
-    }
     if (t % n.interval != 0) return;
     RequestSound(game, 1);
     MuzzleFlash(game, 96, b.x, b.y);
@@ -208,7 +147,6 @@ struct BossRingNumbers {
     int layers;      // speeds per direction, 2d + 1
 };
 constexpr BossRingNumbers kPattern4[4] = {{3, 40, 6, 1}, {7, 50, 12, 3}, {11, 60, 30, 5}, {15, 70, 60, 7}};
-constexpr OpeningPlan kOpening4{0, 100, 55, 80, -1, kBossMusic, 0};
 
 // A ring of alternating colours (cells 96 and 160 of row 64), layered.
 void bossRing(Game& game, int pos, int directions, int layers) {
@@ -220,28 +158,9 @@ void bossRing(Game& game, int pos, int directions, int layers) {
                    [](int o, int, BulletPlan& s) { s.rect.x = 96 + 64 * (o % 2); });
 }
 
-// The steps before a non-card attack that follows an interlude: the
-// interlude itself, the opening up to `warmup`, and the end when the bar is
-// gone. True when the attack fires this frame.
-bool attacks(Game& game, int t, const NextPattern& after, const OpeningPlan& opening, int warmup) {
-    if (t < 0) {
-        InterludeHome(game, after);
-        return false;
-    }
-    Opening(game, t, opening);
-    if (t <= warmup) return false;
-    if (Boss(game).hp <= 0) {
-        PatternEnd(game, EndBefore(after));
-        return false;
-    }
-    return true;
-}
-
-void pattern4(Game& game) {
-    Enemy& b = Boss(game);
-    const int t = b.timer;
+void attack4(Game& game, int t) {
+    const Enemy& b = Boss(game);
     const BossRingNumbers& n = kPattern4[difficulty(game)];
-    if (!attacks(game, t, kAfter4, kOpening4, 100)) return;
     const int c = t % 250;
     if (c >= 100 && c <= 220 && t % 10 == 0) {
         RequestSound(game, 1);
@@ -257,23 +176,10 @@ void pattern4(Game& game) {
 constexpr int kPattern5Cadence[4] = {4, 4, 5, 5};  // d / 2 + 4
 constexpr int kSpellCellX[4] = {96, 240, 240, 240};
 
-void pattern5(Game& game) {
-    GameState& s = game.state;
+void attack5(Game& game, int t) {
     Enemy& b = Boss(game);
-    const int t = b.timer;
     const int d = difficulty(game);
-    if (t < 0) {
-        InterludeHome(game, kAfter5);
-        return;
-    }
     const int c = (t - 170) % 400;
-    if (t <= 170) holdBar(b);
-    ChargeBurst(game, c, 0, 25);
-    if (t <= 170) return;
-    if (b.hp <= 0) {
-        PatternEnd(game, EndBefore(kAfter5, true));
-        return;
-    }
     if (c >= 70 && c <= 200 && t % kPattern5Cadence[d] == 0) {
         if (t % 12 == 0) bigFlash(game, b.x, b.y);
         RequestSound(game, 1);
@@ -282,9 +188,9 @@ void pattern5(Game& game) {
         for (int i = 0; i < 2; ++i) {
             const int speed = (game.rand() % 80) / 20 + 1;
             const int angle = game.rand() % 360;
-            Fire(game, bullet(kSpellCellX[d], 48, speed, 9), b.x, b.y, static_cast<float>(angle));
+            const int slot = Fire(game, bullet(kSpellCellX[d], 48, speed, 9), b.x, b.y, static_cast<float>(angle));
             // One burst's bullets all turn at the same moment.
-            s.enemyBullets.slot[s.lastEnemyBulletSlot].age = c - 70;
+            if (EnemyBullet* shot = JustFired(game, slot)) shot->age = c - 70;
         }
     }
     MovementLeg(game, t, c, 280, INT_MIN, 352);
@@ -299,7 +205,6 @@ struct Pattern6Numbers {
     int layers;        // 2d + 1
 };
 constexpr Pattern6Numbers kPattern6[4] = {{2, 2, 6, 1}, {3, 2, 12, 3}, {4, 3, 18, 5}, {5, 3, 24, 7}};
-constexpr OpeningPlan kOpening6{0, 50, 5, 30};
 
 void fallingSparkle(Game& game, int top, bool easy) {
     const int turn = game.rand() % 30;
@@ -309,12 +214,9 @@ void fallingSparkle(Game& game, int top, bool easy) {
     Fire(game, bullet(96, 48, 0.9, 8, 0), static_cast<float>(16 + x), static_cast<float>(top + y), angle);
 }
 
-void pattern6(Game& game) {
-    Enemy& b = Boss(game);
-    const int t = b.timer;
+void attack6(Game& game, int t) {
     const int d = difficulty(game);
     const Pattern6Numbers& n = kPattern6[d];
-    if (!attacks(game, t, kAfter6, kOpening6, 50)) return;
     const int c = t % 250;
     if (c >= 50 && c <= 140 && t % 10 == 0) {
         RequestSound(game, 1);
@@ -336,23 +238,10 @@ struct Pattern7Numbers {
 constexpr Pattern7Numbers kPattern7[4] = {
     {18, 10, false, 150}, {10, 10, false, 150}, {8, 8, true, 270}, {10, 8, true, 270}};
 
-void pattern7(Game& game) {
-    Enemy& b = Boss(game);
-    const int t = b.timer;
+void attack7(Game& game, int t) {
     const int d = difficulty(game);
     const Pattern7Numbers& n = kPattern7[d];
-    if (t < 0) {
-        DefeatSequence(game, t, kBossDefeat);
-        return;
-    }
     const int c = (t - 170) % 400;
-    if (t <= 170) holdBar(b);
-    ChargeBurst(game, c, 0, 25);
-    if (t <= 170) return;
-    if (b.hp <= 0) {
-        PatternEnd(game, kEnd7);
-        return;
-    }
     if ((t - 170) % n.fountainEvery == 0 && c >= 90 && c <= 240) {
         RequestSound(game, 0);
         for (int i = 0; i < n.fountainShots; ++i) {
@@ -373,12 +262,59 @@ void pattern7(Game& game) {
     }
 }
 
-constexpr PatternEntry kStage1Patterns[] = {
-    {1, pattern1}, {2, pattern2}, {3, pattern3}, {4, pattern4}, {5, pattern5}, {6, pattern6}, {7, pattern7},
+// ------------------------------------------------------------ the rows
+
+// Openings: hp held, charge burst, glide, music, attack from.
+constexpr OpeningPlan kOpening1{.holdFrom = 1, .holdTo = 100, .chargeFrom = 55, .chargeTo = 80, .glideTo = 61,
+                                .music = kBossMusic, .fadeFrom = 1, .attackAfter = 100};
+constexpr OpeningPlan kOpening2{
+    .holdFrom = 1, .holdTo = 50, .chargeFrom = 1, .chargeTo = 50, .attackAfter = 50, .castPoseTo = 50};
+constexpr OpeningPlan kOpening3{.holdFrom = 1, .holdTo = 30, .chargeFrom = 1, .chargeTo = 30, .attackAfter = 30};
+constexpr OpeningPlan kOpening4{
+    .holdFrom = 0, .holdTo = 100, .chargeFrom = 55, .chargeTo = 80, .music = kBossMusic, .attackAfter = 100};
+constexpr OpeningPlan kOpening6{.holdFrom = 0, .holdTo = 50, .chargeFrom = 5, .chargeTo = 30, .attackAfter = 50};
+// The cards: the bar is held and the charge gathers for 170 frames, and
+// the charge comes again at the start of every 400-frame cycle.
+constexpr OpeningPlan kCardOpening{
+    .holdFrom = 0, .holdTo = 170, .chargeFrom = 170, .chargeTo = 195, .attackAfter = 170, .chargeEvery = 400};
+
+// The mid-boss's patterns end without a speed of their own: it only rises
+// or sinks while its bar refills.
+constexpr PatternEndPlan kMidBossEnd{.motion = EndMotion::Keep};
+constexpr PatternEndPlan kMidBossPoseEnd{.motion = EndMotion::Keep, .restPose = true};
+constexpr PatternEndPlan kMidBossLastEnd{.chargeSound = true, .motion = EndMotion::Keep, .bonusItemKind = 6};
+constexpr PatternEndPlan kLastCardEnd{.dropItems = false, .motion = EndMotion::Keep};
+
+constexpr DefeatPlan kMidBossDefeat{.endAt = -240,
+                                    .after = AfterDefeat::ResumeStage,
+                                    .resumeFrame = 4501,
+                                    .scrollSpeed = 2.0f,
+                                    .during = midBossLeaves};
+constexpr DefeatPlan kBossDefeat{.endAt = -230, .after = AfterDefeat::ClearStage};
+
+// The mid-boss: one time limit of 2400 for the three patterns; it enters by
+// refilling its bar on the spawn frame. The 700 written by pattern 3 is
+// never read.
+constexpr PatternRow kMidBossRows[] = {
+    {.id = 1, .endMaxHp = 620, .next = 2, .opening = kOpening1, .end = kMidBossEnd,
+     .interlude = InterludeKind::Refill, .refillDy = -1, .interludeBelow = 1, .attack = attack1},
+    {.id = 2, .endMaxHp = 900, .next = 3, .opening = kOpening2, .end = kMidBossPoseEnd,
+     .interlude = InterludeKind::Refill, .refillDy = 0.8f, .attack = attack2},
+    {.id = 3, .endMaxHp = 700, .opening = kOpening3, .end = kMidBossLastEnd, .interlude = InterludeKind::Defeat,
+     .defeat = &kMidBossDefeat, .attack = attack3},
+};
+
+constexpr PatternRow kBossRows[] = {
+    {.id = 4, .endMaxHp = 1200, .next = 5, .limit = 1500, .opening = kOpening4, .attack = attack4},
+    {.id = 5, .endMaxHp = 900, .next = 6, .limit = 1500, .spell = true, .opening = kCardOpening, .attack = attack5},
+    {.id = 6, .endMaxHp = 1400, .next = 7, .limit = 2100, .opening = kOpening6, .attack = attack6},
+    {.id = 7, .spell = true, .opening = kCardOpening, .end = kLastCardEnd, .interlude = InterludeKind::Defeat,
+     .defeat = &kBossDefeat, .attack = attack7},
 };
 
 }  // namespace
 
-std::span<const PatternEntry> Stage1Patterns() { return kStage1Patterns; }
+std::span<const PatternRow> Stage1MidBossRows() { return kMidBossRows; }
+std::span<const PatternRow> Stage1BossRows() { return kBossRows; }
 
 }  // namespace korvid

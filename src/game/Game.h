@@ -15,6 +15,7 @@
 #include "engine/Sprite.h"
 #include "engine/TextInputBox.h"
 #include "game/MenuRecords.h"
+#include "game/Rules.h"
 
 namespace korvid {
 
@@ -24,6 +25,8 @@ struct Game {
     Game& operator=(const Game&) = delete;
 
     Engine& engine;
+    // The stages, fights and boss bullets this game plays by.
+    const Rules* rules = &BuiltInRules();
     GameState state;
     std::string gameDir;  // folder with the settings, score file and replays
 

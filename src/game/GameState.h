@@ -1,10 +1,23 @@
-// All play state of one running game, as plain data: it can be zeroed,
-// copied and hashed, so tests build one, run frames on it and compare. It
-// holds no pointers into the platform, only texture and stream handles.
+// All state of one running game, as plain data: it can be zeroed, copied
+// and hashed, so tests build one, run frames on it and compare. It holds no
+// pointers into the platform, only texture and stream handles.
+//
+// It is three records by lifetime, each field under its own name (s.field
+// reaches every one):
+//   RunState   what lives for the whole run: the screen flow and menus,
+//              settings, texture and stream handles, the replay record;
+//   GamePlay   what a game plays with across its stages: reset when a game
+//              starts (StartRoutine);
+//   StagePlay  what a stage plays with: reset at every stage load.
+// A shorter-lived record is reset by assigning it a value-initialised one in
+// one place (play/StageFlow.cpp), so a field added to it is reset without
+// anyone listing it. The play records (PlayRecords) hold no heap members: a
+// snapshot of play is a plain copy of them, without the 4 MB replay record.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <type_traits>
 
 #include "game/GameRandom.h"
 #include "engine/Engine.h"
@@ -33,24 +46,22 @@ inline constexpr int kReplayFramesPerStage = 100000;
 inline constexpr int kTextureTableSize = 100;
 inline constexpr int kSoundCount = 50;
 
-struct GameState {
+// What lives for the whole run.
+struct RunState {
     // --- flow of the program ---
     int screen = 0;  // 0..9 title and menus, 10 play, 11 staff roll, 12/13 replay save
     int stage = 0;   // 0 none, 1..6 main stages, 7 extra stage
-    int stageFrame = 0;
     int startStage = 0;
     int difficulty = 0;  // 0..2, 3 for the extra stage
     int character = 0;   // 1..3
     std::uint8_t practiceMode = 0;
-    std::uint8_t gameFinished = 0;
     std::uint8_t quitRequested = 0;
     std::uint8_t musicRoomSelected = 0;
     int menuCursor = 0;
 
-    // --- menu key latches (0 or 1) and the values cleared with them at stage load ---
+    // --- menu key latches (0 or 1) and the menu scroll, cleared at stage load ---
     float latchCancel = 0, latchConfirm = 0, latchUp = 0, latchDown = 0, latchLeft = 0, latchRight = 0;
     float menuScroll = 0;
-    float laserNear = 0;  // the player came close to a laser this frame
 
     // --- title and menus ---
     int titleBrightness = 0;
@@ -61,19 +72,64 @@ struct GameState {
     HTEXTURE titleMenuTexture = 0, cardTexture = 0, titleTexture = 0, subMenuTexture = 0;
     HCHANNEL bgmChannel = 0;
     HSTREAM bgmStream = 0;
+    int panelCounter = 0;  // the side panel's number (score-file value)
 
-    // --- player counters ---
+    // --- pause, continue and game over ---
+    int pauseState = 0;
+    int pauseFade = 0;
+    int pauseTicks = 0;
+    int pauseCursor = 0;
+    HTEXTURE pauseMenuTexture = 0;
+    HTEXTURE snapshotTexture = 0;
+
+    // --- settings (key settings file) and this frame's keys ---
+    std::array<KeyBinding, kGameKeyCount> keyBindings{};
+    std::array<std::uint8_t, kGameKeyCount> frameKeys{};
+    int bgmVolume = 0;
+    int seVolume = 0;
+    int autoBomb = 0;
+    int windowMode = 0;
+    // --- controller buttons (settings file, not gameplay) ---
+    std::array<int, 6> padButtons{0, 1, 10, 9, 6, 4};  // shoot, bomb, slow, fast-forward, pause, screenshot
+
+    // --- replays: the record being made or played ---
+    std::uint8_t replayPlaying = 0;
+    int replayEndStage = 0;
+    std::array<int, kStageSlots> replayStageFrames{};
+    std::array<StageSnapshot, kStageSlots> snapshots{};
+    std::array<std::array<std::int32_t, kReplayFramesPerStage>, kStageSlots> replayInputs{};
+
+    // --- resources ---
+    HTEXTURE logoTexture = 0;
+    std::array<HTEXTURE, kTextureTableSize> textures{};  // the texture table
+    std::array<HSTREAM, kSoundCount> sounds{};           // the sound table
+    HSTREAM chimeSound = 0;  // "SE/1685.wav", loaded the first time a sweeper bullet plays it
+};
+
+// What a game plays with across its stages; a new game starts from zero.
+struct GamePlay {
     std::int64_t score = 0;
-    std::int64_t bestScore = 0;
+    std::int64_t bestScore = 0;  // the HUD's first per-game work counter
     int lives = 0;
     int bombGauge = 0;
-    float power = 0;
     int grazeCount = 0;
     int maxPowerFrames = 0;
+    int hudWork = 0;  // the HUD's second per-game work counter
+    std::uint8_t wideFieldFightStarted = 0;  // stage 6: the whole-screen fight has begun
+};
+
+// What a stage plays with; every stage load starts from zero (then the
+// stage's start values: play/StageFlow.cpp).
+struct StagePlay {
+    int stageFrame = 0;
+    int replayFrame = 0;
+    std::uint8_t gameFinished = 0;
+    float laserNear = 0;  // the player came close to a laser this frame
+
+    // --- player counters ---
+    float power = 0;
     int invincibleTimer = 0;
     int hitPending = 0;
-    int panelCounter = 0;
-    int hudWork = 0;  // the HUD's second per-game work counter
 
     // --- the player ---
     float playerX = 0, playerY = 0;
@@ -108,6 +164,7 @@ struct GameState {
     std::array<float, 93> bossVarArr{};
     // --- boss driver ---
     std::uint8_t bossTimedOut = 0;  // the stage's boss gate ran the time-out action on this pattern
+    std::uint8_t bossClosingTalk = 0;  // the beaten boss's closing conversation runs; the stage clears after it
     // --- HUD ---
     // The extra boss's words (GBK, two bytes a character), shown one
     // character per word bullet (behaviour 120) at offset 2 x its work value.
@@ -115,7 +172,6 @@ struct GameState {
 
     // --- the world ---
     std::uint8_t wideField = 0;
-    std::uint8_t wideFieldFightStarted = 0;  // stage 6: the whole-screen fight has begun
     std::uint8_t timeStop = 0;
     std::uint8_t dialogueActive = 0;
     int dialoguePage = 0;
@@ -135,33 +191,10 @@ struct GameState {
     int dialogueTextAlpha = 0;
     int dialogueTicks = 0;          // calls since the conversation began (paging by time)
 
-    // --- pause, continue and game over ---
-    int pauseState = 0;
-    int pauseFade = 0;
-    int pauseTicks = 0;
-    int pauseCursor = 0;
-    HTEXTURE pauseMenuTexture = 0;
-    HTEXTURE snapshotTexture = 0;
+    GameRandom rng;
+    int lastEnemyBulletSlot = 0, lastEffectSlot = 0, lastItemSlot = 0, lastEnemySlot = 0;
 
-    // --- settings (key settings file) and this frame's keys ---
-    std::array<KeyBinding, kGameKeyCount> keyBindings{};
-    std::array<std::uint8_t, kGameKeyCount> frameKeys{};
-    int bgmVolume = 0;
-    int seVolume = 0;
-    int autoBomb = 0;
-    int windowMode = 0;
-    // --- controller buttons (settings file, not gameplay) ---
-    std::array<int, 6> padButtons{0, 1, 10, 9, 6, 4};  // shoot, bomb, slow, fast-forward, pause, screenshot
-
-    // --- replays ---
-    std::uint8_t replayPlaying = 0;
-    int replayFrame = 0;
-    int replayEndStage = 0;
-    std::array<int, kStageSlots> replayStageFrames{};
-    std::array<StageSnapshot, kStageSlots> snapshots{};
-    std::array<std::array<std::int32_t, kReplayFramesPerStage>, kStageSlots> replayInputs{};
-
-    // --- pools ---
+    // --- pools (last: the big part) ---
     EnemyBulletPool enemyBullets;
     EffectPool effects;
     ItemPool items;
@@ -169,16 +202,6 @@ struct GameState {
     EnemyPool enemies;
     BgPanelPool bgPanels;
     std::array<SceneObject, kSceneObjectCapacity> sceneObjects{};
-    int lastEnemyBulletSlot = 0, lastEffectSlot = 0, lastItemSlot = 0, lastEnemySlot = 0;
-
-    // --- resources ---
-    HTEXTURE logoTexture = 0;
-    std::array<HTEXTURE, kTextureTableSize> textures{};  // the texture table
-    std::array<HSTREAM, kSoundCount> sounds{};           // the sound table
-    // --- enemy bullets ---
-    HSTREAM chimeSound = 0;  // "SE/1685.wav", loaded the first time a sweeper bullet plays it
-
-    GameRandom rng;
 
     // The boss slot's type and timer are the boss pattern and boss timer.
     int& bossPattern() { return enemies.slot[kBossSlot].type; }
@@ -186,5 +209,15 @@ struct GameState {
     int& bossTimer() { return enemies.slot[kBossSlot].timer; }
     int bossTimer() const { return enemies.slot[kBossSlot].timer; }
 };
+
+// Everything play depends on, without the run's record: what a snapshot
+// copies.
+struct PlayRecords : GamePlay, StagePlay {};
+
+static_assert(std::is_trivially_copyable_v<GamePlay>);
+static_assert(std::is_trivially_copyable_v<StagePlay>);
+static_assert(std::is_trivially_copyable_v<PlayRecords>);
+
+struct GameState : RunState, PlayRecords {};
 
 }  // namespace korvid

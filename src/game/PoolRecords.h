@@ -49,6 +49,7 @@ struct EnemyBullet {
     std::uint8_t marked = 0;
     float work = 0;
     float laserSlope = 0, laserIntercept = 0;
+    int owner = 0;  // the emitter effect that fired it: its slot + 1 (0: none)
 };
 
 struct EffectSprite {

@@ -60,17 +60,9 @@ void RetryGame(Game& game) {
     s.maxPowerFrames = 0;
     s.bombActive = 0;
     s.stageFrame = -63;
-    // What the last game left in the boss and world records must not reach
-    // the new one: a replay of it starts from a fresh state.
-    s.lastEnemyBulletSlot = s.lastEffectSlot = s.lastItemSlot = s.lastEnemySlot = 0;
-    s.bossRotation = 0;
-    s.bossVar = {};
-    s.bossVarX = 0;
-    s.bossVarArr = {};
-    s.bossTimedOut = 0;
-    s.wordBulletText = {};
-    s.wideFieldFightStarted = 0;
-    s.dialoguePage = 0;
+    // Nothing else of the last game is listed here: the start routine
+    // resets the game's and the stage's records whole, so a replay of the
+    // new game starts from the state a fresh start gives.
     // While a replay plays the loaded record stays as it was.
     EndOfStage(game);
     // A practice stage or the extra stage restarts itself; a game or a

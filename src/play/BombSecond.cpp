@@ -34,8 +34,8 @@ void hurtColumn(Game& game, const PlayerShot& bomb) {
         // The automatic bomb also draws gauge items out of sturdy targets.
         const bool target = s.wideField || (i == kBossSlot && s.bossActive);
         if (automatic && bomb.age % 8 == 0 && e.hp >= 50 && target) {
-            SpawnItem(game, {3, 32, 96, 16, 16}, e.x, e.y, 0, 2);
-            s.items.slot[s.lastItemSlot].attracted = 1;
+            const int item = SpawnItem(game, {3, 32, 96, 16, 16}, e.x, e.y, 0, 2);
+            if (item >= 0) s.items.slot[item].attracted = 1;
         }
     }
 }

@@ -1,7 +1,10 @@
 // The behaviour step of a bullet, picked by its code. Codes without a row
 // (0, 10, 22, 31, 41, 52, -1 among them) have no step of their own; the
-// boss-bound codes arrive with their bosses.
+// boss-bound codes (85/86, 103, 112, 120, 128/129, 135) are registered by the
+// fights that own them and found through the game's boss bullet hooks.
 #include "play/BulletSteps.h"
+
+#include "game/Game.h"
 
 namespace korvid {
 
@@ -110,7 +113,13 @@ Step stepFor(int code) {
 }  // namespace
 
 void RunBulletBehaviour(Game& game, int slot) {
-    if (const Step step = stepFor(game.state.enemyBullets.slot[slot].behavior)) step(game, slot);
+    const int code = game.state.enemyBullets.slot[slot].behavior;
+    if (const Step step = stepFor(code)) {
+        step(game, slot);
+        return;
+    }
+    const BossBulletHooks* hooks = game.rules ? game.rules->bossBullets : nullptr;
+    if (hooks && code >= 0 && code < kBossBulletCodeLimit && (*hooks)[code]) (*hooks)[code](game, slot);
 }
 
 }  // namespace korvid

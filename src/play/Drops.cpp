@@ -100,8 +100,8 @@ bool popcorn(int texY, TexRect& rect, int& kind) {
 
 void spawnDecoy(Game& game, float x, float y, float angle, float speed) {
     GameState& s = game.state;
-    SpawnEnemyBullet(game, {3, 0, 96, 16, 16}, x, y, 1, 1, angle, 0.71f, speed, 117, 255);
-    s.enemyBullets.slot[s.lastEnemyBulletSlot].marked = 1;
+    const int slot = SpawnEnemyBullet(game, {3, 0, 96, 16, 16}, x, y, 1, 1, angle, 0.71f, speed, 117, 255);
+    if (slot >= 0) s.enemyBullets.slot[slot].marked = 1;
 }
 
 void place(Game& game, const Enemy& e, Piece piece, Spread spread) {

@@ -100,6 +100,7 @@ void fire(EffectFrame& f, const EmitterRow& row, const Volley& v) {
     Game& game = f.game;
     EffectSprite& e = f.e;
     BulletPlan plan{v.rect, v.speed, v.behavior};
+    plan.owner = f.slot + 1;
     if (row.animateColumns) plan.rect.x = ((e.age / 4) % 8) * 16;
     switch (v.aim) {
         case Aim::Ring: FireRing(game, plan, e.x, e.y, v.count, e.angle); break;
@@ -150,8 +151,11 @@ void StepEmitter(EffectFrame& f) {
         fire(f, row, row.second);
     }
     if (e.type == 67 && e.age == 160) {
-        for (int i = 0; i < kEnemyBulletCapacity; ++i)
-            if (!s.enemyBullets.free[i] && s.enemyBullets.slot[i].behavior == 124) s.enemyBullets.free[i] = 1;
+        // Its own sprays only: another emitter's (or a boss's) 124 bullets stay.
+        for (int i = 0; i < kEnemyBulletCapacity; ++i) {
+            const EnemyBullet& b = s.enemyBullets.slot[i];
+            if (!s.enemyBullets.free[i] && b.behavior == 124 && b.owner == f.slot + 1) s.enemyBullets.free[i] = 1;
+        }
     }
 
     bool end = row.endAge > 0 && e.age >= row.endAge;

@@ -67,9 +67,16 @@ void RequestSound(Game& game, int n) {
     if (n >= 0 && n < kSoundCount) game.state.soundRequests[n] = 1;
 }
 
+EnemyBullet* JustFired(Game& game, int slot) {
+    if (slot < 0 || slot >= kEnemyBulletCapacity) return nullptr;
+    return &game.state.enemyBullets.slot[slot];
+}
+
 int Fire(Game& game, const BulletPlan& b, float x, float y, float angle) {
-    return SpawnEnemyBullet(game, b.rect, x, y, b.scaleX, b.scaleY, angle, b.z, static_cast<float>(b.speed),
-                            b.behavior, b.alpha);
+    const int slot = SpawnEnemyBullet(game, b.rect, x, y, b.scaleX, b.scaleY, angle, b.z,
+                                      static_cast<float>(b.speed), b.behavior, b.alpha);
+    if (EnemyBullet* shot = JustFired(game, slot)) shot->owner = b.owner;
+    return slot;
 }
 
 double AimAtPlayer(const Game& game, float x, float y, double offset) {

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 
+#include "game/PoolRecords.h"
 #include "play/Spawn.h"
 
 namespace korvid {
@@ -65,10 +66,16 @@ struct BulletPlan {
     int alpha = 255;
     float z = 0.5f;
     float scaleX = 1, scaleY = 1;
+    int owner = 0;  // written into each bullet (an emitter effect's slot + 1)
 };
 
 // One bullet at (x, y) along `angle`. Returns the slot or -1 (pool full).
 int Fire(Game& game, const BulletPlan& b, float x, float y, float angle);
+
+// The bullet a spawn returned, for tagging it (special flag, parameter, a
+// negative age); null when the spawn found the pool full, so a tag never
+// lands on some other bullet.
+EnemyBullet* JustFired(Game& game, int slot);
 
 // One bullet aimed at the player the way enemies aim: spawned at angle 0,
 // then its stored angle becomes BearingTo(its position, the player, offset)

@@ -64,6 +64,7 @@ int SpawnEnemyBullet(Game& game, TexRect r, float x, float y, float scaleX, floa
     b.work = 0;
     b.laserSlope = 0;
     b.laserIntercept = 0;
+    b.owner = 0;
     b.spriteKey = SpriteKey(r.tex, r.y);
     sprite::SetBlendMode(b.sprite, bulletIsAdditive(behavior, r.tex, b.spriteKey, scaleY, s.stage) ? 0 : BLEND_DEFAULT);
     if (b.spriteKey == 51032) sprite::SetHotSpot(b.sprite, 16, 4);

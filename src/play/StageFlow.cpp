@@ -6,6 +6,17 @@
 
 namespace korvid {
 
+namespace {
+
+// What a fresh record holds, built once: the records are large (the pools),
+// so a reset copies from here rather than building one on the stack.
+const StagePlay& freshStage() {
+    static const StagePlay fresh{};
+    return fresh;
+}
+
+}  // namespace
+
 void ClearAllPools(GameState& s) {
     s.enemyBullets.clear();
     s.enemies.clear();
@@ -16,65 +27,33 @@ void ClearAllPools(GameState& s) {
     ResetSceneObjects(s);
 }
 
+void ResetStagePlay(GameState& s) {
+    static_cast<StagePlay&>(s) = freshStage();
+    ClearAllPools(s);
+    // The stage's start values.
+    s.stageFrame = -64;
+    s.optionSpread = 32;
+    s.playerX = 224;
+    s.playerY = 412;
+    s.deathScale = 1.0f;
+}
+
+void ResetGamePlay(GameState& s) { static_cast<GamePlay&>(s) = GamePlay{}; }
+
 void StageLoadReset(GameState& s) {
+    ResetStagePlay(s);
     // Every random decision of the stage follows from this seed.
     s.rng.seed(static_cast<std::uint32_t>(s.grazeCount));
 
-    // The block of values cleared with the menu latches: the six latches,
-    // the menu scroll, and the laser-near flag.
+    // What the stage load also clears of the run's menus: the latches and
+    // the menu scroll, the menu cursor, the title's animation counters and
+    // the pause menu's fade.
     s.latchCancel = s.latchConfirm = s.latchUp = s.latchDown = s.latchLeft = s.latchRight = 0;
     s.menuScroll = 0;
-    s.laserNear = 0;
-
-    s.bombActive = 0;
-    s.timeStop = 0;
-    s.gameFinished = 0;
-    s.stage5Work = 0;
     s.menuCursor = 0;
-    s.focusLevel = 0;
     s.titleBrightness = 0;
     s.altTitleFade = 0;
     s.menuSlideIn = 0;
-    s.optionSpread = 32;
-    s.optionLift = 0;
-    s.playerX = 224;
-    s.playerY = 412;
-    s.power = 0;
-    s.backgroundShake = 0;
-    s.framesSinceShot = 0;
-    s.shotTimer = 0;
-    s.scrollSpeed = 0;
-    s.enemies.slot[kBossSlot].auxC = 0;
-    s.bossPattern() = 0;
-    s.replayFrame = 0;
-    s.wideField = 0;
-    s.stageFrame = -64;
-    s.deathScale = 1.0f;
-    s.invincibleTimer = 0;
-    s.tilt = 0;
-    s.hitPending = 0;
-    s.playerDying = 0;
-    s.playerRespawning = 0;
-    s.spellBonusLost = 0;
-    s.bossTimeLeft = 0;
-    s.spellTimeLimit = 0;
-    // Not cleared by the original reset, but a new stage must not inherit them.
-    s.moveDirection = 0;
-    s.laserFrames = 0;
-    s.laserFramesB = 0;
-    s.soundRequests.fill(0);
-    // Boss state: a retry during a fight must not leave a boss due (the next
-    // ordinary spawn would become one) or the patterns' work values behind.
-    s.bossActive = 0;
-    s.spellActive = 0;
-    s.stageCleared = 0;
-    s.bossTimedOut = 0;
-    s.bossRotation = 0;
-    s.bossVar.fill(0);
-    s.bossVarX = 0;
-    s.bossVarArr.fill(0);
-
-    ClearAllPools(s);
     s.pauseFade = 0;
 }
 
@@ -105,35 +84,20 @@ void StartRoutine(Game& game) {
 
     StageLoad(game);
 
-    s.score = 0;
-    s.bestScore = 0;
-    s.hudWork = 0;
-    s.focusLevel = 0;
-    s.deathScale = 1.0f;
+    // A new game: nothing of the last one is left (the stage-6 route, the
+    // HUD's counters, the full-power time), then its start values.
+    ResetGamePlay(s);
     s.bombGauge = 400;
     s.lives = (s.stage == 7) ? 5 : 2;
     if (s.practiceMode) s.lives = 8;
-    s.grazeCount = 0;
-    s.invincibleTimer = 0;
-    s.hitPending = 0;
-    s.playerDying = 0;
-    s.playerRespawning = 0;
 
-    ClearAllPools(s);
-    s.pauseFade = 0;
-
-    if (s.replayPlaying) {
-        // The replay path would otherwise keep the full-power time of
-        // whatever game ran before.
-        s.maxPowerFrames = 0;
-        if (s.stage > s.startStage && s.stage - 1 < kStageSlots) {
-            const StageSnapshot& snap = s.snapshots[s.stage - 1];
-            s.bombGauge = snap.bombGauge;
-            s.lives = snap.lives;
-            s.grazeCount = snap.grazeCount;
-            s.score = snap.score;
-            s.maxPowerFrames = snap.maxPowerFrames;
-        }
+    if (s.replayPlaying && s.stage > s.startStage && s.stage - 1 < kStageSlots) {
+        const StageSnapshot& snap = s.snapshots[s.stage - 1];
+        s.bombGauge = snap.bombGauge;
+        s.lives = snap.lives;
+        s.grazeCount = snap.grazeCount;
+        s.score = snap.score;
+        s.maxPowerFrames = snap.maxPowerFrames;
     }
 }
 

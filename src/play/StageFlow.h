@@ -15,6 +15,13 @@ void StartRoutine(Game& game);
 void StageLoad(Game& game);
 void StageLoadReset(GameState& s);
 
+// The one reset of each play record: StagePlay (every stage load) and
+// GamePlay (every new game) become value-initialised records again, the
+// stage's then with its start values (ship at (224, 412), clock at -64,
+// options spread, empty pools).
+void ResetStagePlay(GameState& s);
+void ResetGamePlay(GameState& s);
+
 // The snapshot of the counters for replays, then the stage sheets and the
 // sky mesh are freed.
 // While a replay plays the loaded record is left alone.

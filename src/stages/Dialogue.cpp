@@ -103,12 +103,20 @@ std::span<const int> DialoguePageLines(int stage, int character, int bossPattern
 
 double DialogueLineHeight(int stage, int character) { return (character == 3 || stage >= 4) ? 16.2 : 16.8; }
 
-void StartConversation(Game& game, int first, int last, bool latched, bool stampStart) {
+bool StartTalk(Game& game, const OpeningTalk& talk) {
+    const int c = game.state.character;
+    const int last = (c >= 1 && c <= 3) ? talk.last[c - 1] : 0;
+    if (last <= 0) return false;
+    StartConversation(game, Conversation{talk.first, last, KeyLatch::Set, talk.start});
+    return true;
+}
+
+void StartConversation(Game& game, const Conversation& talk) {
     GameState& s = game.state;
-    s.dialoguePage = first;
-    s.dialoguePageCount = last;
-    if (latched) s.dialogueKeyLatch = 1;
-    if (stampStart) s.dialoguePageStart = s.stageFrame;
+    s.dialoguePage = talk.first;
+    s.dialoguePageCount = talk.last;
+    if (talk.latch == KeyLatch::Set) s.dialogueKeyLatch = 1;
+    if (talk.start == PageStart::Stamp) s.dialoguePageStart = s.stageFrame;
     // A conversation starts from a clean slate: faint text, Shoot not yet
     // seen released, its own call count at 0.
     s.dialogueTextAlpha = 5;

@@ -3,16 +3,38 @@
 // FastForward or by time. RunDialogue (game/FrameSteps.h) draws and pages.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <span>
 
 namespace korvid {
 
 struct Game;
 
-// Opens pages first..last of the stage's conversation. `latched` keeps the
-// first page from turning on a key already down; `stampStart` records the
-// start frame (timed pages count from it).
-void StartConversation(Game& game, int first, int last, bool latched = true, bool stampStart = false);
+// Whether a conversation keeps the first page from turning on a key that
+// is already down when it opens.
+enum class KeyLatch : std::uint8_t { Set, Leave };
+// Whether it records its start frame (timed pages count from it).
+enum class PageStart : std::uint8_t { Leave, Stamp };
+
+struct Conversation {
+    int first = 1;
+    int last = 0;
+    KeyLatch latch = KeyLatch::Set;
+    PageStart start = PageStart::Leave;
+};
+// Opens pages first..last of the stage's conversation.
+void StartConversation(Game& game, const Conversation& talk);
+
+// A conversation chosen by character, as boss entries and closing talks
+// name it: pages first..last[character - 1]; a last page of 0 means none.
+struct OpeningTalk {
+    int first = 1;
+    std::array<int, 3> last{};
+    PageStart start = PageStart::Leave;
+};
+// Starts `talk` for the game's character; false when it has no pages.
+bool StartTalk(Game& game, const OpeningTalk& talk);
 
 // First line of each page (index 0 first) for the stage, character and boss
 // pattern; page p shows lines L[p-1] .. L[p]-1. Empty for stage 7.

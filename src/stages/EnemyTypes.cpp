@@ -1,20 +1,15 @@
-// One frame of an ordinary enemy's own behaviour, chosen by its type.
+// One frame of an ordinary enemy's own behaviour, looked up by its type in
+// the stage registry's type table.
 #include "stages/EnemyTypes.h"
 
 #include "game/Game.h"
 #include "play/Enemies.h"
+#include "stages/StageRegistry.h"
 
 namespace korvid {
 
 void EnemyBehaviour(Game& game, int slot) {
-    switch (game.state.enemies.slot[slot].type) {
-        case 1: GlidingCruiser(game, slot); break;
-        case 2: CurlingPopcorn(game, slot); break;
-        case 3: ShortWindowGunship(game, slot); break;
-        case 4: RingCruiser(game, slot); break;
-        case 5: Diver(game, slot); break;
-        default: break;  // later stages add their types here
-    }
+    if (const EnemyStep step = Stages(game).enemyStep(game.state.enemies.slot[slot].type)) step(game, slot);
 }
 
 }  // namespace korvid

@@ -1,6 +1,8 @@
 // The behaviour types of ordinary enemies, one routine per type, grouped by
-// the stage that introduces them. EnemyBehaviour (play/Enemies.h) picks one
-// by Enemy.type; a type without a routine only moves, banks and is drawn.
+// the stage that introduces them; each stage's type file exports its
+// {type, step} span for the stage registry. EnemyBehaviour (play/Enemies.h)
+// picks one by Enemy.type; a type without a routine only moves, banks and
+// is drawn.
 #pragma once
 
 namespace korvid {

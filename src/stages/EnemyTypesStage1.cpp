@@ -7,6 +7,7 @@
 #include "game/Game.h"
 #include "play/PatternKit.h"
 #include "stages/EnemyTypes.h"
+#include "stages/Stage1.h"
 
 namespace korvid {
 
@@ -227,5 +228,15 @@ void Diver(Game& game, int slot) {
     diverOpens(game, e, t, d);
     e.noHit = e.maxHp > 10 ? 1 : 0;
 }
+
+namespace {
+
+constexpr EnemyTypeEntry kTypes[] = {
+    {1, GlidingCruiser}, {2, CurlingPopcorn}, {3, ShortWindowGunship}, {4, RingCruiser}, {5, Diver},
+};
+
+}  // namespace
+
+std::span<const EnemyTypeEntry> Stage1EnemyTypes() { return kTypes; }
 
 }  // namespace korvid

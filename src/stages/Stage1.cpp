@@ -5,7 +5,7 @@
 #include "play/Enemies.h"
 #include "play/Spawn.h"
 #include "stages/BgPanels.h"
-#include "stages/StageScript.h"
+#include "stages/Stage1.h"
 #include "stages/Timeline.h"
 
 namespace korvid {
@@ -13,7 +13,6 @@ namespace korvid {
 namespace {
 
 constexpr float kEnemyZ = 0.7f;
-constexpr float kFlashZ = 0.6f;
 
 // --- enemies of the stage (texture 6) ---
 
@@ -88,14 +87,9 @@ void setUp(Game& game, const CueArgs&, int) {
     s.scrollSpeed = 4;
 }
 
-void midBoss(Game& game, const CueArgs&, int) {
-    BringInBoss(game, {{36, 0, 0, 48, 64}, 224, 0, 1, 700, 2400, 0, false, kFlashZ});
-}
+void midBoss(Game& game, const CueArgs&, int) { BringInBoss(game, kStage1MidBoss); }
 
-void boss(Game& game, const CueArgs&, int) {
-    const int pages = game.state.character == 3 ? 5 : 10;
-    BringInBoss(game, {{36, 0, 0, 48, 64}, 224, 144, 4, 900, 1500, pages, false, kFlashZ});
-}
+void boss(Game& game, const CueArgs&, int) { BringInBoss(game, kStage1Boss); }
 
 // --- the timeline ---
 

@@ -4,39 +4,14 @@
 #include "game/Game.h"
 #include "play/Enemies.h"
 #include "stages/Dialogue.h"
+#include "stages/StageRegistry.h"
 
 namespace korvid {
 
-namespace {
-
-using StageScript = void (*)(Game&);
-
-// Stages 1..7; a stage without a script yet runs nothing.
-constexpr StageScript kStageScripts[8] = {nullptr, RunStage1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
-
-// What a stage does when its boss's time runs out.
-struct TimeOutRule {
-    bool drain;           // hp -= maxHp / 20 (else hp = 0)
-    bool forcePattern3;   // a pattern below 3 jumps to 3
-    int timeLeftAfter;    // -1 keeps the count where it is
-};
-constexpr TimeOutRule kTimeOuts[8] = {
-    {false, false, -1},   // no stage
-    {true, true, 0},      // 1: drained within 20 frames
-    {false, true, 9999},  // 2
-    {false, false, 9999}, // 3
-    {false, true, 9999},  // 4
-    {false, false, -1},   // 5: hp 0 on every frame while the count stays out
-    {true, false, 0},     // 6
-    {true, false, 0},     // 7
-};
-
-}  // namespace
 
 void RunStageScript(Game& game) {
-    const int stage = game.state.stage;
-    if (stage < 1 || stage > 7 || !kStageScripts[stage]) return;
-    kStageScripts[stage](game);
+    const StageLine* line = Stages(game).line(game.state.stage);
+    if (line && line->script) line->script(game);
 }
 
 bool BossGate(Game& game) {
@@ -49,20 +24,20 @@ bool BossGate(Game& game) {
 
 void BossTimeOut(Game& game) {
     GameState& s = game.state;
-    const int stage = (s.stage >= 1 && s.stage <= 7) ? s.stage : 0;
-    const TimeOutRule& rule = kTimeOuts[stage];
-    if (stage == 0) return;
+    const StageLine* line = Stages(game).line(s.stage);
+    if (!line) return;
+    const TimeOutRule& rule = line->timeOut;
     Enemy& boss = s.enemies.slot[kBossSlot];
     // A card that ends this way pays nothing, whatever the count shows then.
     s.bossTimedOut = 1;
-    if (rule.drain) {
+    if (rule.hp == TimeOutHp::Drain) {
         // Not between patterns: a bar that refills there must fill, or the
         // fight would never move on.
         if (s.bossTimer() >= 0) boss.hp -= boss.maxHp / 20;
     } else {
         boss.hp = 0;
     }
-    if (rule.forcePattern3 && s.bossPattern() < 3) {
+    if (rule.raiseToPattern3 && s.bossPattern() < 3) {
         s.bossPattern() = 3;
         // Caught in the refill between two attacks, the boss starts
         // pattern 3 from its beginning, so that pattern's end always runs.
@@ -88,21 +63,30 @@ void SpawnTitleCard(Game& game, float z) {
     SpawnEffect(game, {24, 0, 0, 320, 250}, 224, 170, 1, 1, 0, z, 10, {0, 255, 255, 255}, 2, 0);
 }
 
-void SpawnEntryFlash(Game& game, float z) {
+void SpawnEntryFlash(Game& game, float z, EntryFlash kind) {
+    if (kind == EntryFlash::None) return;
     constexpr EffectColour kWhite{255, 255, 255, 255};
-    SpawnEffect(game, {2, 256, 0, 128, 128}, 224, 240, 0.86f, 0.86f, 0, z, 12, kWhite, 2, 0);
-    SpawnEffect(game, {2, 256, 0, 128, 128}, 224, 240, 0.79f, 0.79f, 0, z, 12, kWhite, 2, 0);
+    const TexRect ring = kind == EntryFlash::Trimmed ? TexRect{2, 256, 1, 128, 127} : TexRect{2, 256, 0, 128, 128};
+    SpawnEffect(game, ring, 224, 240, 0.86f, 0.86f, 0, z, 12, kWhite, 2, 0);
+    SpawnEffect(game, ring, 224, 240, 0.79f, 0.79f, 0, z, 12, kWhite, 2, 0);
     SpawnEffect(game, {0, 65, 192, 4, 1}, 224, 240, 1, 1, 0, z, 11, kWhite, 2, 0);
 }
 
-void BringInBoss(Game& game, const BossEntry& entry) {
+void BringInBossQuietly(Game& game, const BossEntry& entry) {
     GameState& s = game.state;
     s.bossActive = 1;
     s.bossTimeLeft = entry.timeLimit;
-    if (entry.talkPages > 0) StartConversation(game, 1, entry.talkPages, entry.talkStampsStart);
     const TexRect& c = entry.cell;
-    SpawnEnemy(game, c.tex, c.x, c.y, c.w, c.h, entry.x, entry.y, 1, 1, 180, 0.7f, 0, entry.pattern, entry.hp, 255);
-    SpawnEntryFlash(game, entry.flashZ);
+    SpawnEnemy(game, c.tex, c.x, c.y, c.w, c.h, entry.x, entry.y, entry.scale, entry.scale, entry.heading, entry.z,
+               entry.speed, entry.pattern, entry.hp, entry.alpha);
+    SpawnEntryFlash(game, entry.flashZ, entry.flash);
+}
+
+void BringInBoss(Game& game, const BossEntry& entry) {
+    // The conversation touches only its own fields: starting it before the
+    // spawn or after makes no difference.
+    StartTalk(game, entry.talk);
+    BringInBossQuietly(game, entry);
 }
 
 }  // namespace korvid

@@ -1,17 +1,17 @@
 // What every stage script shares: the boss gate and its time-out, the
 // stage music, the title card, the boss entry with its flash. Each stage's
-// own script (Stage1.cpp, ...) is one function registered in
-// StageScript.cpp, called once per play frame after the clock advanced.
+// own script (Stage1.cpp, ...) is one function with its line in
+// StageRegistry.cpp, called once per play frame after the clock advanced.
 #pragma once
 
+#include <cstdint>
+
 #include "play/Spawn.h"
+#include "stages/Dialogue.h"
 
 namespace korvid {
 
 struct Game;
-
-// The stage scripts, by stage number.
-void RunStage1(Game& game);
 
 // While a boss is present: counts its time limit down (not during a
 // conversation) and runs the stage's time-out action when it has run out.
@@ -29,22 +29,39 @@ void MusicLoopPoint(Game& game, float at, float to);
 
 // The stage's title card (texture 24), which fades in and out by itself.
 void SpawnTitleCard(Game& game, float z);
-// The three effects of a boss entering.
-void SpawnEntryFlash(Game& game, float z);
+// How a boss arrives: the two rings and the line of the entry flash.
+enum class EntryFlash : std::uint8_t {
+    None,
+    Standard,  // rings from (256, 0, 128, 128)
+    Trimmed,   // rings from (256, 1, 128, 127)
+};
+// The entry flash at z (nothing for EntryFlash::None).
+void SpawnEntryFlash(Game& game, float z, EntryFlash kind = EntryFlash::Standard);
 
+// A boss or mid-boss as its stage script brings it in. The first pattern's
+// hit points and time limit are here; the fight's later patterns carry
+// theirs in their rows (bosses/FightRegistry.h). An invisible body is
+// texture 0 with an empty cell.
 struct BossEntry {
-    TexRect cell;
-    float x, y;
-    int pattern;    // the first pattern id, stored as the boss slot's type
-    float hp;
-    int timeLimit;  // frames for the first pattern
-    int talkPages;  // last page of the opening conversation, 0 for none
-    bool talkStampsStart;  // the conversation records its start frame
-    float flashZ;
+    TexRect cell{};
+    float x = 224, y = 0;
+    int pattern = 0;    // the first pattern id, stored as the boss slot's type
+    float hp = 0;
+    int timeLimit = 0;  // frames for the first pattern
+    OpeningTalk talk{};  // the conversation before the fight (none by default)
+    float scale = 1;    // both draw scales
+    float heading = 180;
+    float speed = 0;
+    int alpha = 255;
+    float z = 0.7f;
+    EntryFlash flash = EntryFlash::Standard;
+    float flashZ = 0.8f;
 };
 // bossActive, the time limit, the opening conversation, then the spawn
 // (which fills the boss slot, the boss driver's from the next frame) and
 // the entry flash.
 void BringInBoss(Game& game, const BossEntry& entry);
+// The same without the conversation (a fight started directly).
+void BringInBossQuietly(Game& game, const BossEntry& entry);
 
 }  // namespace korvid

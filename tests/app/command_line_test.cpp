@@ -24,7 +24,9 @@ TEST(CommandLine, ParsesTheShellOptions) {
 TEST(CommandLine, RejectsBadOptionsWithOneLine) {
     const std::vector<std::vector<std::string>> bad = {
         {"--bogus"}, {"--frames"}, {"--frames", "x"}, {"--frames", "-3"}, {"--screenshot", "12"},
-        {"--screenshot", "0:a.png"}, {"--screenshot", "5:"}, {"--dir"}};
+        {"--screenshot", "0:a.png"}, {"--screenshot", "5:"}, {"--dir"},
+        {"--practice", "8"}, {"--practice", "1", "--difficulty", "3"}, {"--difficulty", "1"},
+        {"--practice", "2", "--character", "0"}, {"--boss", "5"}, {"--practice", "1", "--boss", "x"}};
     for (const auto& args : bad) {
         std::string err;
         EXPECT_FALSE(ParseCommandLine(args, err)) << args[0];

@@ -107,7 +107,9 @@ TEST(Stage1SpellCards, CardFiveShotDownPaysItsTimeBonusByDifficulty) {
     }
 }
 
-TEST(Stage1SpellCards, ABombOrATimeOutSpoilsTheCard) {
+// A bomb spoils the card: "Bonus Failed". A card that outlasts its time
+// was not spoiled: "Spell Card Bonus" with the value 0.
+TEST(Stage1SpellCards, ABombSpoilsTheCardATimeOutPaysNothing) {
     {
         BossFight f;
         f.s.character = 1;
@@ -135,8 +137,8 @@ TEST(Stage1SpellCards, ABombOrATimeOutSpoilsTheCard) {
         EXPECT_EQ(f.s.bossTimedOut, 1);
         EXPECT_EQ(f.s.bossPattern(), 5);
         EXPECT_EQ(f.s.score, before) << "a timed-out card pays nothing";
-        EXPECT_EQ(failedCaptions(f.s), 1);
-        EXPECT_EQ(bonusCaptions(f.s), 0);
+        EXPECT_EQ(failedCaptions(f.s), 0);
+        EXPECT_EQ(bonusCaptions(f.s), 1);
         // The interlude after a time-out still reaches the next pattern, with its own limit.
         while (f.s.bossPattern() == 5) f.gateAndBoss();
         EXPECT_EQ(f.s.bossPattern(), 6);

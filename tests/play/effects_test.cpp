@@ -302,17 +302,19 @@ TEST_F(EffectsTest, EmittersFireOnTheirTimetable) {
     ClearAllPools(t.s);
     const int sprayer = effect(67, 224, 200);
     const int other = bullet(10, 10, 5);
+    const int foreign = bullet(30, 30, 124);  // another emitter's, or a boss's
     for (int i = 0; i < 159; ++i) UpdateEffect(*t.game, sprayer);
     int own = 0;
     for (int i = 0; i < kEnemyBulletCapacity; ++i)
         own += !t.s.enemyBullets.free[i] && t.s.enemyBullets.slot[i].behavior == 124;
-    EXPECT_EQ(own, 45);
+    EXPECT_EQ(own, 45 + 1);
     UpdateEffect(*t.game, sprayer);
     own = 0;
     for (int i = 0; i < kEnemyBulletCapacity; ++i)
         own += !t.s.enemyBullets.free[i] && t.s.enemyBullets.slot[i].behavior == 124;
-    EXPECT_EQ(own, 0);
+    EXPECT_EQ(own, 1);
     EXPECT_EQ(t.s.enemyBullets.free[other], 0);
+    EXPECT_EQ(t.s.enemyBullets.free[foreign], 0);
 }
 
 TEST_F(EffectsTest, EffectsBetweenTheBandsNeverUpdate) {

@@ -49,7 +49,7 @@ protected:
 };
 
 TEST_F(DialogueTest, PagesShowTheirLinesAndPressesTurnOnePageEach) {
-    StartConversation(*t.game, 1, 10);
+    StartConversation(*t.game, {1, 10});
     // Shoot held from before the start: page 1 stays, however long.
     for (int i = 0; i < 10; ++i) frame(true);
     EXPECT_EQ(t.s.dialoguePage, 1);
@@ -71,14 +71,14 @@ TEST_F(DialogueTest, PagesShowTheirLinesAndPressesTurnOnePageEach) {
 
 TEST_F(DialogueTest, ThirdCharacterPagesAndLineHeight) {
     t.s.character = 3;
-    StartConversation(*t.game, 3, 5);
+    StartConversation(*t.game, {3, 5});
     frame();
     EXPECT_NEAR(textHeight(), 2 * 16.2, 1e-3) << "page 3 holds lines 3 and 4";
 }
 
 TEST_F(DialogueTest, TextFadesInAndStaysVisible) {
     t.s.dialogueTextAlpha = 0;  // whatever an earlier conversation left
-    StartConversation(*t.game, 1, 10);
+    StartConversation(*t.game, {1, 10});
     frame();
     EXPECT_EQ(textAlpha(), 15u);
     for (int i = 0; i < 40; ++i) {
@@ -90,7 +90,7 @@ TEST_F(DialogueTest, TextFadesInAndStaysVisible) {
 }
 
 TEST_F(DialogueTest, FastForwardTurnsEveryFourthCallAndBothKeysAreAsked) {
-    StartConversation(*t.game, 1, 10);
+    StartConversation(*t.game, {1, 10});
     frame();  // Shoot seen released
     int turns = 0;
     for (int i = 1; i <= 16; ++i) {
@@ -112,7 +112,7 @@ TEST_F(DialogueTest, FastForwardTurnsEveryFourthCallAndBothKeysAreAsked) {
 TEST_F(DialogueTest, ReplayAfterTheStageEndTurnsByTimeWithTheClockStill) {
     t.s.replayPlaying = 1;
     t.s.stageFrame = kReplayFramesPerStage;
-    StartConversation(*t.game, 12, 15);
+    StartConversation(*t.game, {12, 15});
     for (int i = 0; i < 16 && t.s.dialogueActive; ++i) {
         RunDialogue(*t.game);  // the clock does not move after the stage's end
     }
@@ -123,7 +123,7 @@ TEST_F(DialogueTest, ReplayAfterTheStageEndTurnsByTimeWithTheClockStill) {
 TEST_F(DialogueTest, TimedPagesIgnoreKeysAndTurnAfterNinetyFrames) {
     t.s.stage = 3;
     t.s.bossPattern() = 14;
-    StartConversation(*t.game, 1, 5, true, true);
+    StartConversation(*t.game, {1, 5, KeyLatch::Set, PageStart::Stamp});
     const int start = t.s.stageFrame;
     while (t.s.dialoguePage == 1 && t.s.stageFrame - start < 200) frame((t.s.stageFrame - start) % 2 == 0);
     EXPECT_EQ(t.s.stageFrame - start, 92) << "due once more than 90 frames have passed";
@@ -132,7 +132,7 @@ TEST_F(DialogueTest, TimedPagesIgnoreKeysAndTurnAfterNinetyFrames) {
 TEST_F(DialogueTest, ConversationEndReleasesBossesAtTheirResumeFrame) {
     t.s.stage = 5;
     t.s.character = 2;
-    StartConversation(*t.game, 1, 1);
+    StartConversation(*t.game, {1, 1});
     frame();
     frame(true);
     EXPECT_EQ(t.s.dialogueActive, 0);

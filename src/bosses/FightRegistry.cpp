@@ -1,0 +1,87 @@
+// The fight registry: one line per fight.
+#include "bosses/FightRegistry.h"
+
+#include "bosses/SpellCards.h"
+#include "bosses/Stage1Boss.h"
+#include "game/Game.h"
+#include "stages/Stage1.h"
+
+namespace korvid {
+
+std::span<const FightLine> BuiltInFightLines() {
+    static const FightLine kLines[] = {
+        // entry, rows, numbers, bullet codes
+        {&kStage1MidBoss, Stage1MidBossRows(), {}, {}},
+        {&kStage1Boss, Stage1BossRows(), {}, {}},
+    };
+    return kLines;
+}
+
+const PatternRow* FindRow(const FightLine& fight, int id) {
+    for (const PatternRow& r : fight.rows)
+        if (r.id == id) return &r;
+    return nullptr;
+}
+
+FightTable::FightTable(std::initializer_list<std::span<const FightLine>> parts) {
+    for (std::span<const FightLine> part : parts) {
+        for (const FightLine& f : part) {
+            for (const PatternRow& r : f.rows)
+                if (r.id > 0 && r.id < kPatternIdLimit) byId_[r.id] = Found{&f, &r};
+            for (const BossBulletEntry& b : f.bullets)
+                if (b.code >= 0 && b.code < kBossBulletCodeLimit) bullets_[b.code] = b.step;
+        }
+    }
+}
+
+const FightTable& BuiltInFights() {
+    static const FightTable table{BuiltInFightLines()};
+    return table;
+}
+
+const FightTable& Fights(const Game& game) {
+    return game.rules && game.rules->fights ? *game.rules->fights : BuiltInFights();
+}
+
+bool EntryForPattern(const FightTable& fights, int id, BossEntry& entry) {
+    const FightTable::Found found = fights.find(id);
+    if (!found.fight || !found.fight->entry) return false;
+    const FightLine& f = *found.fight;
+    entry = *f.entry;
+    entry.talk = {};
+    if (id == f.entry->pattern) return true;
+    // Walk the hand-overs from the first pattern: each row writes the next
+    // pattern's hit points and limit (or keeps the running limit).
+    int limit = f.entry->timeLimit;
+    float hp = f.entry->hp;
+    int at = f.entry->pattern;
+    for (std::size_t guard = 0; guard <= f.rows.size(); ++guard) {
+        const PatternRow* r = FindRow(f, at);
+        if (!r || r->next == 0) return false;
+        if (r->limit >= 0) limit = r->limit;
+        if (r->endMaxHp >= 0) hp = r->endMaxHp;
+        at = r->next;
+        if (at == id) {
+            entry.pattern = id;
+            entry.hp = hp;
+            entry.timeLimit = limit;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool BringInFightAt(Game& game, int id) {
+    const FightTable& fights = Fights(game);
+    BossEntry entry;
+    if (!EntryForPattern(fights, id, entry)) return false;
+    BringInBossQuietly(game, entry);
+    const FightTable::Found found = fights.find(id);
+    if (found.row->spell) {
+        game.state.spellActive = 1;
+        SpellDeclare(game);
+    }
+    return true;
+}
+
+}  // namespace korvid

@@ -1,0 +1,59 @@
+// The stage registry: one line per stage. A stage not built yet has a line
+// without a script (nothing runs) so the time-out rules stay in one place.
+#include "stages/StageRegistry.h"
+
+#include "game/Game.h"
+#include "stages/Stage1.h"
+
+namespace korvid {
+
+namespace {
+
+constexpr TimeOutRule kDrainAndRaise{TimeOutHp::Drain, true, 0};   // drained within 20 frames
+constexpr TimeOutRule kZeroAndRaise{TimeOutHp::Zero, true, 9999};
+constexpr TimeOutRule kZero{TimeOutHp::Zero, false, 9999};
+constexpr TimeOutRule kZeroEveryFrame{TimeOutHp::Zero, false, -1};  // while the count stays out
+constexpr TimeOutRule kDrain{TimeOutHp::Drain, false, 0};
+
+}  // namespace
+
+std::span<const StageLine> BuiltInStageLines() {
+    static const StageLine kLines[] = {
+        // stage, script, enemy types, time-out, spell backdrop
+        {1, RunStage1, Stage1EnemyTypes(), kDrainAndRaise, DrawStage1SpellBackdrop},
+        {2, nullptr, {}, kZeroAndRaise, nullptr},
+        {3, nullptr, {}, kZero, nullptr},
+        {4, nullptr, {}, kZeroAndRaise, nullptr},
+        {5, nullptr, {}, kZeroEveryFrame, nullptr},
+        {6, nullptr, {}, kDrain, nullptr},
+        {7, nullptr, {}, kDrain, nullptr},
+    };
+    return kLines;
+}
+
+StageTable::StageTable(std::initializer_list<std::span<const StageLine>> parts) {
+    for (std::span<const StageLine> part : parts) {
+        for (const StageLine& l : part) {
+            if (l.stage < 1 || l.stage > kMaxStage) continue;
+            lines_[l.stage] = l;
+            for (const EnemyTypeEntry& t : l.enemyTypes)
+                if (t.type >= 0 && t.type < kEnemyTypeLimit) types_[t.type] = t.step;
+        }
+    }
+}
+
+const StageLine* StageTable::line(int stage) const {
+    if (stage < 1 || stage > kMaxStage || lines_[stage].stage != stage) return nullptr;
+    return &lines_[stage];
+}
+
+const StageTable& BuiltInStages() {
+    static const StageTable table{BuiltInStageLines()};
+    return table;
+}
+
+const StageTable& Stages(const Game& game) {
+    return game.rules && game.rules->stages ? *game.rules->stages : BuiltInStages();
+}
+
+}  // namespace korvid
