@@ -16,6 +16,7 @@
 #include "play/StageFlow.h"
 #include "stages/StageRegistry.h"
 #include "stages/StageScript.h"
+#include "bosses/SpellCards.h"
 
 namespace korvid {
 namespace {
@@ -166,6 +167,68 @@ TEST(Registries, AFightStartsDirectlyAtAnyOfItsPatterns) {
     }
     RegistryGame r(nullptr);
     EXPECT_FALSE(BringInFightAt(r.game(), 60));
+}
+
+}  // namespace
+}  // namespace korvid
+
+namespace korvid {
+namespace {
+
+// The defeat that ends in a closing conversation keeps the fight (and so
+// the stage's timeline) held until the last page, then clears the stage;
+// the segmented bar's hand-over ends one card and declares the next on the
+// same frame with the new limit remembered.
+TEST(Registries, ClosingTalkAndSegmentHandOver) {
+    static constexpr DefeatPlan kTalk{
+        .endAt = -230, .after = AfterDefeat::ClosingTalk, .talk = {.first = 12, .last = {15, 15, 9}}};
+    static constexpr PatternRow kLast[] = {{.id = 95, .interlude = InterludeKind::Defeat, .defeat = &kTalk}};
+    static constexpr FightLine kFight{&kEntry, kLast, {}, {}};
+    RegistryGame r(nullptr);
+    GameState& s = r.s();
+    s.stage = 2;
+    StageLoadReset(s);
+    s.stageFrame = 5000;
+    s.bossActive = 1;
+    SpawnEnemy(r.game(), 36, 0, 0, 48, 64, 224, 143, 1, 1, 180, 0.7f, 0, 95, 100, 255);
+    s.bossTimer() = -230;
+    RunPatternRow(r.game(), kFight, kLast[0]);
+    EXPECT_EQ(s.dialogueActive, 1);
+    EXPECT_EQ(s.dialoguePage, 12);
+    EXPECT_EQ(s.dialoguePageCount, 15);
+    EXPECT_EQ(s.bossActive, 1) << "the timeline stays held during the talk";
+    EXPECT_EQ(s.stageCleared, 0);
+    s.dialogueActive = 0;  // the last page turned
+    s.bossTimer() = 0;
+    RunPatternRow(r.game(), kFight, kLast[0]);
+    EXPECT_EQ(s.bossActive, 0);
+    EXPECT_EQ(s.enemies.free[kBossSlot], 1);
+    EXPECT_EQ(s.stageCleared, 1);
+    EXPECT_EQ(s.stageFrame, 100000);
+
+    // A card on a long bar: 46 ends at 0.8 of its bar, 47 goes on from there.
+    StageLoadReset(s);
+    s.stage = 6;
+    s.difficulty = 1;
+    s.bossActive = 1;
+    SpawnEnemy(r.game(), 38, 0, 0, 64, 96, 224, 143, 1, 1, 180, 0.7f, 0, 46, 3500, 255);
+    s.spellActive = 1;
+    s.bossTimeLeft = 3000;
+    SpellDeclare(r.game());
+    s.bossTimeLeft = 1500;  // half the time left
+    s.bossVar[1] = 7;
+    const std::int64_t before = s.score;
+    SegmentTransition(r.game(), {47, 8000, 6400});
+    const Enemy& boss = s.enemies.slot[kBossSlot];
+    EXPECT_EQ(s.score - before, 1100000LL * 4 / 2) << "card 46's bonus for half its time";
+    EXPECT_EQ(s.bossPattern(), 47);
+    EXPECT_EQ(s.spellActive, 1);
+    EXPECT_EQ(s.bossTimeLeft, 6000);
+    EXPECT_EQ(s.spellTimeLimit, 6000);
+    EXPECT_FLOAT_EQ(boss.maxHp, 8000);
+    EXPECT_FLOAT_EQ(boss.hp, 6400);
+    EXPECT_EQ(s.bossTimer(), 0);
+    EXPECT_FLOAT_EQ(s.bossVar[1], 0);
 }
 
 }  // namespace
