@@ -3,8 +3,10 @@
 
 #include "bosses/SpellCards.h"
 #include "bosses/Stage1Boss.h"
+#include "bosses/Stage6Boss.h"
 #include "game/Game.h"
 #include "stages/Stage1.h"
+#include "stages/Stage6.h"
 
 namespace korvid {
 
@@ -13,6 +15,7 @@ std::span<const FightLine> BuiltInFightLines() {
         // entry, rows, numbers, bullet codes
         {&kStage1MidBoss, Stage1MidBossRows(), {}, {}},
         {&kStage1Boss, Stage1BossRows(), {}, {}},
+        {&kStage6Boss, Stage6BossRows(), {}, {}},
     };
     return kLines;
 }

@@ -125,6 +125,21 @@ void StartConversation(Game& game, const Conversation& talk) {
     s.dialogueActive = 1;
 }
 
+void PrepareConversation(Game& game, const Conversation& talk) {
+    GameState& s = game.state;
+    if (talk.latch == KeyLatch::Set) s.dialogueKeyLatch = 1;
+    s.dialoguePage = talk.first;
+    s.dialoguePageCount = talk.last;
+    s.dialoguePageStart = s.stageFrame;
+}
+
+bool OpenPreparedConversation(Game& game) {
+    GameState& s = game.state;
+    if (s.dialogueActive || s.dialoguePage < 1 || s.dialoguePage > s.dialoguePageCount) return false;
+    StartConversation(game, Conversation{s.dialoguePage, s.dialoguePageCount, KeyLatch::Set, PageStart::Stamp});
+    return true;
+}
+
 void RunDialogue(Game& game) {
     GameState& s = game.state;
     const std::span<const int> lines = DialoguePageLines(s.stage, s.character, s.bossPattern());

@@ -36,6 +36,14 @@ struct OpeningTalk {
 // Starts `talk` for the game's character; false when it has no pages.
 bool StartTalk(Game& game, const OpeningTalk& talk);
 
+// A conversation the stage makes ready for its boss to open later (stage 6):
+// the pages and the key latch are set, nothing shows yet.
+void PrepareConversation(Game& game, const Conversation& talk);
+// Opens the pages made ready, if any are waiting, with the page start
+// stamped now (timed pages count from the opening, not from the
+// preparation). False when no pages wait.
+bool OpenPreparedConversation(Game& game);
+
 // First line of each page (index 0 first) for the stage, character and boss
 // pattern; page p shows lines L[p-1] .. L[p]-1. Empty for stage 7.
 std::span<const int> DialoguePageLines(int stage, int character, int bossPattern);

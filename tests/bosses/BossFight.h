@@ -37,9 +37,9 @@ struct BossFight {
     GameState& s = game.state;
     Enemy& boss = s.enemies.slot[kBossSlot];
 
-    explicit BossFight(int difficulty = 1) {
+    explicit BossFight(int difficulty = 1, int stage = 1) {
         s.screen = 10;
-        s.stage = 1;
+        s.stage = stage;
         s.difficulty = difficulty;
         s.bgmVolume = 100;
         StartRoutine(game);

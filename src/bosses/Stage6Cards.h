@@ -1,0 +1,23 @@
+// The stage-6 boss's cards, one attack each (t is the boss timer), with the
+// work some of them do when they end. Each attack's design is written at its
+// head; the bar they share is in Stage6Boss.cpp.
+#pragma once
+
+namespace korvid {
+
+struct Game;
+
+// Stage6CardsEarly.cpp
+void Card46(Game& game, int t);   // the bombs' card: tiny streams, only bombs hurt
+void Card46Ended(Game& game);
+void Card47(Game& game, int t);   // four familiars on an orbit
+void Card48(Game& game, int t);   // lanterns from the top that eat bullets
+void Card49(Game& game, int t);   // great orbs thrown out and called back
+
+// Stage6CardsMiddle.cpp
+void Card50(Game& game, int t);   // blades from four muzzles, in four phases
+void Card51(Game& game, int t);   // two-speed rings
+void Card52(Game& game, int t);   // great bullets that split
+void Card53(Game& game, int t);   // phasing and bouncing streams
+
+}  // namespace korvid
