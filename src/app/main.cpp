@@ -1,5 +1,4 @@
 // The korvid executable: parse the command line and run the game.
-#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,9 +8,6 @@
 #include "engine/QuitSignals.h"
 
 int main(int argc, char** argv) {
-    // A write past the file-size limit fails like one to a full disk, and the
-    // save that made it says so, instead of the game being killed.
-    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     auto options = korvid::ParseCommandLine(args, error);
