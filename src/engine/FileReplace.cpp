@@ -62,7 +62,9 @@ bool ReplaceFile(const fs::path& target, std::string_view bytes, mode_t mode) {
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.c_str(), target.c_str()) == 0;
     if (!ok) {
+        const int why = errno;  // what the caller reports, not the clean-up's
         ::unlink(tmp.c_str());
+        errno = why;
         return false;
     }
     syncFolder(folder);

@@ -12,7 +12,7 @@
 namespace korvid {
 
 // Writes `bytes` as `target` with permissions `mode`. False (the target
-// untouched, no temporary file left) on any failure.
+// untouched, no temporary file left, errno telling why) on any failure.
 bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes, mode_t mode);
 
 // The permissions a save of `target` should give the new file: the old

@@ -62,6 +62,13 @@ struct Game {
     std::string musicRoomFile;
     int manualPage = 0;      // the manual page loaded
     HTEXTURE manualPageTexture = 0;
+    // The last save that failed (a replay, the settings): shown on the
+    // screen it was made from until the player leaves it or a save there
+    // succeeds. `screen` is -1 when nothing failed.
+    struct SaveFailure {
+        int screen = -1;
+        std::string file;  // as the player knows it: "Replay/rvx07.rpy"
+    } saveFailure;
 
     // --- stage effects ---
     // The extra boss's sky, made when its sky effect begins; every end of

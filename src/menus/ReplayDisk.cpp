@@ -25,7 +25,10 @@ bool replaceFile(const std::filesystem::path& target, std::string_view bytes) {
     const std::filesystem::path folder = target.parent_path();
     if (!folder.empty()) {
         std::filesystem::create_directories(folder, ec);
-        if (ec) return false;
+        if (ec) {
+            errno = ec.value();  // the reason the caller reports
+            return false;
+        }
     }
     return ReplaceFile(target, bytes, 0644);
 }

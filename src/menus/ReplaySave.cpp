@@ -1,9 +1,11 @@
 #include "menus/ReplaySave.h"
 
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
 
 #include "game/Game.h"
+#include "menus/SaveFailure.h"
 
 namespace korvid {
 
@@ -27,8 +29,11 @@ bool SaveReplayToSlot(Game& game, int slot, const ReplayTexts& texts) {
         std::tm local{};
         localtime_r(&now, &local);
         const std::string path = (std::filesystem::path(game.gameDir) / relative).string();
+        errno = 0;  // a refusal before any write leaves no reason of its own
         saved = SaveReplayFile(path, RecordFromState(s, texts, local));
+        if (!saved) ReportSaveFailure(game, 12, relative);
     }
+    if (saved) ClearSaveFailure(game, 12);
     // Played at once at a fixed volume, not through the frame's requests.
     game.engine.Stream_Play(s.sounds[saved ? kSavedSound : kRefusedSound], false, saved ? 50 : s.seVolume);
     s.screen = 12;

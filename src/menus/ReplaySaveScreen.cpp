@@ -9,6 +9,7 @@
 #include "menus/GbkText.h"
 #include "menus/MenuText.h"
 #include "menus/ReplaySave.h"
+#include "menus/SaveFailure.h"
 #include "menus/ReplayScreens.h"
 #include "menus/ReplaySlots.h"
 
@@ -24,6 +25,9 @@ struct BoxPlace {
 constexpr BoxPlace kBoxPlaces[kBoxCount] = {
     {240, 42, 160, 20}, {240, 90, 160, 20}, {240, 138, 80, 20}, {240, 186, 160, 200}};
 constexpr float kCreatedSize = 122;  // boxes are made this size, then placed
+// A failed save's note, under the date.
+constexpr float kFailureX = 240;
+constexpr float kFailureY = 414;
 
 constexpr int kPointerTexture = 9;
 constexpr int kBoxTileTexture = 25;
@@ -80,6 +84,7 @@ void save(Game& game) {
 void cancelSaveScreen(Game& game) {
     GameState& s = game.state;
     closeBoxes(game);
+    ClearSaveFailure(game, 12);
     game.replaySlots.read = false;
     if (s.gameFinished) {
         QuitToTitle(game, /*freePauseTextures=*/false);
@@ -121,6 +126,7 @@ void OpenReplaySaveScreen(Game& game) {
     if (!game.textBoxFont) game.textBoxFont = MakeTextBoxFont(game);
     if (!game.textBoxGroup) game.textBoxGroup = std::make_unique<TextInputGroup>(game.engine);
     closeBoxes(game);
+    ClearSaveFailure(game, 12);
     for (int i = 0; i < kBoxCount; ++i) {
         auto box = std::make_unique<TextInputBox>(*game.textBoxGroup, *game.textBoxFont, s.textures[kBoxTileTexture],
                                                   kCreatedSize, kCreatedSize);
@@ -149,6 +155,7 @@ void ReplaySaveFrame(Game& game) {
     DrawReplayLabels(game);
     for (int i = 0; i < kBoxCount; ++i) game.saveBoxes[static_cast<std::size_t>(i)]->Render(kBoxPlaces[i].x, kBoxPlaces[i].y);
     drawDate(game);
+    DrawSaveFailure(game, 12, kFailureX, kFailureY);
     if (s.screen == 13) drawConfirmation(game);
     drawPointer(game);
     handleKeys(game);

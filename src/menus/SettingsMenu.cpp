@@ -1,6 +1,7 @@
 #include "menus/SettingsMenu.h"
 
 #include <array>
+#include <cerrno>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "game/KeySettings.h"
 #include "menus/KeyNames.h"
 #include "menus/MenuText.h"
+#include "menus/SaveFailure.h"
 #include "menus/TitleMenus.h"
 
 namespace korvid {
@@ -66,6 +68,8 @@ constexpr float kKeyLabelWidth = 68;
 // naming the actions as their labels show them.
 constexpr std::uint32_t kSharedKeyColor = 0xFFFF5050;
 constexpr float kSharedKeyY = 430;
+// A settings save that failed, under the list.
+constexpr float kSaveFailureY = 400;
 constexpr const char* kActionNames[kGameKeyCount] = {"上移", "下移", "左移", "右移", "低速", "射击", "炸弹", "快进"};
 
 std::uint32_t rowColor(bool selected) { return selected ? kMenuSelected : kMenuOther; }
@@ -243,13 +247,21 @@ void changeSetting(GameState& s, int direction) {
 }
 
 // Back to the main menu on the Settings entry. The settings are saved, and the
-// window mode is applied at once, between two scenes.
+// window mode is applied at once, between two scenes. A save that fails
+// keeps the player on the screen with the failure shown; leaving again
+// tries once more and then leaves anyway (the settings hold for this run).
 void leaveSettings(Game& game) {
     GameState& s = game.state;
+    errno = 0;
+    if (!SaveSettings(game)) {
+        const bool toldAlready = SaveFailureShown(game, 4);
+        ReportSaveFailure(game, 4, kKeySettingsFileName);
+        if (!toldAlready) return;
+    }
+    ClearSaveFailure(game, 4);
     s.screen = 0;
     s.menuCursor = 4;
     s.settingsSlide = 0;
-    SaveSettings(game);
     game.engine.Gfx_EndScene();
     game.engine.System_SetStateBool(HGE_WINDOWED, s.windowMode == 1);
     game.engine.Gfx_BeginScene();
@@ -290,6 +302,8 @@ void RunSettingsScreen(Game& game) {
         if (TakeLatched(s.latchRight, MenuRightHeld(game))) changeSetting(s, +1);
     }
     drawSettingsList(game, /*greyed=*/false);
+    DrawSaveFailure(game, 4, static_cast<float>(s.settingsSlide) + kSettingsRows[0].dx + 8, kSaveFailureY,
+                    "再次返回：设置只用于这次游戏");
     if (!inFront) return;
     if (TakeLatched(s.latchCancel, MenuCancelHeld(game))) {
         leaveSettings(game);
