@@ -85,11 +85,12 @@ void SetPiece(Game& game, int slot) {
     s.bossVar[2] = static_cast<float>(kFortressHeight);
     s.bossVar[3] = 1400;
     s.bossVar[4] = static_cast<float>(h);
-    if (!s.bossActive || s.bossPattern() != 29 || s.bossTimer() < 0) {
+    // Its boss moving on (its defeat included) takes it away.
+    if (s.bossActive && (s.bossPattern() != 29 || s.bossTimer() < 0)) {
         s.enemies.free[slot] = 1;
         return;
     }
-    if (h < 100 || t % kGridEvery[d] != 0) return;
+    if (!s.bossActive || h < 100 || t % kGridEvery[d] != 0) return;
     const int x = game.rand() % 320 + 64;
     const int y = game.rand() % (h - 60) + 20;
     const float top = e.y - kFortressTop;

@@ -165,12 +165,15 @@ int main(int argc, char** argv) {
                          planner.bombs);
         return false;
     });
+    // A conversation turns its page on a fresh press of Shoot: it is let go
+    // every other pair of frames while one runs.
     engine->Input_SetKeySource([&](int frame, int vk) {
         if (frame >= static_cast<int>(planner.plan.size())) planner.plan.resize(frame + 1, 0);
-        planner.plan[frame] = planner.mask;
-        for (const auto& k : {std::pair{kUp, 38}, {kDown, 40}, {kLeft, 37}, {kRight, 39}, {kSlow, 16},
-                              {kShoot, int('Z')}, {kBomb, int('X')}})
-            if (k.second == vk) return (planner.mask & k.first) != 0;
+        int mask = planner.mask;
+        if (game->state.dialogueActive && frame % 4 < 2) mask &= ~kShoot;
+        planner.plan[frame] = mask;
+        for (const KeyName& k : kKeys)
+            if (k.vk == vk) return (mask & k.bit) != 0;
         return false;
     });
     game->songFont14 = std::make_unique<GlyphFont>(*engine, "宋体", 14, false, false, false);
