@@ -3,9 +3,11 @@
 
 #include "bosses/SpellCards.h"
 #include "bosses/Stage1Boss.h"
+#include "bosses/Stage4Boss.h"
 #include "bosses/Stage6Boss.h"
 #include "game/Game.h"
 #include "stages/Stage1.h"
+#include "stages/Stage4.h"
 #include "stages/Stage6.h"
 
 namespace korvid {
@@ -15,6 +17,7 @@ std::span<const FightLine> BuiltInFightLines() {
         // entry, rows, numbers, bullet codes
         {&kStage1MidBoss, Stage1MidBossRows(), {}, {}},
         {&kStage1Boss, Stage1BossRows(), {}, {}},
+        {&kStage4MidBoss, Stage4MidBossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
     };
     return kLines;

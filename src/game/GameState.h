@@ -178,6 +178,10 @@ struct StagePlay {
     float backgroundShake = 0;
     float scrollSpeed = 0;
     float stage5Work = 0;
+    // --- stage 4 ---
+    float bossScroll = 0;   // the boss fight's extra ground scroll (0: the stage's own)
+    int bossFade = 0;       // 0..255: the mid-boss's card backdrop over the ground
+    std::uint8_t wallMapLoaded = 0;  // texture 40 holds the wall map
     float camX = 0, camHeight = 0, camDepth = 0, camYaw = 0, camPitch = 0;
     float bgCamX = 0, bgCamY = 0, bgCamTurn = 0;
     std::array<float, 6> sceneCamera{};  // x, y, z, yaw, pitch, roll

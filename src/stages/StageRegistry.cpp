@@ -4,6 +4,7 @@
 
 #include "game/Game.h"
 #include "stages/Stage1.h"
+#include "stages/Stage4.h"
 
 namespace korvid {
 
@@ -23,7 +24,7 @@ std::span<const StageLine> BuiltInStageLines() {
         {1, RunStage1, Stage1EnemyTypes(), kDrainAndRaise, DrawStage1SpellBackdrop},
         {2, nullptr, {}, kZeroAndRaise, nullptr},
         {3, nullptr, {}, kZero, nullptr},
-        {4, nullptr, {}, kZeroAndRaise, nullptr},
+        {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
         {5, nullptr, {}, kZeroEveryFrame, nullptr},
         {6, nullptr, {}, kDrain, nullptr},
         {7, nullptr, {}, kDrain, nullptr},

@@ -1,0 +1,12 @@
+// The stage-4 fights' pattern rows (their lines in FightRegistry.cpp).
+#pragma once
+
+#include <span>
+
+#include "bosses/BossSkeleton.h"
+
+namespace korvid {
+
+std::span<const PatternRow> Stage4MidBossRows();  // patterns 22..24
+
+}  // namespace korvid
