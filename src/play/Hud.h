@@ -54,7 +54,7 @@ void DrawGlyph(Game& game, int glyph, float x, float y, std::uint32_t colour, fl
 void DrawSidePanelNumbers(Game& game, int fade);
 void DrawWideOverlay(Game& game, int fade);
 void DrawBossInfo(Game& game, int fade);
-void DrawBossTimer(Game& game, float x, int fade);
+void DrawBossTimer(Game& game, float x, float y, int fade);
 void DrawSpellCard(Game& game, int fade);
 void DrawWordBullets(Game& game);
 

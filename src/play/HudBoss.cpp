@@ -3,6 +3,7 @@
 // boss's cut-in.
 #include <algorithm>
 
+#include "engine/OutlinedSprite.h"
 #include "game/Game.h"
 #include "play/Hud.h"
 
@@ -42,6 +43,15 @@ constexpr SpellName kSpellNames[] = {
     {88, 54, 160, {}},           {153, 54, 145, {}},
 };
 
+// Where the top of the field stands during a fight, so that no piece covers
+// another at any name width (at most the banner's 256): the timer at the
+// top left, the "Spell Card" banner at the top right, the card's name right
+// under the banner, ending where the banner ends.
+constexpr float kTimerX = 26, kTimerY = 18;
+constexpr float kBannerX = 160, kBannerY = 6, kBannerW = 256, kBannerH = 40;
+constexpr float kNameRight = kBannerX + kBannerW, kNameY = kBannerY + kBannerH + 2;
+constexpr float kNameScale = 0.96f, kNameH = 19;
+
 bool playerUnder(const GameState& s, float x0, float x1, float y0, float y1) {
     return s.playerX > x0 && s.playerX < x1 && s.playerY > y0 && s.playerY < y1;
 }
@@ -64,11 +74,11 @@ void drawBanner(Game& game, int t, float shift, int fade) {
     if (t > 170 && s.playerY < 48) alpha = 55;
     Sprite& b = *game.hudGlyph;
     b.SetTexture(s.textures[8]);
-    b.SetTextureRect(0, 88, 256, 40);
+    b.SetTextureRect(0, 88, kBannerW, kBannerH);
     b.SetHotSpot(0, 0);
     b.SetZ(0.11f);
     b.SetColor(WithAlpha(Faded(alpha, fade), kWhite));
-    b.Render(160 + shift, 6);
+    b.Render(kBannerX + shift, kBannerY);
 }
 
 void drawName(Game& game, int t, float shift, int fade) {
@@ -79,7 +89,7 @@ void drawName(Game& game, int t, float shift, int fade) {
     const double texX = row <= 31 ? 0 : 320;
     const double texY = (row <= 31 ? (e + 4 * row + 2) : (e + 4 * row - 126)) * 19.2 - 16;
     const float w = static_cast<float>(width);
-    float x = 416 - w + shift, y = 18, scale = 0.96f;
+    float x = kNameRight - w * kNameScale + shift, y = kNameY, scale = kNameScale;
     int alpha = 255;
     if (t <= 60) {
         x = static_cast<float>(4 * t) - w + 176 + shift;
@@ -90,17 +100,16 @@ void drawName(Game& game, int t, float shift, int fade) {
     } else if (t <= 160) {
         y = static_cast<float>(430 - 6 * (t - 100));
     } else if (t <= 173) {
-        y = static_cast<float>(70 - 4 * (t - 161));
-    } else if (s.playerY < 48) {
+        y = std::max(kNameY, static_cast<float>(70 - 2 * (t - 161)));
+    } else if (playerUnder(s, x - 8, kNameRight + shift + 8, 0, kNameY + kNameH + 8)) {
         alpha = 55;
     }
     Sprite& name = *game.uiSprite;
     name.SetTexture(s.textures[45]);
-    name.SetTextureRect(static_cast<float>(texX), static_cast<float>(texY), w, 19);
+    name.SetTextureRect(static_cast<float>(texX), static_cast<float>(texY), w, kNameH);
     name.SetHotSpot(0, 0);
     name.SetZ(0.11f);
-    name.SetColor(WithAlpha(Faded(alpha, fade), kWhite));
-    name.RenderEx(x, y, 0.0f, scale);
+    RenderOutlined(name, x, y, scale, WithAlpha(Faded(alpha, fade), kWhite));
     name.SetColor(0xFFFFFFFF);
 }
 
@@ -131,14 +140,14 @@ bool SpellNameOf(int pattern, int difficulty, int& row, int& width) {
     return false;
 }
 
-void DrawBossTimer(Game& game, float x, int fade) {
+void DrawBossTimer(Game& game, float x, float y, int fade) {
     GameState& s = game.state;
     if (s.enemies.slot[kBossSlot].x < 0) return;
     const Seconds t = FramesAsSeconds(std::clamp(s.bossTimeLeft, 0, kBossTimerMax));
     const int glyphs[5] = {t.whole / 10, t.whole % 10, kGlyphPoint, t.fraction / 10, t.fraction % 10};
-    const int alpha = playerUnder(s, 178, 268, 18, 62) ? 55 : 255;
+    const int alpha = playerUnder(s, x - 17, x + 73, y - 30, y + 14) ? 55 : 255;
     const std::uint32_t colour = WithAlpha(Faded(alpha, fade), s.bossTimeLeft <= 600 ? kRed : kWhite);
-    for (int i = 0; i < 5; ++i) DrawGlyph(game, glyphs[i], x + 14.0f * static_cast<float>(i), 48, colour);
+    for (int i = 0; i < 5; ++i) DrawGlyph(game, glyphs[i], x + 14.0f * static_cast<float>(i), y, colour);
 }
 
 void DrawBossInfo(Game& game, int fade) {
@@ -149,7 +158,7 @@ void DrawBossInfo(Game& game, int fade) {
     const Enemy& second = s.enemies.slot[0];
     if (!s.enemies.free[0] && second.type == kSecondBossType && second.y >= -32 && second.y <= 480)
         drawMarker(game, second.x, fade);
-    DrawBossTimer(game, 195, fade);
+    DrawBossTimer(game, kTimerX, kTimerY, fade);
 }
 
 void DrawSpellCard(Game& game, int fade) {

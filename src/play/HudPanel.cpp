@@ -188,7 +188,7 @@ void DrawSidePanelNumbers(Game& game, int fade) {
 void DrawWideOverlay(Game& game, int fade) {
     GameState& s = game.state;
     if (s.screen >= 12) return;
-    DrawBossTimer(game, 291, fade);
+    DrawBossTimer(game, 291, 48, fade);
     drawScoreRow(game, s.score, 12, 11.2f, 418, 0.8f, fade);
     drawCountRow(game, s.grazeCount, kSmallPlaces, 12, 11.2f, 433, 0.8f, WithAlpha(fade, kWhite));
     for (int i = 0; i < kMaxIcons && i < s.lives; ++i) drawIcon(game, 96, 623 - 16.0f * static_cast<float>(i), 443, fade);

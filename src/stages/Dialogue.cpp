@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/OutlinedSprite.h"
 #include "game/FrameSteps.h"
 #include "game/Game.h"
 #include "game/Input.h"
@@ -56,10 +57,9 @@ void drawPage(Game& game, std::span<const int> lines) {
     const double h = DialogueLineHeight(s.stage, s.character);
     const std::uint32_t alpha = static_cast<std::uint32_t>(std::clamp(s.dialogueTextAlpha, 0, 255));
     ui.SetTexture(s.textures[44]);
-    ui.SetColor((alpha << 24) | 0x00FFFFFFu);
     ui.SetTextureRect(0, static_cast<float>(lines[p - 1] * h - 16), 320,
                       static_cast<float>((lines[p] - lines[p - 1]) * h));
-    ui.Render(56, 372);
+    RenderOutlined(ui, 56, 372, 1.0f, (alpha << 24) | 0x00FFFFFFu);  // a dark rim keeps it readable
     ui.SetColor(0xFFFFFFFF);
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "game/FrameSteps.h"
 #include "play/StageFlow.h"
@@ -171,16 +173,17 @@ TEST(HudBoss, TimerClampedRedInTheLastTenSecondsAndFadedUnderThePlayer) {
     t.s.playerX = 224;
     t.s.playerY = 400;
     DrawHud(*t.game);
-    auto timer = t.digitsAt(48);
+    auto timer = t.digitsAt(18);
     ASSERT_EQ(timer.size(), 5u);
     const int want[5] = {9, 9, 11, 7, 8};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(timer[i].glyph, want[i]);
     EXPECT_EQ(timer[0].colour, 0xFFFFFFFFu);
     t.engine.quads.clear();
     t.s.bossTimeLeft = 599;
-    t.s.playerY = 40;  // under the timer
+    t.s.playerX = 60;
+    t.s.playerY = 20;  // under the timer
     DrawHud(*t.game);
-    timer = t.digitsAt(48);
+    timer = t.digitsAt(18);
     ASSERT_EQ(timer.size(), 5u);
     EXPECT_EQ(timer[0].colour, 0x37FF0000u);
     // The marker follows the boss along the bottom edge.
@@ -188,6 +191,72 @@ TEST(HudBoss, TimerClampedRedInTheLastTenSecondsAndFadedUnderThePlayer) {
         return q.tex == kFont1 && std::abs(q.v[0].tx * 512 - 216) < 0.01f && std::abs(q.v[0].x - 204) < 0.01f;
     });
     EXPECT_TRUE(marker);
+}
+
+struct Box {
+    float x0, y0, x1, y1;
+};
+Box boxOf(const Quad& q) { return {q.v[0].x, q.v[0].y, q.v[2].x, q.v[2].y}; }
+bool overlap(const Box& a, const Box& b) { return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1; }
+std::string describe(const Box& b) {
+    return "(" + std::to_string(b.x0) + "," + std::to_string(b.y0) + ")-(" + std::to_string(b.x1) + "," +
+           std::to_string(b.y1) + ")";
+}
+
+// Once a card's name has flown in, the timer, the "Spell Card" banner and
+// the name stand apart at every name width the game uses, on the narrow
+// field and on the whole-screen one, and the name stays inside the field.
+TEST(HudBoss, TimerBannerAndCardNameNeverCoverEachOther) {
+    constexpr HTEXTURE kNames = 8045;
+    HudGame t;
+    t.s.textures[45] = kNames;
+    t.engine.textureSizes[kNames] = {1024, 1024};
+    t.s.bossActive = 1;
+    t.s.spellActive = 1;
+    t.s.enemies.free[kBossSlot] = 0;
+    t.s.enemies.slot[kBossSlot].x = 224;
+    t.s.enemies.slot[kBossSlot].y = 100;
+    t.s.bossTimeLeft = 3000;
+    t.s.playerX = 224;
+    t.s.playerY = 400;
+    int checked = 0;
+    for (int wide = 0; wide <= 1; ++wide) {
+        t.s.wideField = static_cast<std::uint8_t>(wide);
+        const float right = wide ? 640 : 448;
+        for (int pattern = 0; pattern < 200; ++pattern) {
+            for (int difficulty = 0; difficulty <= 3; ++difficulty) {
+                int row = 0, width = 0;
+                if (!SpellNameOf(pattern, difficulty, row, width) || width == 0) continue;
+                t.s.difficulty = difficulty;
+                t.s.bossPattern() = pattern;
+                t.s.bossTimer() = 300;
+                t.engine.quads.clear();
+                DrawHud(*t.game);
+                std::vector<Box> banner, name, timer;
+                for (const Quad& q : t.engine.quads) {
+                    const float ty = q.v[0].ty * 256;
+                    if (q.tex == kNames && q.v[0].col == 0xFFFFFFFFu) name.push_back(boxOf(q));
+                    if (q.tex == kFont1 && std::abs(ty - 88) < 0.01f) banner.push_back(boxOf(q));
+                    if (q.tex == kFont1 && std::abs(ty - 208) < 0.01f && q.v[0].y < 120 && q.v[0].x < right)
+                        timer.push_back(boxOf(q));  // not the side panel's numbers
+                }
+                const std::string what = "pattern " + std::to_string(pattern) + " difficulty " +
+                                         std::to_string(difficulty) + (wide ? " wide" : "");
+                ASSERT_EQ(banner.size(), 1u) << what;
+                ASSERT_EQ(name.size(), 1u) << what;
+                ASSERT_EQ(timer.size(), 5u) << what;
+                EXPECT_FALSE(overlap(banner[0], name[0])) << what << describe(banner[0]) << describe(name[0]);
+                for (const Box& d : timer) {
+                    EXPECT_FALSE(overlap(d, banner[0])) << what << describe(d) << describe(banner[0]);
+                    EXPECT_FALSE(overlap(d, name[0])) << what << describe(d) << describe(name[0]);
+                }
+                EXPECT_GE(name[0].x0, 8) << what;
+                EXPECT_LE(name[0].x1, right) << what;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 200);
 }
 
 TEST(HudBoss, SpellNamesByPatternAndDifficulty) {
