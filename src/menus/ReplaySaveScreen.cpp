@@ -25,6 +25,9 @@ struct BoxPlace {
 constexpr BoxPlace kBoxPlaces[kBoxCount] = {
     {240, 42, 160, 20}, {240, 90, 160, 20}, {240, 138, 80, 20}, {240, 186, 160, 200}};
 constexpr float kCreatedSize = 122;  // boxes are made this size, then placed
+// The shade behind the slot list (rows from y 18, 22 apart, 20 of them).
+constexpr float kShadeX = 14, kShadeY = 14, kShadeW = 216, kShadeH = 452;
+constexpr std::uint32_t kShadeColor = 0xC0000000;
 // A failed save's note, under the date.
 constexpr float kFailureX = 240;
 constexpr float kFailureY = 414;
@@ -58,6 +61,19 @@ void drawConfirmation(Game& game) {
     ui.SetZ(0.05f);
     ui.SetColor(0xFFFFFFFF);
     ui.Render(200, 200);
+}
+
+// A dark shade behind the slot list: the paused field shows through the
+// screen, and its own counters must not read as part of a slot's row.
+void drawListShade(Game& game) {
+    Sprite& ui = *game.uiSprite;
+    ui.SetTexture(0);
+    ui.SetTextureRect(0, 0, kShadeW, kShadeH);
+    ui.SetHotSpot(0, 0);
+    ui.SetZ(0.5f);
+    ui.SetColor(kShadeColor);
+    ui.Render(kShadeX, kShadeY);
+    ui.SetColor(0xFFFFFFFF);
 }
 
 void drawDate(Game& game) {
@@ -151,6 +167,7 @@ void ReplaySaveFrame(Game& game) {
     if (!game.replaySlots.read) ReadReplaySlots(game);
 
     game.textBoxGroup->Update();
+    drawListShade(game);
     DrawReplaySlotRows(game, 18, 255);
     DrawReplayLabels(game);
     for (int i = 0; i < kBoxCount; ++i) game.saveBoxes[static_cast<std::size_t>(i)]->Render(kBoxPlaces[i].x, kBoxPlaces[i].y);

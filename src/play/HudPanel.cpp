@@ -69,7 +69,7 @@ void drawPowerBar(Game& game, float x, float y, float hscale, float vscale, int 
 // Three seconds digits, the point and one fraction digit.
 void drawFullPowerTimer(Game& game, float x, float y, int fade) {
     const GameState& s = game.state;
-    if (s.dialogueActive || s.screen == 12) return;
+    if (s.dialogueActive || s.screen == 12 || s.screen == 13) return;  // not under the save screens' slot list
     int digits[5];
     if (s.maxPowerFrames >= kFullPowerDisplayCap) {
         std::fill(std::begin(digits), std::end(digits), 9);

@@ -259,6 +259,22 @@ TEST(HudBoss, TimerBannerAndCardNameNeverCoverEachOther) {
     EXPECT_GT(checked, 200);
 }
 
+// The replay save screens list their slots over the field's left side: the
+// full-power timer of the field's bottom-left corner is not drawn under
+// them, neither on the list nor on the overwrite question.
+TEST(HudPanel, NothingOfTheFieldCornerUnderTheSaveScreens) {
+    HudGame t;
+    for (int screen : {10, 12, 13}) {
+        t.s.screen = screen;
+        t.engine.quads.clear();
+        DrawHud(*t.game);
+        const auto corner = t.digitsAt(438);
+        std::size_t inField = 0;
+        for (const auto& d : corner) inField += d.x < 448 ? 1 : 0;
+        EXPECT_EQ(inField, screen == 10 ? 5u : 0u) << "screen " << screen;
+    }
+}
+
 TEST(HudBoss, SpellNamesByPatternAndDifficulty) {
     int row = 0, width = 0;
     ASSERT_TRUE(SpellNameOf(13, 0, row, width));

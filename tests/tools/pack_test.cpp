@@ -18,6 +18,7 @@
 
 #include "../engine/TempDir.h"
 #include "PackTestSupport.h"
+#include "stages/MusicLoops.h"
 #include "support/TestPaths.h"
 
 namespace korvid {
@@ -286,6 +287,40 @@ TEST(PackTest, MusicTracksDifferInLengthAndNothingClips) {
         EXPECT_GT(lengths[i].first - lengths[i - 1].first, 0.25) << lengths[i - 1].second << " vs " << lengths[i].second;
     // Stage 3 plays its track once, not looped, until its boss at about 153 seconds.
     EXPECT_GE(DecodeSound(dir, "Music/music3.mp3").seconds, 153.5);
+}
+
+// Pictures drawn partly past the window's right edge keep the part that
+// falls outside clear: the settings rows, pushed to x 624 at 0.8 scale
+// while the key list is shown, leave their first 20 columns empty; the
+// replay screen's stage cards, drawn at x 400, end before column 240.
+TEST(PackTest, PicturesAtTheWindowEdgeLeaveTheirCutOffPartClear) {
+    auto clear = [](const Picture& p, int x0, int y0, int x1, int y1) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (p.at(x, y) >> 24) return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        return std::string();
+    };
+    const Picture settings = Decode(PackMember("Graphics/chose3.png"));
+    ASSERT_GT(settings.width, 0);
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(clear(settings, 0, 36 * row, 20, 36 * row + 36), "") << "settings row " << row;
+    const Picture cards = Decode(PackMember("Graphics/stagechose.png"));
+    ASSERT_GT(cards.width, 0);
+    for (int stage = 1; stage <= 7; ++stage)
+        EXPECT_EQ(clear(cards, 240, 120 * (stage - 1), 320, 120 * (stage - 1) + 115), "") << "stage card " << stage;
+}
+
+// Every tune a stage's loop rule can apply to lasts past its loop point by
+// a few seconds, so the rule fires instead of the tune ending or wrapping
+// on its own first.
+TEST(PackTest, TunesLastPastTheLoopPointsTheStagesUse) {
+    TempDir dir;
+    for (const MusicLoop& loop : kMusicLoops) {
+        const Sound s = DecodeSound(dir, loop.tune);
+        ASSERT_TRUE(s.ok) << loop.tune;
+        EXPECT_GE(s.seconds, loop.at + 3.0) << loop.tune << " in stage " << loop.stage << " loops at " << loop.at;
+        EXPECT_LT(loop.to, loop.at) << loop.tune;
+    }
 }
 
 TEST(PackTest, SoundEffectsAreShortAudibleAndUnclipped) {

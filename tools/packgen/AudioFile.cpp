@@ -93,7 +93,16 @@ std::vector<std::uint8_t> EncodeAudio(const Samples& samples, const std::string&
     std::vector<float> clipped(samples.size());
     std::transform(samples.begin(), samples.end(), clipped.begin(),
                    [](float v) { return std::clamp(v, -1.0f, 1.0f); });
-    sf_count_t written = sf_writef_float(sf, clipped.data(), sf_count_t(clipped.size()));
+    // In pieces: libsndfile hands a whole write to the Vorbis encoder's
+    // buffer at once, which crashes for tunes of a few minutes.
+    constexpr std::size_t kPiece = 1 << 16;
+    sf_count_t written = 0;
+    for (std::size_t at = 0; at < clipped.size(); at += kPiece) {
+        const std::size_t n = std::min(kPiece, clipped.size() - at);
+        const sf_count_t done = sf_writef_float(sf, clipped.data() + at, sf_count_t(n));
+        written += done;
+        if (done != sf_count_t(n)) break;
+    }
     sf_close(sf);
     if (written != sf_count_t(clipped.size())) throw std::runtime_error(fileName + ": short write");
     if (major == SF_FORMAT_OGG && SetOggSerial(file.bytes, std::uint32_t(HashName(fileName))) == 0)

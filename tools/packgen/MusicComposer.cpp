@@ -110,15 +110,23 @@ public:
         Samples out(length() + std::size_t(4 * kSampleRate));
         std::vector<MotifNote> motifs[2][2] = {{MakeMotif(rng_, band_.density), MakeMotif(rng_, band_.density)},
                                                {MakeMotif(rng_, band_.density), MakeMotif(rng_, band_.density)}};
+        const bool longForm = bars_ > kShortFormBars;
         for (int bar = 0; bar < bars_; ++bar) {
             int phrase = bar / 8, inPhrase = bar % 8;
-            int section = (phrase % 4 == 2) ? 1 : 0;  // A A B A
-            const auto& prog = section ? progB_ : progA_;
-            int degree = prog[std::size_t(bar % int(prog.size()))];
-            melodyBar(out, bar, inPhrase, degree, motifs[section]);
+            // A long tune gets new motifs for each round of its sections, so
+            // it never repeats itself before its end.
+            if (longForm && inPhrase == 0 && phrase > 1 && (phrase - 1) % kRound == 0)
+                for (auto& pair : motifs)
+                    for (auto& m : pair) m = MakeMotif(rng_, band_.density);
+            const Section section = longForm ? longSection(phrase) : ((phrase % 4 == 2) ? B : A);  // A A B A
+            const auto& prog = section == A || section == Intro ? progA_ : progB_;
+            const std::size_t slot = std::size_t(bar % int(prog.size()));
+            // The bridge walks the B progression backwards, a fourth higher.
+            int degree = section == Bridge ? (prog[prog.size() - 1 - slot] + 3) % 7 : prog[slot];
+            if (section != Intro) melodyBar(out, bar, inPhrase, degree, motifs[section == A ? 0 : 1]);
             bassBar(out, bar, degree);
             harmonyBar(out, bar, degree);
-            drumBar(out, bar, inPhrase == 7);
+            if (section != Intro || inPhrase >= 4) drumBar(out, bar, inPhrase == 7);
         }
         // Fold the ringing tail back onto the start: the loop point is seamless.
         std::size_t n = length();
@@ -128,6 +136,15 @@ public:
     }
 
 private:
+    // Tunes up to this many bars keep the short form A A B A; longer ones
+    // open with an intro (harmony, bass, drums from its second half) and
+    // then play rounds of A A B bridge A (the return).
+    static constexpr int kShortFormBars = 32;
+    enum Section { Intro, A, B, Bridge };
+    static constexpr Section kRoundSections[] = {A, A, B, Bridge, A};
+    static constexpr int kRound = 5;
+    static Section longSection(int phrase) { return phrase == 0 ? Intro : kRoundSections[(phrase - 1) % kRound]; }
+
     // MIDI note of scale step `step` counted from the tonic (may be negative or past 7).
     int note(int step) const {
         int octave = step >= 0 ? step / 7 : -((-step + 6) / 7);
