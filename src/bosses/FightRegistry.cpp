@@ -18,6 +18,7 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage1MidBoss, Stage1MidBossRows(), {}, {}},
         {&kStage1Boss, Stage1BossRows(), {}, {}},
         {&kStage4MidBoss, Stage4MidBossRows(), {}, {}},
+        {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
     };
     return kLines;

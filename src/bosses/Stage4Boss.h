@@ -8,5 +8,6 @@
 namespace korvid {
 
 std::span<const PatternRow> Stage4MidBossRows();  // patterns 22..24
+std::span<const PatternRow> Stage4BossRows();     // patterns 25..29
 
 }  // namespace korvid

@@ -1,7 +1,7 @@
 // The enemies of stage 4: weavers (17), dart ships (18), satellite ships
 // (20), tanks (21), swoopers (22), orbiters (23), sprinkles (25) and turret
-// orbs (26). The walker (24) and the boss's own types are in
-// EnemyTypesStage4Heavy.cpp. t is the enemy's timer after this frame's tick,
+// orbs (26). The walker (24) is in EnemyTypesStage4Heavy.cpp, the boss's
+// familiar (27) and fortress (28) in EnemyTypesStage4Boss.cpp. t is the enemy's timer after this frame's tick,
 // d the difficulty.
 #include <algorithm>
 #include <cmath>
@@ -229,7 +229,7 @@ namespace {
 
 constexpr EnemyTypeEntry kTypes[] = {
     {17, Weaver}, {18, DartShip}, {20, SatelliteShip}, {21, Tank}, {22, Swooper},
-    {23, Orbiter}, {24, Walker}, {25, Sprinkle}, {26, TurretOrb},
+    {23, Orbiter}, {24, Walker}, {25, Sprinkle}, {26, TurretOrb}, {27, Familiar}, {28, SetPiece},
 };
 
 }  // namespace

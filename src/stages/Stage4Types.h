@@ -15,5 +15,7 @@ void Orbiter(Game& game, int slot);        // type 23
 void Walker(Game& game, int slot);         // type 24
 void Sprinkle(Game& game, int slot);       // type 25
 void TurretOrb(Game& game, int slot);      // type 26
+void Familiar(Game& game, int slot);       // type 27 (the boss's waves)
+void SetPiece(Game& game, int slot);       // type 28 (the boss's last card)
 
 }  // namespace korvid
