@@ -9,6 +9,12 @@
 # to play it back. A stage's fixture is tests/fixtures/stageN/ with
 # `--practice N` in its args: the practice of that stage through its clear.
 #
+# A fixture with an `autopilot` file instead of keys.txt is played by the
+# autopilot (--autopilot: it looks ahead from snapshots of play and keeps the
+# keys that survive); with no `frames` file it runs until the stage is over.
+# Such a fixture needs --practice N in its args. The recorded replay is an
+# ordinary one and plays back like any other golden.
+#
 #   tools/record-goldens.sh [path/to/korvid] [fixture-name...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,12 +30,19 @@ else
 fi
 
 for fixture in "${fixtures[@]}"; do
-    [ -f "$fixture/keys.txt" ] && [ -f "$fixture/frames" ] || continue
+    if [ -f "$fixture/autopilot" ]; then
+        player=(--autopilot)
+        frames=0
+        [ -f "$fixture/frames" ] && frames=$(tr -d '[:space:]' < "$fixture/frames")
+    else
+        [ -f "$fixture/keys.txt" ] && [ -f "$fixture/frames" ] || continue
+        player=(--keys "$fixture/keys.txt")
+        frames=$(tr -d '[:space:]' < "$fixture/frames")
+    fi
     work=$(mktemp -d)
-    frames=$(tr -d '[:space:]' < "$fixture/frames")
     extra=()
     if [ -f "$fixture/args" ]; then read -r -a extra < "$fixture/args" || true; fi
-    "$bin" --headless --dir "$work/game" --keys "$fixture/keys.txt" --frames "$frames" \
+    "$bin" --headless --dir "$work/game" "${player[@]}" --frames "$frames" \
         --record "$fixture/replay.rpy" "${extra[@]}" > /dev/null
     # Playback takes the fixture's options too, except the practice choice,
     # which the replay itself carries.

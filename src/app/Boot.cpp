@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/Autopilot.h"
 #include "app/CoverageLog.h"
 #include "app/FrameDriver.h"
 #include "game/Game.h"
@@ -27,13 +28,14 @@ bool FrameFunc(Game& game) {
 
 namespace {
 
-void configureEngine(Engine& engine, Game& game, Session& session, const Options& options) {
+void configureEngine(Engine& engine, Game& game, Session& session, const Options& options, Autopilot* pilot) {
     engine.System_SetStateInt(HGE_SCREENWIDTH, 640);
     engine.System_SetStateBool(HGE_SHOWSPLASH, false);
     engine.System_SetStateInt(HGE_SCREENHEIGHT, 480);
     engine.System_SetStateFunc(HGE_FRAMEFUNC, [&game, &session] { return FrameFunc(game) || session.finished(); });
-    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options] {
+    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot] {
         if (options.beforeFrame) options.beforeFrame(engine.Shell_FrameCount());
+        if (pilot) pilot->beforeFrame(game);
         RenderFunc(game);
         session.afterFrame(game);
         return false;
@@ -95,7 +97,8 @@ int RunGame(const Options& options) {
     game->gameDir = dir;
 
     Session session(options);
-    configureEngine(*engine, *game, session, options);
+    std::unique_ptr<Autopilot> pilot = options.autopilot ? std::make_unique<Autopilot>() : nullptr;
+    configureEngine(*engine, *game, session, options, pilot.get());
     CreateGlyphFonts(*game);
     LoadSettings(*game, /*atBoot=*/true);
     {
@@ -111,7 +114,15 @@ int RunGame(const Options& options) {
     if (!options.coverageLog.empty()) coverage.attach(*engine);
     engine->Shell_SetFrameLimit(options.frames);
     for (const Screenshot& s : options.screenshots) engine->Shell_AddScreenshot(s.frame, s.path);
-    if (script) {
+    if (pilot) {
+        Game* g = game.get();
+        Autopilot* p = pilot.get();
+        engine->Input_SetKeySource([g, p](int, int vk) {
+            for (int k = 0; k < kGameKeyCount; ++k)
+                if (p->holds(k) && g->state.keyBindings[k].code == vk) return true;
+            return false;
+        });
+    } else if (script) {
         auto ks = std::make_shared<const KeyScript>(std::move(*script));
         engine->Input_SetKeySource([ks](int frame, int vk) { return ks->held(frame, vk); });
         engine->Input_SetTextSource([ks](int frame) { return ks->textAt(frame); });
@@ -146,7 +157,11 @@ int RunGame(const Options& options) {
     session.startPractice(*game);
 
     engine->System_Start();
-    const int status = session.finish(*game);
+    int status = session.finish(*game);
+    if (pilot) {
+        std::printf("autopilot: %d decisions, %d look-ahead mismatches\n", pilot->decisions(), pilot->mismatches());
+        if (pilot->mismatches() > 0 && status == 0) status = kExitDesync;
+    }
     if (!options.coverageLog.empty() && !coverage.write(options.coverageLog))
         std::fprintf(stderr, "korvid: could not write %s\n", options.coverageLog.c_str());
     engine->System_Shutdown();

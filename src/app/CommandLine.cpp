@@ -55,6 +55,7 @@ std::unique_ptr<CLI::App> makeApp(RawOptions& raw) {
     app->add_option("--character", raw.character, "with --practice: character 1 (default), 2 or 3")->option_text("C");
     app->add_option("--boss", raw.boss, "with --practice or --replay: bring the fight in at pattern ID at once")
         ->option_text("ID");
+    app->add_flag("--autopilot", o.autopilot, "the game plays itself by looking ahead (recorded as usual)");
     app->add_flag("--probe", o.probe, "state lines also show the boss, the clear and the live object counts");
     app->add_flag("--version", o.version, "print the version and exit");
     app->add_flag("-h,--help", o.help, "this text");

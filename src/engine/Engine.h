@@ -115,6 +115,9 @@ public:
     // frame number (1-based, counted from start) instead of the keyboard.
     using KeySource = std::function<bool(int frame, int vk)>;
     virtual void Input_SetKeySource(KeySource src) = 0;
+    // Reads this frame's keys from the key source again (a player program
+    // that replays frames with other keys within one engine frame).
+    virtual void Input_ReadKeySource() {}
     // Text input (IME) on or off; off by default.
     virtual void Input_SetTextInput(bool on) = 0;
     // Game controllers: what each button, the D-pad and the left stick stand

@@ -214,6 +214,11 @@ void EngineBase::Input_GetMousePos(float* x, float* y) {
 
 void EngineBase::Input_SetKeySource(KeySource src) { keySource_ = std::move(src); }
 
+void EngineBase::Input_ReadKeySource() {
+    if (!keySource_) return;
+    for (int vk = 1; vk < kVirtualKeyCount; ++vk) keys_[vk] = keySource_(frameCount_, vk);
+}
+
 // --- timer ---
 
 float EngineBase::Timer_GetTime() { return float(elapsedSeconds()); }

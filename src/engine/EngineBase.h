@@ -78,6 +78,7 @@ public:
     bool Input_GetKeyState(int vk) override;
     void Input_GetMousePos(float* x, float* y) override;
     void Input_SetKeySource(KeySource src) override;
+    void Input_ReadKeySource() override;
     void Input_SetControllerBindings(const ControllerBindings& b) override { controllers_.setBindings(b); }
     bool Input_ControllerRemoved() override { return controllerRemoved_; }
     int Input_HeldControllerButton() const override { return controllers_.firstHeldButton(); }

@@ -1,0 +1,149 @@
+#include "app/Autopilot.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/FrameDriver.h"
+#include "app/StateHash.h"
+#include "game/Game.h"
+
+namespace korvid {
+
+namespace {
+
+constexpr std::uint32_t bit(GameKey k) { return 1u << k; }
+
+// The candidates, in the order ties are settled: staying put first, then
+// the eight directions, each plain and focused; all of them shoot.
+constexpr std::uint32_t kDirections[] = {
+    0,
+    bit(KeyLeft),
+    bit(KeyRight),
+    bit(KeyUp),
+    bit(KeyDown),
+    bit(KeyUp) | bit(KeyLeft),
+    bit(KeyUp) | bit(KeyRight),
+    bit(KeyDown) | bit(KeyLeft),
+    bit(KeyDown) | bit(KeyRight),
+};
+
+// Squared distance from the ship to the nearest harmful enemy bullet,
+// capped: a ship in the open scores as well as one far from everything.
+float nearestBulletSq(const GameState& s) {
+    constexpr float kCap = 80.0f * 80.0f;
+    float best = kCap;
+    const EnemyBulletPool& pool = s.enemyBullets;
+    for (int i = 0; i < EnemyBulletPool::kCapacity; ++i) {
+        if (pool.free[i]) continue;
+        const EnemyBullet& b = pool.slot[i];
+        if (b.behavior < 0) continue;
+        const float dx = b.x - s.playerX;
+        const float dy = b.y - s.playerY;
+        best = std::min(best, dx * dx + dy * dy);
+    }
+    return best;
+}
+
+bool hurt(const GameState& s, int livesBefore) {
+    return s.lives < livesBefore || s.playerDying != 0 || s.hitPending > 0;
+}
+
+}  // namespace
+
+bool Autopilot::inPlay(const GameState& s) const {
+    return s.screen == 10 && s.pauseState == 0 && !s.replayPlaying && s.dialogueActive == 0 && !s.stageCleared;
+}
+
+Autopilot::Outcome Autopilot::tryKeys(Game& game, std::uint32_t keys) {
+    GameState& s = game.state;
+    keys_ = keys;
+    const int livesBefore = s.lives;
+    const std::int64_t scoreBefore = s.score;
+    Outcome o;
+    o.survived = true;
+    float nearest = 1e9f;
+    int frame = 0;
+    for (; frame < kHorizon; ++frame) {
+        game.engine.Input_ReadKeySource();
+        RenderFunc(game);
+        if (frame < kInterval) o.hashes[frame] = HashGameState(s);
+        if (hurt(s, livesBefore)) {
+            o.survived = false;
+            break;
+        }
+        if (s.screen != 10) break;  // the stage ended: nothing more to look at
+        if (frame % 4 == 3) nearest = std::min(nearest, nearestBulletSq(s));
+    }
+    nearest = std::min(nearest, nearestBulletSq(s));
+    // Surviving longer, then scoring, then keeping room, then lining up
+    // under the boss.
+    std::int64_t value = static_cast<std::int64_t>(frame) * 1000000000LL;
+    value += (s.score - scoreBefore);
+    value += static_cast<std::int64_t>(nearest) * 20;
+    if (s.bossActive) {
+        const float dx = s.enemies.slot[kBossSlot].x - s.playerX;
+        value -= static_cast<std::int64_t>(std::abs(dx)) * 50;
+    }
+    o.value = value;
+    return o;
+}
+
+void Autopilot::decide(Game& game) {
+    GameState& s = game.state;
+    SavePlay(s, *snapshot_);
+    ++decisions_;
+    bool any = false;
+    std::uint32_t bestKeys = bit(KeyShoot);
+    Outcome best;
+    // Without the bomb first; with it only when nothing else survives.
+    for (int withBomb = 0; withBomb < 2 && !(any && best.survived); ++withBomb) {
+        for (int focus = 0; focus < 2; ++focus) {
+            for (std::uint32_t dir : kDirections) {
+                const std::uint32_t keys =
+                    dir | bit(KeyShoot) | (focus ? bit(KeySlow) : 0u) | (withBomb ? bit(KeyBomb) : 0u);
+                const Outcome o = tryKeys(game, keys);
+                RestorePlay(*snapshot_, s);
+                const bool better = !any || (o.survived && !best.survived) ||
+                                    (o.survived == best.survived && o.value > best.value);
+                if (better) {
+                    best = o;
+                    bestKeys = keys;
+                    any = true;
+                }
+            }
+        }
+    }
+    keys_ = bestKeys;
+    expected_ = best.hashes;
+    checking_ = best.survived;
+    game.engine.Input_ReadKeySource();
+}
+
+void Autopilot::beforeFrame(Game& game) {
+    GameState& s = game.state;
+    // The frame just played was played in the look-ahead too: same hash.
+    if (checking_ && played_ > 0 && played_ <= kInterval) {
+        if (HashGameState(s) != expected_[played_ - 1]) ++mismatches_;
+    }
+    if (!inPlay(s)) {
+        checking_ = false;
+        framesLeft_ = 0;
+        played_ = 0;
+        // Conversations page on the shot key: tap it.
+        dialogueTick_ += 1;
+        keys_ = (s.dialogueActive && dialogueTick_ % 2 == 0) ? bit(KeyShoot) : 0u;
+        game.engine.Input_ReadKeySource();
+        return;
+    }
+    if (framesLeft_ == 0) {
+        decide(game);
+        framesLeft_ = kInterval;
+        played_ = 0;
+    } else {
+        game.engine.Input_ReadKeySource();
+    }
+    framesLeft_ -= 1;
+    played_ += 1;
+}
+
+}  // namespace korvid
