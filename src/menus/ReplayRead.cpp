@@ -88,9 +88,13 @@ enum class LineScan { Ok, Missing, TooLong };
 
 // One line without its line end ("\n", or "\r\n"); the last line of the file
 // may lack one. Never looks further than a text line may be long.
+// A text line is written with one space after its text, so a line may be
+// one byte longer than the longest text.
+constexpr std::size_t kMaxLineBytes = kReplayMaxTextBytes + 1;
+
 LineScan takeLine(std::string_view& rest, std::string_view& line) {
     if (rest.empty()) return LineScan::Missing;
-    const std::size_t window = std::min(rest.size(), kReplayMaxTextBytes + 2);
+    const std::size_t window = std::min(rest.size(), kMaxLineBytes + 2);
     std::size_t end = rest.substr(0, window).find('\n');
     std::size_t next = end + 1;
     if (end == std::string_view::npos) {
@@ -99,7 +103,7 @@ LineScan takeLine(std::string_view& rest, std::string_view& line) {
     }
     line = rest.substr(0, end);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.size() > kReplayMaxTextBytes) return LineScan::TooLong;
+    if (line.size() > kMaxLineBytes) return LineScan::TooLong;
     rest.remove_prefix(next);
     return LineScan::Ok;
 }

@@ -30,10 +30,15 @@ int truncAlpha(double v) {
 }
 
 // Kind 1, the stage-1 ground: recedes by the scroll speed and jumps back to
-// the far end; strips fade in toward the bottom of the screen.
+// the far end; strips fade in toward the bottom of the screen. The jump is
+// the length of the nine rows laid end to end, so the row that comes back
+// meets the farthest one edge to edge at any scroll speed (a jump to a fixed
+// depth left a gap or an overlap, a line across the ground).
+constexpr float kGroundLoopDepth = 9 * 512;
+
 void moveGround(GameState& s, BgPanel& p) {
     p.depth -= s.scrollSpeed;
-    if (p.slope != 110 && p.depth <= 280) p.depth = 4882;
+    if (p.slope != 110 && p.depth <= 280) p.depth += kGroundLoopDepth;
 }
 
 void drawStrips(Game& game, BgPanel& p, const PanelCorners& c, KindLook look) {

@@ -187,6 +187,22 @@ TEST(ReplayParse, ExtremeButLegalValuesAreAccepted) {
     EXPECT_EQ(back, r);
 }
 
+// Texts of the longest length read back: the space written after a text
+// must not push its line past what the reader takes (found by fuzzing a
+// name line of exactly 4096 bytes).
+TEST(ReplayParse, TextsOfTheLongestLengthReadBackAfterTheirSpace) {
+    ReplayRecord r = NamedSmallRecord();
+    r.name.assign(kReplayMaxTextBytes, 'n');
+    r.player.assign(kReplayMaxTextBytes, 'p');
+    r.key.assign(kReplayMaxTextBytes, '7');
+    r.description.assign(2, std::string(kReplayMaxTextBytes, 'd'));
+    std::string why;
+    ASSERT_TRUE(ValidateReplayRecord(r, why)) << why;
+    ReplayRecord back;
+    ASSERT_TRUE(ParseReplayText(WriteReplayText(r), back, why)) << why;
+    EXPECT_EQ(back, r);
+}
+
 // Every prefix that stops before the last number begins lacks a promised
 // number and must be refused, leaving the output alone.
 TEST(ReplayParse, TruncatedFilesAreRefused) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "game/PoolSteps.h"
 #include "play/StageFlow.h"
 #include "stages/BgPanels.h"
@@ -30,9 +33,29 @@ TEST_F(BgPanelTest, GroundRecedesAndWrapsToTheFarEnd) {
     EXPECT_EQ(t.s.bgPanels.slot[a].halfW, 256);
     UpdateBgPanel(*t.game, a);
     UpdateBgPanel(*t.game, b);
-    EXPECT_EQ(t.s.bgPanels.slot[a].depth, 4882) << "277 is too close: back to the far end at once";
+    EXPECT_EQ(t.s.bgPanels.slot[a].depth, 277 + 9 * 512) << "277 is too close: back past the nine rows at once";
     EXPECT_EQ(t.s.bgPanels.slot[b].depth, 277) << "a slope of 110 never wraps";
     EXPECT_EQ(t.s.bgPanels.slot[a].timer, 1);
+}
+
+// The meadow's rows meet edge to edge at every scroll position, whatever
+// the speed: sorted by depth, each row starts where the one before ends.
+TEST_F(BgPanelTest, GroundRowsMeetWithoutGapOrOverlapAtEveryScrollPosition) {
+    for (const float speed : {4.0f, 3.0f, 5.0f, 7.5f}) {
+        t.s.bgPanels.clear();
+        std::vector<int> rows;
+        for (int i = 0; i <= 8; ++i) rows.push_back(groundAt(1, static_cast<float>(4790 - 512 * i)));
+        t.s.scrollSpeed = speed;
+        for (int frame = 0; frame < 1500; ++frame) {
+            t.engine.quads.clear();
+            for (int r : rows) UpdateBgPanel(*t.game, r);
+            std::vector<float> depths;
+            for (int r : rows) depths.push_back(t.s.bgPanels.slot[r].depth);
+            std::sort(depths.begin(), depths.end());
+            for (std::size_t k = 1; k < depths.size(); ++k)
+                ASSERT_FLOAT_EQ(depths[k] - depths[k - 1], 512) << "speed " << speed << " frame " << frame;
+        }
+    }
 }
 
 TEST_F(BgPanelTest, DrawnAsFortyStripsFadingInTowardTheBottom) {

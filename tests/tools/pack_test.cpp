@@ -310,6 +310,58 @@ TEST(PackTest, PicturesAtTheWindowEdgeLeaveTheirCutOffPartClear) {
         EXPECT_EQ(clear(cards, 240, 120 * (stage - 1), 320, 120 * (stage - 1) + 115), "") << "stage card " << stage;
 }
 
+float Luminance(std::uint32_t argb) {
+    const float r = float((argb >> 16) & 255) / 255, g = float((argb >> 8) & 255) / 255, b = float(argb & 255) / 255;
+    return 0.2126f * r + 0.7152f * g + 0.0722f * b;
+}
+
+// Bullets read against the ground they fly over: every enemy bullet cell of
+// the main sheet has a bright core and a rim much darker than it, and the
+// stage-1 ground is dark, with nothing near a core's brightness (no specks
+// a player could take for a bullet).
+TEST(PackTest, BulletsHaveABrightCoreAndADarkRimOverADarkGround) {
+    const Picture sheet = Decode(PackMember("Graphics/bullet1.png"));
+    ASSERT_GT(sheet.width, 0);
+    // Cells of the rows that are not bullets: the life and bomb icons, and
+    // a white strip the lasers are cut from.
+    const std::set<std::pair<int, int>> notBullets = {{96, 160}, {160, 160}, {64, 192}};
+    float dimmestCore = 1;
+    int cells = 0;
+    for (int y0 = 0; y0 < 208; y0 += 16) {
+        for (int x0 = 0; x0 < 512; x0 += 16) {
+            if (notBullets.count({x0, y0})) continue;
+            float core = 0, rim = 1;
+            int opaque = 0;
+            for (int y = y0; y < y0 + 16; ++y)
+                for (int x = x0; x < x0 + 16; ++x) {
+                    const std::uint32_t p = sheet.at(x, y);
+                    if ((p >> 24) < 192) continue;
+                    ++opaque;
+                    core = std::max(core, Luminance(p));
+                    rim = std::min(rim, Luminance(p));
+                }
+            if (opaque < 4) continue;  // an empty cell
+            ++cells;
+            const std::string where = "cell (" + std::to_string(x0) + ", " + std::to_string(y0) + ")";
+            EXPECT_GE(core, 0.8f) << where;
+            EXPECT_GE(core - rim, 0.4f) << where << " core " << core << " rim " << rim;
+            dimmestCore = std::min(dimmestCore, core);
+        }
+    }
+    EXPECT_GT(cells, 300);
+
+    const Picture ground = Decode(PackMember("Graphics/backam1.png"));
+    ASSERT_GT(ground.width, 0);
+    double sum = 0;
+    float brightest = 0;
+    for (std::uint32_t p : ground.argb) {
+        sum += Luminance(p);
+        brightest = std::max(brightest, Luminance(p));
+    }
+    EXPECT_LE(sum / double(ground.argb.size()), 0.25);
+    EXPECT_LE(brightest, dimmestCore - 0.3f) << "brightest ground pixel against the dimmest bullet core";
+}
+
 // Every tune a stage's loop rule can apply to lasts past its loop point by
 // a few seconds, so the rule fires instead of the tune ending or wrapping
 // on its own first.

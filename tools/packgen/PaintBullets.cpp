@@ -6,6 +6,7 @@
 // Animation: with "frames": n the cells of a row cycle through n frames
 // ("frameStep" pixels apart, default the cell width); cells of one frame
 // group share a colour. Frames are cyclic, so any start cell animates smoothly.
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -27,8 +28,10 @@ struct BulletCell {
 
 Rgba White(float a = 1) { return {1, 1, 1, a}; }
 
-// Coloured halo, coloured body, white core: the common bullet look.
+// Coloured halo, a dark rim, coloured body, white core: the common bullet
+// look. The rim keeps a bullet readable over a background of its own hue.
 void Body(Canvas& c, Vec2 o, const std::function<float(Vec2)>& sd, float halo, Rgba col) {
+    const float rim = std::max(1.0f, halo * 0.35f);
     Rect b = Around(o, halo + 4);
     c.shade(float(b.x), float(b.y), float(b.right()), float(b.bottom()), [&](float x, float y) {
         float d = sd({x, y});
@@ -38,7 +41,8 @@ void Body(Canvas& c, Vec2 o, const std::function<float(Vec2)>& sd, float halo, R
     }, true);
     ShadeSdf(c, b, sd, [&](Vec2, float d) {
         float inner = Clamp01(-d / std::max(1.0f, halo * 0.9f));
-        return Mix(Darker(col, 0.15f), Lighter(col, 0.9f), SmoothStep(0.25f, 0.9f, inner));
+        Rgba body = Mix(Darker(col, 0.15f), Lighter(col, 0.9f), SmoothStep(0.25f, 0.9f, inner));
+        return Mix(Darker(col, 0.8f), body, SmoothStep(rim * 0.6f, rim * 1.2f, -d));
     });
 }
 
@@ -54,6 +58,7 @@ void PaintBig(Canvas& c, const BulletCell& b) { Ball(c, b, 0.78f); }
 
 void PaintDot(Canvas& c, const BulletCell& b) {
     Glow(c, b.o, b.h * 0.95f, b.col, 1.5f);
+    Disc(c, b.o, b.h * 0.6f, Darker(b.col, 0.8f));  // the rim
     Disc(c, b.o, b.h * 0.4f, White());
 }
 
