@@ -19,12 +19,13 @@ int difficultyRow(const Game& game) { return std::clamp(game.state.difficulty, 0
 
 const Enemy& boss(const Game& game) { return game.state.enemies.slot[kBossSlot]; }
 
-// True once the familiar's card is over: the boss gone, on another card,
-// or its bar at or below `endsAt`.
+// True once the familiar's card is over: the boss on another card, or its
+// bar at or below `endsAt`. Without a boss a familiar only waits (nothing
+// culls these types off screen; the stage's end clears them).
 bool cardOver(const Game& game, int card, double endsAt) {
     const GameState& s = game.state;
     const Enemy& b = boss(game);
-    return !s.bossActive || s.bossPattern() != card || b.timer < 0 || b.hp <= endsAt * b.maxHp;
+    return s.bossActive && (s.bossPattern() != card || b.timer < 0 || b.hp <= endsAt * b.maxHp);
 }
 
 bool near(const GameState& s, const Enemy& e, double radius) {
@@ -52,6 +53,7 @@ void Stage6Familiar43(Game& game, int slot) {
         release(game, slot);
         return;
     }
+    if (!game.state.bossActive) return;
     const Enemy& b = boss(game);
     if (t == 1) {
         e.auxC = e.angle;
