@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "game/FrameSteps.h"
 #include "play/StageFlow.h"
 #include "stages/Dialogue.h"
@@ -67,6 +70,27 @@ TEST_F(DialogueTest, PagesShowTheirLinesAndPressesTurnOnePageEach) {
     frame(true);
     EXPECT_EQ(t.s.dialogueActive, 0);
     EXPECT_EQ(t.s.bossTimer(), 0) << "the boss's pattern starts from its beginning";
+}
+
+// The page's text lies over a dark rim (eight black copies one pixel
+// around it, fading in with it), so it reads over any backdrop.
+TEST_F(DialogueTest, TextIsDrawnOverADarkRim) {
+    StartConversation(*t.game, {1, 10});
+    frame();
+    std::vector<Quad> text;
+    for (const Quad& q : t.engine.quads)
+        if (q.tex == kText) text.push_back(q);
+    ASSERT_EQ(text.size(), 9u);
+    const Quad& top = text.back();
+    EXPECT_EQ(top.v[0].x, 56);
+    EXPECT_EQ(top.v[0].y, 372);
+    EXPECT_EQ(top.v[0].col & 0xFFFFFFu, 0xFFFFFFu);
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        EXPECT_EQ(text[i].v[0].col & 0xFFFFFFu, 0u) << i;
+        EXPECT_EQ(text[i].v[0].col >> 24, top.v[0].col >> 24) << i;
+        EXPECT_LE(std::abs(text[i].v[0].x - 56), 1.0f) << i;
+        EXPECT_LE(std::abs(text[i].v[0].y - 372), 1.0f) << i;
+    }
 }
 
 TEST_F(DialogueTest, ThirdCharacterPagesAndLineHeight) {
