@@ -80,6 +80,8 @@ struct MapRun {
     }
 };
 
+void game_uiHotSpot(MapRun& run) { run.game.uiSprite->SetHotSpot(40, 8); }
+
 // Slide-in at frame 7400: the map's last 200 rows show above the edge at
 // y 200. The bottom 200 map rows are wall: the ship is hit (Hard) while
 // above y 194 and never tested from there down.
@@ -90,8 +92,21 @@ TEST(Stage4WallMap, SlidingInTestsTheShipOnlyAboveTheMovingEdge) {
     EXPECT_EQ(run.s.hitPending, 0) << "at the edge less six the ship is not tested";
     run.at(7400, 224, 300);
     EXPECT_EQ(run.s.hitPending, 0);
+    // The shared sprite comes with whatever hot spot its last user left:
+    // the map is still drawn from the field's corner, where it is tested.
+    game_uiHotSpot(run);
+    run.engine.quads.clear();
     run.at(7400, 224, 193);
     EXPECT_EQ(run.s.hitPending, 11);
+    bool mapDrawn = false;
+    for (const Quad& q : run.engine.quads) {
+        if (q.tex != kMapHandle) continue;
+        mapDrawn = true;
+        EXPECT_EQ(q.v[0].x, 0);
+        EXPECT_EQ(q.v[0].y, 0);
+        EXPECT_EQ(q.v[2].y, 200) << "the slid-in part is 200 rows tall";
+    }
+    EXPECT_TRUE(mapDrawn);
     EXPECT_EQ(run.engine.locks, run.engine.unlocks) << "every lock is released the same frame";
     EXPECT_EQ(WallMapAt(7000).phase, 0);
     EXPECT_EQ(WallMapAt(7960).phase, 1) << "frame 7960 closes the slide-in";
@@ -248,6 +263,41 @@ TEST(Stage4MidBoss, AnUntouchedFirstPatternTimesOutIntoTheLastCardWhichFliesOff)
     EXPECT_FALSE(mapDuringFight) << "the mid-boss keeps its sheet while it fights";
     fight.playTo(std::max(goneAt, 7000) + 1);
     EXPECT_EQ(s.wallMapLoaded, 1);
+}
+
+// The boss's first pattern holds its limit while its waves run and cannot
+// be hurt until 2100; then each pattern shot down hands over to the next,
+// the fortress comes with the last card and goes with it, and the stage
+// clears.
+TEST(Stage4Boss, TheWavesHoldTheClockThenEachPatternHandsOverToTheClear) {
+    test::BossFight fight(1, 4);
+    GameState& s = fight.s;
+    fight.jumpTo(12700);
+    ASSERT_EQ(s.bossPattern(), 25);
+    s.dialogueActive = 0;  // its conversation skipped
+    fight.boss.timer = 0;
+    while (fight.boss.timer < 2100) {
+        PlayFrame(fight.game);
+        ASSERT_EQ(s.bossPattern(), 25);
+    }
+    EXPECT_EQ(s.bossTimeLeft, 1800) << "the limit is held while the waves run";
+    EXPECT_EQ(fight.boss.noHit, 1);
+    PlayFrame(fight.game);
+    EXPECT_EQ(fight.boss.maxHp, 900);
+    EXPECT_EQ(fight.boss.noHit, 0);
+    std::vector<int> order{25};
+    bool fortress = false;
+    for (int guard = 0; guard < 20000 && !s.stageCleared; ++guard) {
+        PlayFrame(fight.game);
+        if (s.bossActive && s.bossPattern() != order.back()) order.push_back(s.bossPattern());
+        if (s.bossActive && fight.boss.timer == 200 && fight.boss.hp > 0) fight.boss.hp = 0;
+        for (int i = 0; i < kBossSlot; ++i) fortress |= !s.enemies.free[i] && s.enemies.slot[i].type == 28;
+    }
+    EXPECT_EQ(order, (std::vector<int>{25, 26, 27, 28, 29}));
+    EXPECT_TRUE(fortress);
+    EXPECT_EQ(s.stageCleared, 1);
+    EXPECT_EQ(s.stageFrame, 100000);
+    for (int i = 0; i < kBossSlot; ++i) EXPECT_FALSE(!s.enemies.free[i] && s.enemies.slot[i].type == 28);
 }
 
 }  // namespace
