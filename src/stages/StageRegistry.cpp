@@ -5,6 +5,8 @@
 #include "game/Game.h"
 #include "stages/Stage1.h"
 #include "stages/Stage4.h"
+#include "stages/Stage6.h"
+#include "stages/Stage6Train.h"
 
 namespace korvid {
 
@@ -26,7 +28,7 @@ std::span<const StageLine> BuiltInStageLines() {
         {3, nullptr, {}, kZero, nullptr},
         {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
         {5, nullptr, {}, kZeroEveryFrame, nullptr},
-        {6, nullptr, {}, kDrain, nullptr},
+        {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop},
         {7, nullptr, {}, kDrain, nullptr},
     };
     return kLines;
