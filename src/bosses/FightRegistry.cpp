@@ -23,6 +23,7 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage2Boss, Stage2BossRows(), {}, {}},
         {&kStage4MidBoss, Stage4MidBossRows(), {}, {}},
         {&kStage4Boss, Stage4BossRows(), {}, {}},
+        {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
     };
     return kLines;

@@ -79,4 +79,10 @@ constexpr PatternRow BarCardRow(const BarCard& card, int next, void (*own)(Game&
 // distance left in the frames left; at t == arrive it stops.
 void GlideTo(Game& game, int t, float x, float y, int arrive);
 
+// The cards' resting place, about where card 46's glide leaves the boss.
+// A card started directly (the boss still at its entry point) glides there
+// over its first 60 frames; in the fight the boss is already (near) there.
+inline constexpr float kCardHomeX = 220, kCardHomeY = 119;
+inline void ComeHome(Game& game, int t) { GlideTo(game, t, kCardHomeX, kCardHomeY, 60); }
+
 }  // namespace korvid

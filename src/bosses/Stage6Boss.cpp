@@ -28,15 +28,15 @@ constexpr BarCard kCards[] = {
     // declaration and its picture at frame 102.
     {.id = 46, .maxHp = 3500, .hold = 1.0, .holdTo = 60, .chargeTo = -1, .endsAt = 0.8,
      .nextMaxHp = 8000, .nextHp = 6400, .picture = 1, .pictureFrom = 102, .attack = Card46, .ended = Card46Ended},
-    {.id = 47, .maxHp = 8000, .hold = 0.8, .endsAt = 0.6, .nextMaxHp = 4000, .nextHp = 2400, .picture = 2},
-    {.id = 48, .maxHp = 4000, .hold = 0.6, .endsAt = 0.4, .nextMaxHp = 5000, .nextHp = 2000, .picture = 3},
+    {.id = 47, .maxHp = 8000, .hold = 0.8, .endsAt = 0.6, .nextMaxHp = 4000, .nextHp = 2400, .picture = 2, .attack = Card47},
+    {.id = 48, .maxHp = 4000, .hold = 0.6, .endsAt = 0.4, .nextMaxHp = 5000, .nextHp = 2000, .picture = 3, .attack = Card48},
     // 0.2 of card 50's 7500, so the ring goes on where card 49 left it.
-    {.id = 49, .maxHp = 5000, .hold = 0.4, .endsAt = 0.2, .nextMaxHp = 7500, .nextHp = 1500, .picture = 4},
+    {.id = 49, .maxHp = 5000, .hold = 0.4, .endsAt = 0.2, .nextMaxHp = 7500, .nextHp = 1500, .picture = 4, .attack = Card49},
     {.id = 50, .maxHp = 7500, .hold = 0.2, .endsAt = 0, .nextMaxHp = 5200, .nextHp = 5200, .refillMaxHp = 8000,
-     .picture = 5},
-    {.id = 51, .maxHp = 5200, .hold = 1.0, .endsAt = 0.75, .nextMaxHp = 8000, .nextHp = 6000, .picture = 6},
-    {.id = 52, .maxHp = 8000, .hold = 0.75, .endsAt = 0.5, .nextMaxHp = 6000, .nextHp = 3000, .picture = 7},
-    {.id = 53, .maxHp = 6000, .hold = 0.5, .endsAt = 0.25, .nextMaxHp = 6000, .nextHp = 1500, .picture = 8},
+     .picture = 5, .attack = Card50},
+    {.id = 51, .maxHp = 5200, .hold = 1.0, .endsAt = 0.75, .nextMaxHp = 8000, .nextHp = 6000, .picture = 6, .attack = Card51},
+    {.id = 52, .maxHp = 8000, .hold = 0.75, .endsAt = 0.5, .nextMaxHp = 6000, .nextHp = 3000, .picture = 7, .attack = Card52},
+    {.id = 53, .maxHp = 6000, .hold = 0.5, .endsAt = 0.25, .nextMaxHp = 6000, .nextHp = 1500, .picture = 8, .attack = Card53},
     // Cards 54..60: their attacks come with the slot machine's issue.
     {.id = 54, .maxHp = 6000, .hold = 0.25, .endsAt = 0, .nextMaxHp = 6000, .nextHp = 6000, .refillMaxHp = 10000,
      .picture = 9},

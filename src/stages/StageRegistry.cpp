@@ -6,6 +6,8 @@
 #include "stages/Stage1.h"
 #include "stages/Stage2.h"
 #include "stages/Stage4.h"
+#include "stages/Stage6.h"
+#include "stages/Stage6Train.h"
 
 namespace korvid {
 
@@ -27,7 +29,7 @@ std::span<const StageLine> BuiltInStageLines() {
         {3, nullptr, {}, kZero, nullptr},
         {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
         {5, nullptr, {}, kZeroEveryFrame, nullptr},
-        {6, nullptr, {}, kDrain, nullptr},
+        {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop},
         {7, nullptr, {}, kDrain, nullptr},
     };
     return kLines;
