@@ -135,18 +135,25 @@ void UpdateBgPanel(Game& game, int slot) {
     BgPanel& p = s.bgPanels.slot[slot];
     sprite::SetBlendMode(p.sprite, BLEND_DEFAULT);
     p.timer += 1;
-    const PanelCorners corners = ProjectPanel(game, slot);
+    // With nothing drawn or logged (a headless run without pictures) the
+    // strips make no difference to the play and are not worked out at all.
+    const bool draws = !game.engine.Gfx_OnlyCounts();
     switch (p.kind) {
-    case 1:
+    case 1: {
+        // Projected where the panel stood at the frame's start, drawn after the move.
+        const PanelCorners corners = draws ? ProjectPanel(game, slot) : PanelCorners{};
         moveGround(s, p);
-        drawStrips(game, p, corners, {224, 0}, StripAlpha::Ground);
+        if (draws) drawStrips(game, p, corners, {224, 0}, StripAlpha::Ground);
         break;
-    case 4:
+    }
+    case 4: {
         // Drawn additively, and only once its near edge is 5 rows down.
+        const PanelCorners corners = draws ? ProjectPanel(game, slot) : PanelCorners{};
         sprite::SetBlendMode(p.sprite, 0);
         moveFloor(p);
-        if (corners.yNear >= 5) drawStrips(game, p, corners, {224, 240}, StripAlpha::Floor);
+        if (draws && corners.yNear >= 5) drawStrips(game, p, corners, {224, 240}, StripAlpha::Floor);
         break;
+    }
     default:
         // Kinds of other stages' landscapes; a kind without a rule stays put.
         break;
