@@ -25,12 +25,38 @@ inline constexpr BulletShape kBulletShapes[] = {
     {39000, 1024}, {38272, 1024},
 };
 
+// The table above as an open-addressed hash, built at compile time: the hit
+// test looks a key up on every bullet of every frame, in one or two probes.
+struct BulletShapeIndex {
+    static constexpr int kSlots = 128;  // a power of two, well over the table's size
+    int key[kSlots]{};
+    int radiusSquared[kSlots]{};
+    static constexpr int home(int k) { return static_cast<int>((static_cast<unsigned>(k) * 2654435761u) >> 25); }
+    constexpr BulletShapeIndex() {
+        for (int i = 0; i < kSlots; ++i) key[i] = -1;
+        for (const BulletShape& s : kBulletShapes) {
+            int i = home(s.key);
+            while (key[i] != -1) i = (i + 1) & (kSlots - 1);
+            key[i] = s.key;
+            radiusSquared[i] = s.radiusSquared;
+        }
+    }
+};
+inline constexpr BulletShapeIndex kBulletShapeIndex{};
+
 // R for a key, 0 when the key has no round shape.
 constexpr int BulletRadiusSquared(int key) {
-    for (const BulletShape& s : kBulletShapes)
-        if (s.key == key) return s.radiusSquared;
-    return 0;
+    for (int i = BulletShapeIndex::home(key);; i = (i + 1) & (BulletShapeIndex::kSlots - 1)) {
+        if (kBulletShapeIndex.key[i] == key) return kBulletShapeIndex.radiusSquared[i];
+        if (kBulletShapeIndex.key[i] == -1) return 0;
+    }
 }
+constexpr bool EveryShapeIndexed() {
+    for (const BulletShape& s : kBulletShapes)
+        if (BulletRadiusSquared(s.key) != s.radiusSquared) return false;
+    return true;
+}
+static_assert(EveryShapeIndexed(), "each key is found with its own R (no key twice)");
 
 // Glowing keys that only hurt while nearly opaque.
 constexpr bool FadesHarmless(int key) { return key == 50000 || key == 50064; }

@@ -126,7 +126,12 @@ void UpdateEnemyBullet(Game& game, int slot) {
         scaleX *= swell;
         scaleY *= swell;
     }
-    draw(game, b, scaleX, scaleY);
+    if (!game.engine.Gfx_OnlyCounts()) {
+        draw(game, b, scaleX, scaleY);
+    } else if (b.spriteKey == 2288) {
+        // Nothing is drawn, but this shape's turn is part of its drawing.
+        steerTowardPlayer(s, b);
+    }
     if (!s.timeStop) {
         b.x += DirX(b.angle) * b.speed;
         b.y += DirY(b.angle) * b.speed;

@@ -141,16 +141,23 @@ void UpdateBgPanel(Game& game, int slot) {
     BgPanel& p = s.bgPanels.slot[slot];
     sprite::SetBlendMode(p.sprite, BLEND_DEFAULT);
     p.timer += 1;
-    const PanelCorners corners = ProjectPanel(game, slot);
+    // With nothing drawn or logged (a headless run without pictures) the
+    // strips make no difference to the play and are not worked out at all.
+    const bool draws = !game.engine.Gfx_OnlyCounts();
     switch (p.kind) {
-    case 1:
+    case 1: {
+        // Projected where the panel stood at the frame's start, drawn after the move.
+        const PanelCorners corners = draws ? ProjectPanel(game, slot) : PanelCorners{};
         moveGround(s, p);
-        drawStrips(game, p, corners, {224, 0});
+        if (draws) drawStrips(game, p, corners, {224, 0});
         break;
-    case 3:
+    }
+    case 3: {
+        const PanelCorners corners = draws ? ProjectPanel(game, slot) : PanelCorners{};
         moveStrip(s, p);
-        if (!(s.stage == 3 && s.spellActive)) drawStretchedStrips(game, p, corners);
+        if (draws && !(s.stage == 3 && s.spellActive)) drawStretchedStrips(game, p, corners);
         break;
+    }
     default:
         // Kinds of other stages' landscapes; a kind without a rule stays put.
         break;
