@@ -80,6 +80,7 @@ std::uint64_t HashGameState(const GameState& s) {
     h.add(s.wideField, s.wideFieldFightStarted, s.timeStop, s.dialogueActive, s.dialoguePage, s.backgroundShake,
           s.scrollSpeed, s.stage5Work, s.camX, s.camHeight, s.camDepth, s.camYaw, s.camPitch, s.sceneCamera,
           s.sceneFocal, s.sceneObjectCount, s.laserNear);
+    h.addIfSet(s.popcornCounter);
     h.addIfSet(s.bossScroll, s.bossFade, s.wallMapLoaded);
     h.add(s.dialoguePageCount, s.dialogueKeyLatch, s.dialoguePageStart, s.dialogueShootReleased,
           s.dialogueTextAlpha, s.dialogueTicks);

@@ -3,10 +3,12 @@
 
 #include "bosses/SpellCards.h"
 #include "bosses/Stage1Boss.h"
+#include "bosses/Stage2Airship.h"
 #include "bosses/Stage4Boss.h"
 #include "bosses/Stage6Boss.h"
 #include "game/Game.h"
 #include "stages/Stage1.h"
+#include "stages/Stage2.h"
 #include "stages/Stage4.h"
 #include "stages/Stage6.h"
 
@@ -17,6 +19,8 @@ std::span<const FightLine> BuiltInFightLines() {
         // entry, rows, numbers, bullet codes
         {&kStage1MidBoss, Stage1MidBossRows(), {}, {}},
         {&kStage1Boss, Stage1BossRows(), {}, {}},
+        {&kStage2MidBoss, Stage2MidBossRows(), {}, {}},
+        {&kStage2Boss, Stage2BossRows(), {}, {}},
         {&kStage4MidBoss, Stage4MidBossRows(), {}, {}},
         {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},

@@ -178,6 +178,8 @@ struct StagePlay {
     float backgroundShake = 0;
     float scrollSpeed = 0;
     float stage5Work = 0;
+    // --- stage 2 ---
+    int popcornCounter = 0;  // frames since the popcorn generator last spawned
     // --- stage 4 ---
     float bossScroll = 0;   // the boss fight's extra ground scroll (0: the stage's own)
     int bossFade = 0;       // 0..255: the mid-boss's card backdrop over the ground

@@ -41,14 +41,21 @@ void moveGround(GameState& s, BgPanel& p) {
     if (p.slope != 110 && p.depth <= 280) p.depth += kGroundLoopDepth;
 }
 
-void drawStrips(Game& game, BgPanel& p, const PanelCorners& c, KindLook look) {
+// How a kind colours its strips from the strip's near edge y0.
+enum class StripAlpha { Ground, Floor };
+
+int stripAlpha(StripAlpha rule, double y0) {
+    return rule == StripAlpha::Ground ? truncAlpha((y0 + 20) * 0.5 - 15) : truncAlpha(y0);
+}
+
+void drawStrips(Game& game, BgPanel& p, const PanelCorners& c, KindLook look, StripAlpha rule) {
     const double dX1 = (c.x4 - c.x1) / static_cast<double>(kStrips);
     const double dX2 = (c.x3 - c.x2) / static_cast<double>(kStrips);
     const double dY = (c.yFar - c.yNear) / static_cast<double>(kStrips);
     const double stripH = p.halfH / 20.0;
     for (int k = 0; k < kStrips; ++k) {
         const double y0 = c.yNear + k * dY;
-        sprite::SetColor(p.sprite, whiteWithAlpha(truncAlpha((y0 + 20) * 0.5 - 15)));
+        sprite::SetColor(p.sprite, whiteWithAlpha(stripAlpha(rule, y0)));
         sprite::SetTextureRect(p.sprite, 0, static_cast<float>(k * p.halfW / 20), 2 * p.halfW,
                                static_cast<float>(stripH));
         const float top = static_cast<float>(look.offsetY + y0);
@@ -86,6 +93,22 @@ void drawStretchedStrips(Game& game, BgPanel& p, const PanelCorners& c) {
         sprite::Render4V(game.engine, p.sprite, static_cast<float>(ox + x1 + k * dX1), top,
                          static_cast<float>(ox + x2 + k * dX2), top, static_cast<float>(ox + x2 + (k + 1) * dX2),
                          bottom, static_cast<float>(ox + x1 + (k + 1) * dX1), bottom);
+    }
+}
+
+// Kind 4, the stage-2 floor: glides toward the camera and to the left by
+// fixed steps whatever the scroll speed; on the jump back in depth it is
+// carried right by all the way it drifted left since its last jump, so the
+// grid keeps its columns.
+constexpr float kFloorLoopDepth = 4760;
+
+void moveFloor(BgPanel& p) {
+    p.depth -= 12;
+    p.x -= 6;
+    if (p.depth <= 150) {
+        p.depth += kFloorLoopDepth;
+        p.x += static_cast<float>(6 * p.timer);
+        p.timer = 0;
     }
 }
 
@@ -149,7 +172,15 @@ void UpdateBgPanel(Game& game, int slot) {
         // Projected where the panel stood at the frame's start, drawn after the move.
         const PanelCorners corners = draws ? ProjectPanel(game, slot) : PanelCorners{};
         moveGround(s, p);
-        if (draws) drawStrips(game, p, corners, {224, 0});
+        if (draws) drawStrips(game, p, corners, {224, 0}, StripAlpha::Ground);
+        break;
+    }
+    case 4: {
+        // Drawn additively, and only once its near edge is 5 rows down.
+        const PanelCorners corners = draws ? ProjectPanel(game, slot) : PanelCorners{};
+        sprite::SetBlendMode(p.sprite, 0);
+        moveFloor(p);
+        if (draws && corners.yNear >= 5) drawStrips(game, p, corners, {224, 240}, StripAlpha::Floor);
         break;
     }
     case 3: {

@@ -68,7 +68,7 @@ void crosserCrosses(Game& game, const Enemy& e, int t, int d) {
 
 // Crosses the field slowly; fires only between x 48 and 400, its attack
 // chosen by its alpha.
-void Crosser(Game& game, int slot) {
+void Strafer(Game& game, int slot) {
     Enemy& e = game.state.enemies.slot[slot];
     const bool inside = e.x >= 48 && e.x <= 400;
     if (game.state.character == 1) e.noHit = inside ? 0 : 1;
@@ -180,7 +180,7 @@ void Swerver(Game& game, int slot) {
 }
 
 namespace {
-constexpr EnemyTypeEntry kTypes[] = {{12, Crosser}, {13, Dropper}, {14, Dart}, {15, Swerver}};
+constexpr EnemyTypeEntry kTypes[] = {{12, Strafer}, {13, Dropper}, {14, Dart}, {15, Swerver}};
 }  // namespace
 
 std::span<const EnemyTypeEntry> Stage3EnemyTypes() { return kTypes; }

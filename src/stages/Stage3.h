@@ -45,7 +45,7 @@ PictureAt Stage3PictureAt(int stageFrame);
 }  // namespace korvid
 
 namespace korvid {
-void Crosser(Game& game, int slot);  // type 12
+void Strafer(Game& game, int slot);  // type 12
 void Dropper(Game& game, int slot);  // type 13
 void Dart(Game& game, int slot);     // type 14
 void Swerver(Game& game, int slot);  // type 15

@@ -4,6 +4,7 @@
 
 #include "game/Game.h"
 #include "stages/Stage1.h"
+#include "stages/Stage2.h"
 #include "stages/Stage3.h"
 #include "stages/Stage4.h"
 #include "stages/Stage6.h"
@@ -25,7 +26,7 @@ std::span<const StageLine> BuiltInStageLines() {
     static const StageLine kLines[] = {
         // stage, script, enemy types, time-out, spell backdrop
         {1, RunStage1, Stage1EnemyTypes(), kDrainAndRaise, DrawStage1SpellBackdrop},
-        {2, nullptr, {}, kZeroAndRaise, nullptr},
+        {2, RunStage2, Stage2EnemyTypes(), kZeroAndRaise, DrawStage2SpellBackdrop},
         {3, RunStage3, Stage3EnemyTypes(), kZero, nullptr},
         {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
         {5, nullptr, {}, kZeroEveryFrame, nullptr},

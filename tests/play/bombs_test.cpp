@@ -20,7 +20,7 @@ protected:
     void start(int character) {
         t.bindDefaults();
         t.s.screen = 10;
-        t.s.stage = 2;
+        t.s.stage = 8;  // a stage without a script: nothing but the ship and its bombs
         t.s.character = character;
         StageLoadReset(t.s);
         t.s.lives = 2;
