@@ -67,6 +67,35 @@ void drawStrips(Game& game, BgPanel& p, const PanelCorners& c, KindLook look, St
     }
 }
 
+// Kind 3, the stage-3 strip: three panels one behind the other loop over
+// 918 in depth; drawn opaque, widened three times and stretched twelve
+// times down the screen from 850 above the near edge. Under a card the strip
+// moves but is not drawn.
+void moveStrip(GameState& s, BgPanel& p) {
+    p.depth -= s.scrollSpeed;
+    if (p.depth <= 1548) p.depth = 2466;
+}
+
+void drawStretchedStrips(Game& game, BgPanel& p, const PanelCorners& c) {
+    const double x1 = 3 * c.x1, x2 = 3 * c.x2;
+    const double dX1 = 3 * (c.x4 - c.x1) / static_cast<double>(kStrips);
+    const double dX2 = 3 * (c.x3 - c.x2) / static_cast<double>(kStrips);
+    const double yNear = 12 * c.yNear - 850;
+    const double dY = 12 * (c.yFar - c.yNear) / static_cast<double>(kStrips);
+    const double stripH = p.halfH / 20.0;
+    constexpr float ox = 224, oy = 240;
+    sprite::SetColor(p.sprite, 0xFFFFFFFFu);
+    for (int k = 1; k <= kStrips; ++k) {
+        sprite::SetTextureRect(p.sprite, 0, static_cast<float>(k * p.halfW / 20), 2 * p.halfW,
+                               static_cast<float>(stripH));
+        const float top = static_cast<float>(oy + yNear + k * dY);
+        const float bottom = static_cast<float>(oy + yNear + (k + 1) * dY);
+        sprite::Render4V(game.engine, p.sprite, static_cast<float>(ox + x1 + k * dX1), top,
+                         static_cast<float>(ox + x2 + k * dX2), top, static_cast<float>(ox + x2 + (k + 1) * dX2),
+                         bottom, static_cast<float>(ox + x1 + (k + 1) * dX1), bottom);
+    }
+}
+
 // Kind 4, the stage-2 floor: glides toward the camera and to the left by
 // fixed steps whatever the scroll speed; on the jump back in depth it is
 // carried right by all the way it drifted left since its last jump, so the
@@ -152,6 +181,12 @@ void UpdateBgPanel(Game& game, int slot) {
         sprite::SetBlendMode(p.sprite, 0);
         moveFloor(p);
         if (draws && corners.yNear >= 5) drawStrips(game, p, corners, {224, 240}, StripAlpha::Floor);
+        break;
+    }
+    case 3: {
+        const PanelCorners corners = draws ? ProjectPanel(game, slot) : PanelCorners{};
+        moveStrip(s, p);
+        if (draws && !(s.stage == 3 && s.spellActive)) drawStretchedStrips(game, p, corners);
         break;
     }
     default:
