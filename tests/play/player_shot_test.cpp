@@ -18,7 +18,7 @@ protected:
     test::TestGame t;
     void SetUp() override {
         t.s.screen = 10;
-        t.s.stage = 2;
+        t.s.stage = 8;  // a stage without a script: nothing but the ship, its shots and the enemies placed here
         StageLoadReset(t.s);
         t.s.stageFrame = 100;
         t.s.lives = 2;
