@@ -82,6 +82,7 @@ std::uint64_t HashGameState(const GameState& s) {
           s.sceneFocal, s.sceneObjectCount, s.laserNear);
     h.addIfSet(s.popcornCounter);
     h.addIfSet(s.bossScroll, s.bossFade, s.wallMapLoaded);
+    h.addIfSet(s.bgCamScale, s.gatesPassed, s.gateTotal, s.gateRows, s.gateFlag, s.bossApproach);
     h.add(s.dialoguePageCount, s.dialogueKeyLatch, s.dialoguePageStart, s.dialogueShootReleased,
           s.dialogueTextAlpha, s.dialogueTicks);
     h.add(s.replayFrame, s.frameKeys, s.rng.state, s.pauseState);

@@ -5,11 +5,13 @@
 #include "bosses/Stage1Boss.h"
 #include "bosses/Stage2Airship.h"
 #include "bosses/Stage4Boss.h"
+#include "bosses/Stage5Fights.h"
 #include "bosses/Stage6Boss.h"
 #include "game/Game.h"
 #include "stages/Stage1.h"
 #include "stages/Stage2.h"
 #include "stages/Stage4.h"
+#include "stages/Stage5.h"
 #include "stages/Stage6.h"
 
 namespace korvid {
@@ -23,6 +25,12 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage2Boss, Stage2BossRows(), {}, {}},
         {&kStage4MidBoss, Stage4MidBossRows(), {}, {}},
         {&kStage4Boss, Stage4BossRows(), {}, {}},
+        {&kStage5Section1, Stage5SectionRows(30, 31), {}, {}},
+        {&kStage5Section2, Stage5SectionRows(32, 32), {}, {}},
+        {&kStage5Section3, Stage5SectionRows(33, 33), {}, {}},
+        {&kStage5Section3b, Stage5SectionRows(34, 35), {}, {}},
+        {&kStage5Section4, Stage5SectionRows(36, 36), {}, {}},
+        {&kStage5Boss, Stage5BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
     };

@@ -186,6 +186,13 @@ struct StagePlay {
     std::uint8_t wallMapLoaded = 0;  // texture 40 holds the wall map
     float camX = 0, camHeight = 0, camDepth = 0, camYaw = 0, camPitch = 0;
     float bgCamX = 0, bgCamY = 0, bgCamTurn = 0;
+    // --- stage 5: the corridor (stage5Work is its gates' scroll offset) ---
+    float bgCamScale = 0;
+    int gatesPassed = 0;   // gates passed in the running section
+    int gateTotal = 0;     // gates passed in the sections before it
+    int gateRows = 0;      // gate rows drawn ahead
+    std::uint8_t gateFlag = 0;  // a gate is being passed
+    std::array<float, 3> bossApproach{};  // the stage boss's approach: walls, shaft, floor
     std::array<float, 6> sceneCamera{};  // x, y, z, yaw, pitch, roll
     float sceneFocal = 2400;
     int sceneObjectCount = 0;

@@ -112,6 +112,58 @@ void moveFloor(BgPanel& p) {
     }
 }
 
+// Kinds 5 and 6, the stage-5 boss's shaft: additive strips cut from the
+// corridor sheet, coming at the camera 12 a frame over a loop of 4640 (kind
+// 6 also sinking 2 a frame and starting again at height 100). They fade out
+// as the boss arrives (its pattern 37, timer 100..199) and back in over
+// 200..260: the factor f scales their alpha.
+constexpr float kShaftLoopDepth = 4640;
+
+double shaftFade(const GameState& s) {
+    const int t = s.bossTimer();
+    if (!s.bossActive || s.bossPattern() != 37 || t < 100 || t > 260) return 1;
+    return t < 200 ? 0 : (t - 200) / 60.0;
+}
+
+void moveShaft(BgPanel& p) {
+    p.depth -= 12;
+    if (p.kind == 6) p.height -= 2;
+    if (p.depth <= 150) {
+        p.depth += kShaftLoopDepth;
+        p.timer = 0;
+        if (p.kind == 6) p.height = 100;
+    }
+}
+
+// Strip k is cut from (167, k halfH / 20, 281, halfH / 20) for kind 5 and
+// from (270, k halfH / 20 + 190, 100, halfH / 20) for kind 6; kind 5's
+// alpha grows with the square root of the strip's screen row, kind 6's
+// falls with depth, the same for every strip.
+void drawShaftStrips(Game& game, BgPanel& p, const PanelCorners& c, double f) {
+    const double dX1 = (c.x4 - c.x1) / static_cast<double>(kStrips);
+    const double dX2 = (c.x3 - c.x2) / static_cast<double>(kStrips);
+    const double dY = (c.yFar - c.yNear) / static_cast<double>(kStrips);
+    const double stripH = p.halfH / 20.0;
+    const bool shaft = p.kind == 5;
+    const int depthAlpha = truncAlpha(std::max(0.0, 250 - p.depth / 20.0) * f);
+    constexpr float ox = 224, oy = 240;
+    sprite::SetBlendMode(p.sprite, 0);
+    for (int k = 0; k < kStrips; ++k) {
+        const double y0 = c.yNear + k * dY;
+        const int alpha = shaft ? truncAlpha(std::sqrt(std::max(0.0, y0)) * 15 * f) : depthAlpha;
+        sprite::SetColor(p.sprite, whiteWithAlpha(alpha));
+        const double row = k * p.halfH / 20.0 + (shaft ? 0 : 190);
+        sprite::SetTextureRect(p.sprite, shaft ? 167.0f : 270.0f, static_cast<float>(row), shaft ? 281.0f : 100.0f,
+                               static_cast<float>(stripH));
+        const float top = static_cast<float>(oy + y0);
+        const float bottom = static_cast<float>(oy + y0 + dY);
+        sprite::Render4V(game.engine, p.sprite, static_cast<float>(ox + c.x1 + k * dX1), top,
+                         static_cast<float>(ox + c.x2 + k * dX2), top,
+                         static_cast<float>(ox + c.x2 + (k + 1) * dX2), bottom,
+                         static_cast<float>(ox + c.x1 + (k + 1) * dX1), bottom);
+    }
+}
+
 }  // namespace
 
 int SpawnBgPanel(Game& game, int tex, int texX, int texY, int texW, int texH, float x, float depth, float height,
@@ -187,6 +239,13 @@ void UpdateBgPanel(Game& game, int slot) {
         const PanelCorners corners = draws ? ProjectPanel(game, slot) : PanelCorners{};
         moveStrip(s, p);
         if (draws && !(s.stage == 3 && s.spellActive)) drawStretchedStrips(game, p, corners);
+        break;
+    }
+    case 5:
+    case 6: {
+        const PanelCorners corners = draws ? ProjectPanel(game, slot) : PanelCorners{};
+        moveShaft(p);
+        if (draws) drawShaftStrips(game, p, corners, shaftFade(s));
         break;
     }
     default:

@@ -7,6 +7,7 @@
 #include "stages/Stage2.h"
 #include "stages/Stage3.h"
 #include "stages/Stage4.h"
+#include "stages/Stage5.h"
 #include "stages/Stage6.h"
 #include "stages/Stage6Train.h"
 
@@ -29,7 +30,7 @@ std::span<const StageLine> BuiltInStageLines() {
         {2, RunStage2, Stage2EnemyTypes(), kZeroAndRaise, DrawStage2SpellBackdrop},
         {3, RunStage3, Stage3EnemyTypes(), kZero, nullptr},
         {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
-        {5, nullptr, {}, kZeroEveryFrame, nullptr},
+        {5, RunStage5, Stage5EnemyTypes(), kZeroEveryFrame, DrawStage5SpellBackdrop},
         {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop},
         {7, nullptr, {}, kDrain, nullptr},
     };
