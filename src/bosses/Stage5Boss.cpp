@@ -53,6 +53,24 @@ void spawnPartner(Game& game) {
     s.bossActive = 1;
 }
 
+// A fight brought in directly past its first pattern starts with the boss
+// at its home point, not at the right edge where it enters.
+void settle(Game& game) {
+    Enemy& b = boss(game);
+    if (b.timer > 1 || b.x <= 448) return;
+    b.x = 224;
+    b.y = 143;
+    b.speed = 0;
+}
+
+// Runs the row of `id` as the skeleton plays it.
+void runPlain(Game& game, int id) {
+    const FightTable::Found f = Fights(game).find(id);
+    PatternRow plain = *f.row;
+    plain.own = nullptr;
+    RunPatternRow(game, *f.fight, plain);
+}
+
 // ------------------------------------------------ pattern 37: sprays
 //
 // Glides in from the right (SpeedRamp(5, 60, 0) to t 61); the stage tune
@@ -122,14 +140,13 @@ void attack38(Game& game, int t) {
 void run38(Game& game) {
     GameState& s = game.state;
     Enemy& b = boss(game);
+    settle(game);
     const PatternRow& row = *Fights(game).find(38).row;
     if (b.timer > row.opening.attackAfter && b.hp <= 0) {
         clearBlades(s);
         for (int k = 0; k < 2; ++k) DropPatternItems(game);  // with the end's own: 30 and 6
     }
-    PatternRow plain = row;
-    plain.own = nullptr;
-    RunPatternRow(game, *Fights(game).find(38).fight, plain);
+    runPlain(game, 38);
 }
 
 // ------------------------------------------------ pattern 39: bouncing rings
@@ -139,6 +156,11 @@ void run38(Game& game) {
 // colour column stepping every ring (every 30 frames). A movement leg every
 // 240. No rand() but the legs'.
 constexpr int kRing39[4] = {12, 16, 20, 20};
+
+void run39(Game& game) {
+    settle(game);
+    runPlain(game, 39);
+}
 
 void attack39(Game& game, int t) {
     const Enemy& b = boss(game);
@@ -182,12 +204,10 @@ void attack40(Game& game, int t) {
 
 void run40(Game& game) {
     Enemy& b = boss(game);
-    const FightTable::Found f = Fights(game).find(40);
+    settle(game);
     if (b.timer == 1) SwitchMusic(game, kSecondTune);
-    if (b.timer > f.row->opening.attackAfter && b.hp <= 0) spawnPartner(game);
-    PatternRow plain = *f.row;
-    plain.own = nullptr;
-    RunPatternRow(game, *f.fight, plain);
+    if (b.timer > Fights(game).find(40).row->opening.attackAfter && b.hp <= 0) spawnPartner(game);
+    runPlain(game, 40);
 }
 
 // ------------------------------------------------ pattern 41: both, fans
@@ -262,11 +282,11 @@ void attack44(Game& game, int t) {
 
 // ------------------------------------------------ both bodies (41..44)
 //
-// On each pattern's first frame the partner (spawned again if it is not
+// On each pattern's first run the partner (spawned again if it is not
 // there) gets its own bar: 800 in 41, the boss's maxHp after. A body at 0
 // waits with noHit set; in 42 the partner's bar is raised by half when the
 // boss falls first. The pattern ends (the row's end) only when both are
-// at 0.
+// at 0; a time-out takes both.
 constexpr int kPartnerHp41 = 800;
 
 void runBoth(Game& game, int id) {
@@ -274,7 +294,10 @@ void runBoth(Game& game, int id) {
     Enemy& b = boss(game);
     const FightTable::Found f = Fights(game).find(id);
     const int t = b.timer;
-    if (t == 0) {
+    settle(game);
+    // A hand-over leaves the timer at 1 on the pattern's first run; a fight
+    // brought in here starts at 0.
+    if (t == 0 || t == 1) {
         if (!partnerHere(s)) spawnPartner(game);
         Enemy& p = s.enemies.slot[kPartnerSlot];
         p.hp = kPartnerFloor + (id == 41 ? kPartnerHp41 : b.maxHp);
@@ -289,6 +312,7 @@ void runBoth(Game& game, int id) {
         return;
     }
     Enemy& p = s.enemies.slot[kPartnerSlot];
+    if (s.bossTimedOut) p.hp = kPartnerFloor;  // the time is out for both
     const bool bossDown = b.hp <= 0;
     const bool partnerDown = p.hp <= kPartnerFloor;
     if (bossDown && partnerDown) {
@@ -331,7 +355,8 @@ constexpr PatternRow kBossRows[] = {
     {.id = 37, .endMaxHp = 1200, .next = 38, .limit = 3000, .opening = kOpening37, .attack = attack37},
     {.id = 38, .endMaxHp = 1200, .next = 39, .limit = 4800, .spell = true, .opening = kCardOpening,
      .attack = attack38, .own = run38},
-    {.id = 39, .endMaxHp = 1200, .next = 40, .limit = 3000, .opening = kAttackOpening, .attack = attack39},
+    {.id = 39, .endMaxHp = 1200, .next = 40, .limit = 3000, .opening = kAttackOpening, .attack = attack39,
+     .own = run39},
     {.id = 40, .endMaxHp = 600, .next = 41, .limit = 4800, .spell = true, .opening = kCardOpening,
      .attack = attack40, .own = run40},
     {.id = 41, .endMaxHp = 790, .next = 42, .limit = 4200, .opening = kAttackOpening, .attack = attack41,

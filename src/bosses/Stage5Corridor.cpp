@@ -263,11 +263,11 @@ void run33(Game& game) {
 
 // ------------------------------------------ pattern 34: rings from above
 //
-// The body stands at (224, 250); every 6 frames a ring of 10/12/16/16 from
+// The body stands at (224, 250); every 6 frames a ring of 8/10/12/12 from
 // the point 155 above it (224, 95), its base turning 7 degrees a ring,
 // speed 1.5; every third ring tagged (behaviour 71: speeding up to age 60,
 // column 160). No rand().
-constexpr int kRing34[4] = {10, 12, 16, 16};
+constexpr int kRing34[4] = {8, 10, 12, 12};
 
 void attack34(Game& game, int t) {
     const Enemy& b = body(game);

@@ -75,7 +75,7 @@ TEST(Stage5Scenario, LightningTuneAndFirstSection) {
     EXPECT_EQ(LightningShade(130), -1);
     EXPECT_EQ(LightningShade(200), 255);
     EXPECT_EQ(LightningShade(240), 15);
-    EXPECT_EQ(LightningShade(300), 95);
+    EXPECT_EQ(LightningShade(300), 175);
     EXPECT_EQ(LightningShade(395), 195);
     EXPECT_EQ(LightningShade(440), 255);
     EXPECT_EQ(LightningShade(445), 130);
@@ -129,7 +129,7 @@ TEST(Stage5Scenario, GatesCountOnceEachFromTheLowestRowUp) {
     s.bgCamY = 0;
     s.stage5Work = -200;
     s.gateRows = 2;
-    const double line1 = GateTop(s, 1) + kGateHalfHeight;  // the lowest row: 340
+    const double line1 = GateTop(s, 1) + kGateHalfHeight;  // the lowest row: 517
     s.playerX = static_cast<float>(GateCentreU(s));
     s.playerY = static_cast<float>(line1 + 30);
     CountGates(s);
@@ -161,11 +161,13 @@ TEST(Stage5Scenario, LastSectionByTheGatesCounted) {
         SCOPED_TRACE(passed);
         Stage5Run run;
         GameState& s = run.s;
+        run.jumpTo(8499);
+        s.gatesPassed = passed;  // in the stretch before section 3b
         run.jumpTo(8500);
         ASSERT_EQ(s.bossPattern(), 34);
         EXPECT_EQ(s.bossTimeLeft, 600);
         EXPECT_FLOAT_EQ(run.boss.maxHp, 500);
-        s.gatesPassed = passed;  // in section 3b
+        EXPECT_EQ(s.gateTotal, 2 * passed) << "counted double";
         s.enemies.free[kBossSlot] = 1;
         s.bossActive = 0;
         run.jumpTo(10100);
@@ -259,7 +261,9 @@ TEST(Stage5Scenario, PartnerAndTheTwoBodyPatterns) {
         EXPECT_GE(run.boss.timer, 0) << "not ended";
         EXPECT_EQ(run.boss.noHit, 1) << "the fallen body waits unhittable";
         EXPECT_EQ(partner.noHit, 0);
-        if (id == 42) EXPECT_FLOAT_EQ(partner.hp - kPartnerFloor, partnerLeft * 1.5f);
+        if (id == 42) {
+            EXPECT_FLOAT_EQ(partner.hp - kPartnerFloor, partnerLeft * 1.5f);
+        }
         // Both down: the pattern ends.
         partner.hp = kPartnerFloor - 5;
         PlayFrame(run.game);
