@@ -6,11 +6,13 @@
 #include "bosses/Stage2Airship.h"
 #include "bosses/Stage4Boss.h"
 #include "bosses/Stage6Boss.h"
+#include "bosses/Stage6Hidden.h"
 #include "game/Game.h"
 #include "stages/Stage1.h"
 #include "stages/Stage2.h"
 #include "stages/Stage4.h"
 #include "stages/Stage6.h"
+#include "stages/Stage6Finale.h"
 
 namespace korvid {
 
@@ -25,6 +27,8 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
+        {&kStage6FirstForm, Stage6FirstFormRows(), {}, Stage6FirstFormBullets()},
+        {&kStage6HiddenBoss, Stage6HiddenBossRows(), kStage6HiddenParams, Stage6HiddenBossBullets()},
     };
     return kLines;
 }
