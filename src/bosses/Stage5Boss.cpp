@@ -106,12 +106,12 @@ void attack37(Game& game, int t) {
 // ------------------------------------------------ pattern 38: blades
 //
 // No bullets of its own: spinning blade devices (texture 50, effect kind
-// 31) in rings of 2, 8, 8, 18 and 18 at t 60, 460, 860, 1260 and 1660, each
+// 31) in rings of 2, 8, 8, 18 and 18 at t 61, 460, 860, 1260 and 1660, each
 // ring replacing the one before, radius 110 about the boss, turning either
 // way (alpha 255 / 254 alternately). The devices fire and hurt by
 // themselves. At the card's end they go, and the drop is thirty kind-3 and
 // five kind-2 items.
-constexpr int kBladeAt[5] = {60, 460, 860, 1260, 1660};
+constexpr int kBladeAt[5] = {61, 460, 860, 1260, 1660};
 constexpr int kBladeCount[5] = {2, 8, 8, 18, 18};
 
 void clearBlades(GameState& s) {

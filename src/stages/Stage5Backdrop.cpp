@@ -66,20 +66,28 @@ void corridor(Sprite& sp, const GameState& s) {
 // The boss comes down the corridor: the three approach values grow by
 // 1 - t / 100 (real division: the rush slows to rest at t 100) and the
 // picture fades over t 101..227. The boss's clock stands while its
-// conversation runs.
-void approach(Game& game, Sprite& sp) {
-    GameState& s = game.state;
+// conversation runs. This part of the play runs whether or not anything is
+// drawn.
+bool approaching(const GameState& s) {
     const int t = s.bossTimer();
-    const int f = s.stageFrame;
+    return s.bossActive && s.bossPattern() == 37 && t >= 0 && t <= 227;
+}
+
+void approachStep(GameState& s) {
+    if (!approaching(s)) return;
+    const int t = s.bossTimer();
     if (t <= 100) {
         const double step = 1 - t / 100.0;
         for (float& v : s.bossApproach) v = static_cast<float>(v + step);
-        sp.SetColor(0xFFFFFFFFu);
-    } else {
-        sp.SetColor(white(255 - (2 * t - 200)));
     }
     if (s.dialogueActive) s.bossTimer() -= 1;
     if (s.bossApproach[1] > 20) s.bossApproach[1] -= 20;
+}
+
+// Drawn with the values after this frame's step; t is the timer before it.
+void approach(const GameState& s, Sprite& sp, int t) {
+    const int f = s.stageFrame;
+    sp.SetColor(t <= 100 ? 0xFFFFFFFFu : white(255 - (2 * t - 200)));
     walls(sp, s, s.bossApproach[0] + (f % 160));
     shaft(sp, s, 8.0 * s.bossApproach[1]);
     sp.SetTextureRect(0, 1800, 448, 103);
@@ -148,17 +156,19 @@ void DrawStage5Scene(Game& game) {
         const auto v = static_cast<std::uint32_t>(shade);
         game.engine.Gfx_Clear(v << 24 | v << 16 | v << 8 | v);
     }
+    const int t = s.bossTimer();
+    const bool approachShown = approaching(s);
+    approachStep(s);
     if (f < 540 || !game.uiSprite) return;
     Sprite& sp = *game.uiSprite;
     sp.SetBlendMode(BLEND_ALPHABLEND);
     sp.SetZ(0.92f);
     sp.SetTexture(s.textures[kCorridorTexture]);
     const int id = s.bossPattern();
-    const int t = s.bossTimer();
     if ((!s.bossActive || id < 37) && f < 90000) {
         corridor(sp, s);
-    } else if (s.bossActive && id == 37 && t >= 0 && t <= 227) {
-        approach(game, sp);
+    } else if (approachShown) {
+        approach(s, sp, t);
     }
     tint(game, sp);
     sp.SetColor(0xFFFFFFFFu);
