@@ -24,6 +24,7 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage2MidBoss, Stage2MidBossRows(), {}, {}},
         {&kStage2Boss, Stage2BossRows(), {}, {}},
         {&kStage3MidBoss, Stage3MidBossRows(), {}, {}},
+        {&kStage3Boss, Stage3BossRows(), {}, {}},
         {&kStage4MidBoss, Stage4MidBossRows(), {}, {}},
         {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
