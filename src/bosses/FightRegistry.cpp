@@ -7,12 +7,14 @@
 #include "bosses/Stage3Boss.h"
 #include "bosses/Stage4Boss.h"
 #include "bosses/Stage6Boss.h"
+#include "bosses/Stage6Hidden.h"
 #include "game/Game.h"
 #include "stages/Stage1.h"
 #include "stages/Stage2.h"
 #include "stages/Stage3.h"
 #include "stages/Stage4.h"
 #include "stages/Stage6.h"
+#include "stages/Stage6Finale.h"
 
 namespace korvid {
 
@@ -29,6 +31,8 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
+        {&kStage6FirstForm, Stage6FirstFormRows(), {}, Stage6FirstFormBullets()},
+        {&kStage6HiddenBoss, Stage6HiddenBossRows(), kStage6HiddenParams, Stage6HiddenBossBullets()},
     };
     return kLines;
 }
