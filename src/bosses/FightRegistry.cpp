@@ -6,11 +6,13 @@
 #include "bosses/Stage2Airship.h"
 #include "bosses/Stage4Boss.h"
 #include "bosses/Stage6Boss.h"
+#include "bosses/Stage7MidBoss.h"
 #include "game/Game.h"
 #include "stages/Stage1.h"
 #include "stages/Stage2.h"
 #include "stages/Stage4.h"
 #include "stages/Stage6.h"
+#include "stages/Stage7.h"
 
 namespace korvid {
 
@@ -25,6 +27,8 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
+        {&kStage7MidBoss1, Stage7MidBoss1Rows(), {}, {}},
+        {&kStage7MidBoss2, Stage7MidBoss2Rows(), {}, Stage7MidBoss2Bullets()},
     };
     return kLines;
 }

@@ -207,6 +207,14 @@ void boss(Game& game, const CueArgs&, int) {
     BringInBoss(game, kStage7Boss);
 }
 
+// A fight started directly during the frozen opening is played in a
+// running world, the ship in its usual place.
+void thawForDirectFight(GameState& s) {
+    if (!s.bossActive || !s.timeStop || s.stageFrame >= 600) return;
+    s.timeStop = 0;
+    s.playerY = 412;
+}
+
 // ------------------------------------------------------------ the timeline
 
 constexpr ExactCue kExact[] = {
@@ -264,6 +272,7 @@ constexpr Timeline kTimeline{kExact, kWindows};
 }  // namespace
 
 void RunStage7(Game& game) {
+    thawForDirectFight(game.state);
     musicLoops(game);
     DrawStage7Backdrop(game);
     MoveStage7Camera(game);

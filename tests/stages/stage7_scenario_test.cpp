@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "bosses/BossFight.h"
+#include "bosses/Stage7MidBoss.h"
 #include "stages/Stage7.h"
 
 namespace korvid {
@@ -41,6 +42,19 @@ struct Stage7Run : BossFight {
         int n = 0;
         for (auto f : pool.free) n += f == 0;
         return n;
+    }
+    // Plays until the boss is on pattern `id` (its hit points struck to 0
+    // whenever it may be hurt), at most `limit` frames.
+    void beatTo(int id, int limit = 2000) {
+        for (int i = 0; i < limit && s.bossActive && s.bossPattern() != id; ++i) {
+            if (boss.timer > 101 && boss.hp > 0) boss.hp = 0;
+            PlayFrame(game);
+        }
+    }
+    const EnemyBullet* bulletOf(int behavior) const {
+        for (int i = 0; i < kEnemyBulletCapacity; ++i)
+            if (!s.enemyBullets.free[i] && s.enemyBullets.slot[i].behavior == behavior) return &s.enemyBullets.slot[i];
+        return nullptr;
     }
     // Nothing but the scenery can touch the ship.
     void clearField() {
@@ -156,6 +170,91 @@ TEST(Stage7Scenario, TheDarkBetweenTheScenesThenTheBlockWallsPillarStrikes) {
     }
     EXPECT_GT(s.hitPending, 0);
     EXPECT_EQ(s.sceneObjectCount, 204);
+}
+
+TEST(Stage7Scenario, TheFirstMidBossRunsItsThreePatternsAndLeavesItsItemsAsTheClockRunsOn) {
+    Stage7Run run;
+    GameState& s = run.s;
+    s.invincibleTimer = 1 << 28;
+    run.jumpTo(3780);
+    run.playTo(3800);
+    ASSERT_TRUE(s.bossActive);
+    EXPECT_EQ(s.bossPattern(), 67);
+    EXPECT_FLOAT_EQ(run.boss.maxHp, 5000);
+    EXPECT_EQ(s.bossTimeLeft, 3000);
+    EXPECT_EQ(run.boss.texY, 0);
+    EXPECT_EQ(run.boss.texH, 96);
+    run.beatTo(68);
+    ASSERT_EQ(s.bossPattern(), 68);
+    EXPECT_EQ(s.spellActive, 1);
+    EXPECT_EQ(s.bossTimeLeft, 1200);
+    EXPECT_FLOAT_EQ(run.boss.maxHp, 4000);
+    while (run.boss.timer <= 100) PlayFrame(run.game);
+    EXPECT_FLOAT_EQ(run.boss.maxHp, 1200) << "its own bar from its frame 100";
+    run.beatTo(69);
+    ASSERT_EQ(s.bossPattern(), 69);
+    EXPECT_EQ(s.spellActive, 1);
+    while (run.boss.timer <= 101) PlayFrame(run.game);
+    run.boss.hp = 0;
+    while (run.boss.timer >= 0) PlayFrame(run.game);
+    ASSERT_EQ(run.boss.timer, -299);
+    const float bx = run.boss.x, by = run.boss.y;
+    const int frame = s.stageFrame;
+    PlayFrame(run.game);
+    const EnemyBullet* item = run.bulletOf(116);
+    ASSERT_NE(item, nullptr) << "the large falling item";
+    EXPECT_FLOAT_EQ(item->scaleX, 3);
+    EXPECT_GT(item->y, by);
+    EXPECT_EQ(run.itemsOfKind(10), 1) << "the bomb item";
+    while (s.bossActive) PlayFrame(run.game);
+    EXPECT_EQ(s.stageFrame, frame + 70) << "the clock ran on through the defeat";
+    (void)bx;
+}
+
+TEST(Stage7Scenario, TheSecondMidBossWritesItsWordsAndItsDefeatResumesAt11500) {
+    Stage7Run run;
+    GameState& s = run.s;
+    run.jumpTo(11420);
+    ASSERT_EQ(s.bossPattern(), 70);
+    EXPECT_EQ(s.bossTimeLeft, 3000);
+    s.invincibleTimer = 1 << 28;
+    run.beatTo(71);
+    ASSERT_EQ(s.bossPattern(), 71);
+    EXPECT_EQ(s.bossTimeLeft, 3600);
+    // The words: one every 40 frames from 320, one every 5 from 500.
+    auto words = [&] {
+        int n = 0;
+        for (int i = 0; i < kEnemyBulletCapacity; ++i)
+            n += !s.enemyBullets.free[i] && s.enemyBullets.slot[i].behavior == 120;
+        return n;
+    };
+    while (run.boss.timer < 499) PlayFrame(run.game);
+    EXPECT_EQ(words(), 5);
+    EXPECT_FLOAT_EQ(run.boss.maxHp, 3500);
+    EXPECT_EQ(s.wordBulletText[0], kStage7WordText[0]);
+    while (run.boss.timer < 999) PlayFrame(run.game);
+    EXPECT_EQ(words(), 5 + 100);
+    // Lines that scrolled below 300 fell out; the rest stand above it.
+    int fallen = 0;
+    for (int i = 0; i < kEnemyBulletCapacity; ++i) {
+        const EnemyBullet& w = s.enemyBullets.slot[i];
+        if (s.enemyBullets.free[i] || w.behavior != 120) continue;
+        if (w.alpha == 254) ++fallen;
+        else EXPECT_LE(w.y, kWordReleaseY + 1) << i;
+    }
+    EXPECT_GT(fallen, 0);
+    // A ship above the words is struck by height, far across from them.
+    s.invincibleTimer = 0;
+    s.hitPending = 0;
+    s.playerX = 440;
+    s.playerY = 40;
+    PlayFrame(run.game);
+    EXPECT_GT(s.hitPending, 0);
+    s.invincibleTimer = 1 << 28;
+    s.hitPending = 0;
+    run.beatTo(0, 400);
+    while (s.bossActive) PlayFrame(run.game);
+    EXPECT_EQ(s.stageFrame, kStage7ResumeAfterSecondMidBoss);
 }
 
 }  // namespace
