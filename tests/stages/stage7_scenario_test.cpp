@@ -166,7 +166,9 @@ TEST(Stage7Scenario, TheDarkBetweenTheScenesThenTheBlockWallsPillarStrikes) {
         s.playerX = 224;
         s.playerY = 420;
         run.playTo(f);
-        if (f < 10199) ASSERT_EQ(s.hitPending, 0) << f;
+        if (f < 10199) {
+            ASSERT_EQ(s.hitPending, 0) << f;
+        }
     }
     EXPECT_GT(s.hitPending, 0);
     EXPECT_EQ(s.sceneObjectCount, 204);
@@ -198,7 +200,7 @@ TEST(Stage7Scenario, TheFirstMidBossRunsItsThreePatternsAndLeavesItsItemsAsTheCl
     run.boss.hp = 0;
     while (run.boss.timer >= 0) PlayFrame(run.game);
     ASSERT_EQ(run.boss.timer, -299);
-    const float bx = run.boss.x, by = run.boss.y;
+    const float by = run.boss.y;
     const int frame = s.stageFrame;
     PlayFrame(run.game);
     const EnemyBullet* item = run.bulletOf(116);
@@ -208,7 +210,6 @@ TEST(Stage7Scenario, TheFirstMidBossRunsItsThreePatternsAndLeavesItsItemsAsTheCl
     EXPECT_EQ(run.itemsOfKind(10), 1) << "the bomb item";
     while (s.bossActive) PlayFrame(run.game);
     EXPECT_EQ(s.stageFrame, frame + 70) << "the clock ran on through the defeat";
-    (void)bx;
 }
 
 TEST(Stage7Scenario, TheSecondMidBossWritesItsWordsAndItsDefeatResumesAt11500) {
