@@ -24,7 +24,7 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage4MidBoss, Stage4MidBossRows(), {}, {}},
         {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
-        {&kStage6Boss, Stage6BossRows(), {}, {}},
+        {&kStage6Boss, Stage6BossRows(), {}, Stage6BossBullets()},
     };
     return kLines;
 }

@@ -20,4 +20,12 @@ void Card51(Game& game, int t);   // two-speed rings
 void Card52(Game& game, int t);   // great bullets that split
 void Card53(Game& game, int t);   // phasing and bouncing streams
 
+// Stage6CardsLate.cpp
+void Card54(Game& game, int t);   // volleys born at the field's centre
+void Card55(Game& game, int t);   // columns from the top and bottom edges
+void Card56(Game& game, int t);   // bursts that lead the ship
+void Card57(Game& game, int t);   // unseen emitters and their widening rings
+// Bullet codes 85 and 86: card 54's emitters and drifting balls.
+void Stage6EmitterBullet(Game& game, int slot);
+
 }  // namespace korvid
