@@ -16,6 +16,7 @@ void Stage6Familiar44(Game& game, int slot);
 void Stage6Familiar45(Game& game, int slot);
 void Stage6Partner61(Game& game, int slot);  // EnemyTypesStage6Partners.cpp
 void Stage6Partner62(Game& game, int slot);
+void Stage6HiddenFamiliar63(Game& game, int slot);  // EnemyTypesStage6Hidden.cpp
 
 namespace {
 
@@ -127,6 +128,7 @@ constexpr EnemyTypeEntry kTypes[] = {
     {45, Stage6Familiar45},
     {61, Stage6Partner61},
     {62, Stage6Partner62},
+    {63, Stage6HiddenFamiliar63},
 };
 
 }  // namespace
