@@ -9,6 +9,7 @@
 #include "stages/Stage4.h"
 #include "stages/Stage6.h"
 #include "stages/Stage6Train.h"
+#include "stages/Stage7.h"
 
 namespace korvid {
 
@@ -31,7 +32,7 @@ std::span<const StageLine> BuiltInStageLines() {
         {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
         {5, nullptr, {}, kZeroEveryFrame, nullptr},
         {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop},
-        {7, nullptr, {}, kDrain, nullptr},
+        {7, RunStage7, Stage7EnemyTypes(), kDrain, nullptr},
     };
     return kLines;
 }
