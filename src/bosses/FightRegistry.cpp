@@ -40,7 +40,7 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage5Section4, Stage5SectionRows(36, 36), {}, {}},
         {&kStage5Boss, Stage5BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
-        {&kStage6Boss, Stage6BossRows(), {}, {}},
+        {&kStage6Boss, Stage6BossRows(), {}, Stage6BossBullets()},
         {&kStage6FirstForm, Stage6FirstFormRows(), {}, Stage6FirstFormBullets()},
         {&kStage6HiddenBoss, Stage6HiddenBossRows(), kStage6HiddenParams, Stage6HiddenBossBullets()},
         {&kStage7MidBoss1, Stage7MidBoss1Rows(), {}, {}},

@@ -3,7 +3,7 @@
 // of its first card.
 //
 //   46 -> 47 -> 48 -> 49 -> 50 (interlude) -> 51 -> 52 -> 53 -> 54 (interlude)
-//      -> 55 -> 56 -> 57 -> 58 -> 59 (interlude) -> 60 -> the routing
+//      -> 55 -> 56 -> 57 -> 58 (slot machine) -> 59 (interlude) -> 60 -> the routing
 //
 // Each row is one segment of the bar: the bar while the card runs, the
 // fraction held during its opening, the fraction it ends at, the bar and hit
@@ -20,8 +20,9 @@ namespace korvid {
 
 namespace {
 
-// Until card 60's routing arrives, the fight ends as any last boss does.
-constexpr DefeatPlan kLastCardDefeat{.endAt = -230, .after = AfterDefeat::ClearStage};
+// Card 60's defeat: 70 frames, then the stage goes on as Stage6AfterLastCard
+// decides (cleared on Easy; on to 8200 or 8600 otherwise).
+constexpr DefeatPlan kLastCardDefeat{.endAt = -230, .after = AfterDefeat::Own, .finish = Stage6AfterLastCard};
 
 constexpr BarCard kCards[] = {
     // Card 46: glides in, held full until frame 61; the conversation; the
@@ -37,16 +38,20 @@ constexpr BarCard kCards[] = {
     {.id = 51, .maxHp = 5200, .hold = 1.0, .endsAt = 0.75, .nextMaxHp = 8000, .nextHp = 6000, .picture = 6, .attack = Card51},
     {.id = 52, .maxHp = 8000, .hold = 0.75, .endsAt = 0.5, .nextMaxHp = 6000, .nextHp = 3000, .picture = 7, .attack = Card52},
     {.id = 53, .maxHp = 6000, .hold = 0.5, .endsAt = 0.25, .nextMaxHp = 6000, .nextHp = 1500, .picture = 8, .attack = Card53},
-    // Cards 54..60: their attacks come with the slot machine's issue.
     {.id = 54, .maxHp = 6000, .hold = 0.25, .endsAt = 0, .nextMaxHp = 6000, .nextHp = 6000, .refillMaxHp = 10000,
-     .picture = 9},
-    {.id = 55, .maxHp = 6000, .hold = 1.0, .endsAt = 0.8, .nextMaxHp = 10000, .nextHp = 8000, .picture = 10},
-    {.id = 56, .maxHp = 10000, .hold = 0.8, .endsAt = 0.6, .nextMaxHp = 7000, .nextHp = 4200, .picture = 11},
-    {.id = 57, .maxHp = 7000, .hold = 0.6, .endsAt = 0.4, .nextMaxHp = 6000, .nextHp = 2400, .picture = 12},
-    {.id = 58, .maxHp = 6000, .hold = 0.4, .endsAt = 0.2, .nextMaxHp = 6000, .nextHp = 1200, .picture = 13},
+     .picture = 9, .attack = Card54},
+    {.id = 55, .maxHp = 6000, .hold = 1.0, .endsAt = 0.8, .nextMaxHp = 10000, .nextHp = 8000, .picture = 10,
+     .attack = Card55},
+    {.id = 56, .maxHp = 10000, .hold = 0.8, .endsAt = 0.6, .nextMaxHp = 7000, .nextHp = 4200, .picture = 11,
+     .attack = Card56},
+    {.id = 57, .maxHp = 7000, .hold = 0.6, .endsAt = 0.4, .nextMaxHp = 6000, .nextHp = 2400, .picture = 12,
+     .attack = Card57},
+    // The machine holds the bar itself until its reels are full.
+    {.id = 58, .maxHp = 6000, .hold = 0.4, .endsAt = 0.2, .nextMaxHp = 6000, .nextHp = 1200, .picture = 13,
+     .attack = Card58},
     {.id = 59, .maxHp = 6000, .hold = 0.2, .endsAt = 0, .nextMaxHp = 10000, .nextHp = 10000,
-     .refillMaxHp = 10000, .picture = 14},
-    {.id = 60, .maxHp = 10000, .hold = 1.0, .endsAt = 0, .picture = 15, .defeat = &kLastCardDefeat},
+     .refillMaxHp = 10000, .picture = 14, .attack = Card59},
+    {.id = 60, .maxHp = 10000, .hold = 1.0, .endsAt = 0, .picture = 15, .attack = Card60, .defeat = &kLastCardDefeat},
 };
 
 void runCard(Game& game) { RunBarCard(game, kCards); }
@@ -67,9 +72,12 @@ constexpr PatternRow kRows[] = {
 };
 static_assert(std::size(kRows) == std::size(kCards), "one row per card");
 
+constexpr BossBulletEntry kBullets[] = {{85, Stage6EmitterBullet}, {86, Stage6EmitterBullet}};
+
 }  // namespace
 
 std::span<const PatternRow> Stage6BossRows() { return kRows; }
+std::span<const BossBulletEntry> Stage6BossBullets() { return kBullets; }
 std::span<const BarCard> Stage6BarCards() { return kCards; }
 
 }  // namespace korvid

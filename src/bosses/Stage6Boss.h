@@ -4,6 +4,7 @@
 
 #include <span>
 
+#include "bosses/FightRegistry.h"
 #include "bosses/Stage6Bar.h"
 
 namespace korvid {
@@ -12,5 +13,7 @@ std::span<const PatternRow> Stage6MidBossRows();  // pattern 45
 std::span<const PatternRow> Stage6BossRows();     // patterns 46..60
 // The boss's cards in fight order: the bar's segments.
 std::span<const BarCard> Stage6BarCards();
+// The bullet codes the boss's cards own (85/86).
+std::span<const BossBulletEntry> Stage6BossBullets();
 
 }  // namespace korvid

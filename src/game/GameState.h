@@ -104,6 +104,8 @@ struct RunState {
     std::array<HTEXTURE, kTextureTableSize> textures{};  // the texture table
     std::array<HSTREAM, kSoundCount> sounds{};           // the sound table
     HSTREAM chimeSound = 0;  // "SE/1685.wav", loaded the first time a sweeper bullet plays it
+    HSTREAM slotPullSound = 0;  // "SE/dissolve_work.wav", the slot machine's lever, loaded once
+    HSTREAM slotReelSound = 0;  // "SE/dissolved.wav", a slot machine's reel filling, loaded once
 };
 
 // What a game plays with across its stages; a new game starts from zero.

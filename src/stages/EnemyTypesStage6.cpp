@@ -14,6 +14,8 @@ namespace korvid {
 void Stage6Familiar43(Game& game, int slot);  // EnemyTypesStage6Boss.cpp
 void Stage6Familiar44(Game& game, int slot);
 void Stage6Familiar45(Game& game, int slot);
+void Stage6Partner61(Game& game, int slot);  // EnemyTypesStage6Partners.cpp
+void Stage6Partner62(Game& game, int slot);
 void Stage6HiddenFamiliar63(Game& game, int slot);  // EnemyTypesStage6Hidden.cpp
 
 namespace {
@@ -124,6 +126,8 @@ constexpr EnemyTypeEntry kTypes[] = {
     {43, Stage6Familiar43},
     {44, Stage6Familiar44},
     {45, Stage6Familiar45},
+    {61, Stage6Partner61},
+    {62, Stage6Partner62},
     {63, Stage6HiddenFamiliar63},
 };
 

@@ -6,7 +6,9 @@
 // the enemy; when every way is hit it bombs. The keys are written in the
 // --keys format, numbered as the game's key source asks for them.
 //
-//   keyplan STAGE DIFFICULTY FRAMES OUT.txt [PACK]
+//   keyplan STAGE DIFFICULTY FRAMES OUT.txt [PACK [BOSS]]
+//
+// BOSS (a pattern id) brings that fight in at once, as --boss does.
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -133,7 +135,7 @@ void writeKeys(const std::vector<int>& plan, const std::string& path, int stage,
 int main(int argc, char** argv) {
     using namespace korvid;
     if (argc < 5) {
-        std::fprintf(stderr, "usage: keyplan STAGE DIFFICULTY FRAMES OUT.txt [PACK]\n");
+        std::fprintf(stderr, "usage: keyplan STAGE DIFFICULTY FRAMES OUT.txt [PACK [BOSS]]\n");
         return 2;
     }
     Options options;
@@ -141,6 +143,7 @@ int main(int argc, char** argv) {
     options.practiceStage = std::atoi(argv[1]);
     options.difficulty = std::atoi(argv[2]);
     const int frames = std::atoi(argv[3]);
+    if (argc > 6) options.bossPattern = std::atoi(argv[6]);
     const std::string dir = (std::filesystem::temp_directory_path() / "keyplan-game").string();
     std::filesystem::remove_all(dir);
     options.dir = dir;
