@@ -1,6 +1,7 @@
 // The fight registry: one line per fight.
 #include "bosses/FightRegistry.h"
 
+#include "bosses/ExtraBoss.h"
 #include "bosses/SpellCards.h"
 #include "bosses/Stage1Boss.h"
 #include "bosses/Stage2Airship.h"
@@ -25,6 +26,7 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
+        {&kExtraBoss, ExtraBossRows(), kExtraBossParams, ExtraBossBullets()},
     };
     return kLines;
 }

@@ -9,6 +9,7 @@
 #include "stages/Stage4.h"
 #include "stages/Stage6.h"
 #include "stages/Stage6Train.h"
+#include "stages/ExtraBossTypes.h"
 
 namespace korvid {
 
@@ -31,6 +32,9 @@ std::span<const StageLine> BuiltInStageLines() {
         {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
         {5, nullptr, {}, kZeroEveryFrame, nullptr},
         {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop},
+        // The extra boss's companions join stage 7's types; the line after
+        // this one is the stage's own (it replaces this line, the types stay).
+        {7, nullptr, ExtraBossEnemyTypes(), kDrain, nullptr},
         {7, nullptr, {}, kDrain, nullptr},
     };
     return kLines;
