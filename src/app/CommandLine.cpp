@@ -22,7 +22,7 @@ bool parseInt(const std::string& s, int& out) {
 struct RawOptions {
     Options opt;
     std::string frames;
-    std::string practice, difficulty, character, boss;
+    std::string practice, difficulty, character, boss, from;
     std::vector<std::string> screenshots;
 };
 
@@ -53,6 +53,9 @@ std::unique_ptr<CLI::App> makeApp(RawOptions& raw) {
     app->add_option("--difficulty", raw.difficulty, "with --practice: 0 easy, 1 normal (default), 2 hard")
         ->option_text("D");
     app->add_option("--character", raw.character, "with --practice: character 1 (default), 2 or 3")->option_text("C");
+    app->add_option("--from", raw.from,
+                    "with --practice or --replay: start the stage's clock at frame F (stage 6 from 8600: the route flag set)")
+        ->option_text("F");
     app->add_option("--boss", raw.boss, "with --practice or --replay: bring the fight in at pattern ID at once")
         ->option_text("ID");
     app->add_flag("--autopilot", o.autopilot, "the game plays itself by looking ahead (recorded as usual)");
@@ -67,7 +70,7 @@ std::unique_ptr<CLI::App> makeApp(RawOptions& raw) {
 std::string optionMissingItsValue(const std::vector<std::string>& args) {
     static const char* const kValued[] = {"--frames",   "--screenshot", "--dir",        "--pack",
                                           "--keys",     "--replay",     "--record",     "--coverage-log",
-                                          "--practice", "--difficulty", "--character", "--boss"};
+                                          "--practice", "--difficulty", "--character", "--boss",     "--from"};
     for (std::size_t i = 0; i < args.size(); ++i)
         for (const char* v : kValued)
             if (args[i] == v && (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0)) return v;
@@ -136,10 +139,14 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
     if (!number(raw.practice, "--practice", 1, 7, opt.practiceStage) ||
         !number(raw.difficulty, "--difficulty", 0, 2, opt.difficulty) ||
         !number(raw.character, "--character", 1, 3, opt.character) ||
-        !number(raw.boss, "--boss", 1, 99, opt.bossPattern))
+        !number(raw.boss, "--boss", 1, 99, opt.bossPattern) || !number(raw.from, "--from", 1, 99999, opt.fromFrame))
         return std::nullopt;
     if ((!raw.difficulty.empty() || !raw.character.empty()) && opt.practiceStage == 0) {
         error = "--difficulty and --character need --practice N";
+        return std::nullopt;
+    }
+    if (opt.fromFrame != 0 && opt.practiceStage == 0 && opt.replayFile.empty()) {
+        error = "--from needs --practice N or --replay PATH";
         return std::nullopt;
     }
     if (opt.bossPattern != 0 && opt.practiceStage == 0 && opt.replayFile.empty()) {

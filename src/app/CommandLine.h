@@ -35,6 +35,7 @@ struct Options {
     int difficulty = 1;
     int character = 1;
     int bossPattern = 0;    // 0: the stage plays from its start
+    int fromFrame = 0;      // > 0: the stage's clock jumps to this frame once it has begun
     bool autopilot = false; // the autopilot holds the keys (see app/Autopilot.h)
     bool probe = false;     // state lines carry the boss and pool fields
     bool help = false;

@@ -9,6 +9,7 @@
 #include "play/Resources.h"
 #include "play/StageFlow.h"
 #include "bosses/FightRegistry.h"
+#include "stages/StageScript.h"
 
 namespace korvid {
 
@@ -55,6 +56,7 @@ void Session::startReplay(Game& game) {
     StartRoutine(game);
     lastStage_ = s.stage;
     bossPending_ = options_.bossPattern != 0;
+    fromPending_ = options_.fromFrame != 0;
 }
 
 void Session::startPractice(Game& game) {
@@ -73,11 +75,29 @@ void Session::startPractice(Game& game) {
     StartRoutine(game);
     lastStage_ = s.stage;
     bossPending_ = options_.bossPattern != 0;
+    fromPending_ = options_.fromFrame != 0;
 }
 
-void Session::bringInBoss(Game& game) {
+// Once the stage has begun (its set-up at -62 done), its clock jumps: the
+// next frame is frame F.
+void Session::jumpClock(Game& game) {
     const GameState& s = game.state;
-    if (!bossPending_ || s.screen != 10 || s.pauseState != 0 || s.stageFrame < -1) return;
+    if (!fromPending_ || s.screen != 10 || s.pauseState != 0 || s.stageFrame < -1) return;
+    fromPending_ = false;
+    JumpStageClock(game, options_.fromFrame);
+}
+
+// With --from the fight comes in place of the first boss the stage itself
+// brings after the jump, so the stage has set its scene up by then.
+void Session::bringInBoss(Game& game) {
+    GameState& s = game.state;
+    if (!bossPending_ || fromPending_ || s.screen != 10 || s.pauseState != 0 || s.stageFrame < -1) return;
+    if (options_.fromFrame != 0) {
+        if (!s.bossActive) return;
+        s.enemies.free[kBossSlot] = 1;
+        s.bossActive = 0;
+        s.spellActive = 0;
+    }
     bossPending_ = false;
     if (!BringInFightAt(game, options_.bossPattern))
         std::fprintf(stderr, "korvid: no fight has a pattern %d\n", options_.bossPattern);
@@ -108,6 +128,7 @@ bool Session::checkStage(Game& game, int stage) {
 }
 
 void Session::afterFrame(Game& game) {
+    jumpClock(game);
     bringInBoss(game);
     if (options_.trace) std::printf("%s\n", DescribeState(game.state, options_.traceHash, options_.probe).c_str());
     watchForContinue(game);

@@ -50,6 +50,7 @@ private:
     bool saveRecord(Game& game);
     // --boss: the fight comes in once the stage's fade-in has run.
     void bringInBoss(Game& game);
+    void jumpClock(Game& game);
 
     Options options_;
     bool replaying_ = false;
@@ -59,6 +60,7 @@ private:
     int lastStage_ = -1;
     int verdictStage_ = -1;  // the last stage a verdict line was printed for
     bool bossPending_ = false;
+    bool fromPending_ = false;
     // Recording: the counters while the continue prompt is open, and the
     // record as it stood there once a continue was taken (the rest of such
     // a game cannot be played back).

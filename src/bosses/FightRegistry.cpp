@@ -5,13 +5,17 @@
 #include "bosses/SpellCards.h"
 #include "bosses/Stage1Boss.h"
 #include "bosses/Stage2Airship.h"
+#include "bosses/Stage3Boss.h"
 #include "bosses/Stage4Boss.h"
 #include "bosses/Stage6Boss.h"
+#include "bosses/Stage6Hidden.h"
 #include "game/Game.h"
 #include "stages/Stage1.h"
 #include "stages/Stage2.h"
+#include "stages/Stage3.h"
 #include "stages/Stage4.h"
 #include "stages/Stage6.h"
+#include "stages/Stage6Finale.h"
 
 namespace korvid {
 
@@ -22,10 +26,13 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage1Boss, Stage1BossRows(), {}, {}},
         {&kStage2MidBoss, Stage2MidBossRows(), {}, {}},
         {&kStage2Boss, Stage2BossRows(), {}, {}},
+        {&kStage3MidBoss, Stage3MidBossRows(), {}, {}},
         {&kStage4MidBoss, Stage4MidBossRows(), {}, {}},
         {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
+        {&kStage6FirstForm, Stage6FirstFormRows(), {}, Stage6FirstFormBullets()},
+        {&kStage6HiddenBoss, Stage6HiddenBossRows(), kStage6HiddenParams, Stage6HiddenBossBullets()},
         {&kExtraBoss, ExtraBossRows(), kExtraBossParams, ExtraBossBullets()},
     };
     return kLines;

@@ -14,6 +14,7 @@ namespace korvid {
 void Stage6Familiar43(Game& game, int slot);  // EnemyTypesStage6Boss.cpp
 void Stage6Familiar44(Game& game, int slot);
 void Stage6Familiar45(Game& game, int slot);
+void Stage6HiddenFamiliar63(Game& game, int slot);  // EnemyTypesStage6Hidden.cpp
 
 namespace {
 
@@ -123,6 +124,7 @@ constexpr EnemyTypeEntry kTypes[] = {
     {43, Stage6Familiar43},
     {44, Stage6Familiar44},
     {45, Stage6Familiar45},
+    {63, Stage6HiddenFamiliar63},
 };
 
 }  // namespace

@@ -11,6 +11,8 @@ namespace korvid {
 
 void RunStage3(Game& game);
 std::span<const EnemyTypeEntry> Stage3EnemyTypes();
+// The cards' backdrops; card 14's also holds the clock while time stands still.
+void DrawStage3SpellBackdrop(Game& game);
 
 // The mid-boss from stage frame 3960 with its timed conversation (pages 1..5
 // turned on fixed frames from the stamp); the boss from 9200 with its own.

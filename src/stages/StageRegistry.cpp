@@ -28,7 +28,7 @@ std::span<const StageLine> BuiltInStageLines() {
         // stage, script, enemy types, time-out, spell backdrop
         {1, RunStage1, Stage1EnemyTypes(), kDrainAndRaise, DrawStage1SpellBackdrop},
         {2, RunStage2, Stage2EnemyTypes(), kZeroAndRaise, DrawStage2SpellBackdrop},
-        {3, RunStage3, Stage3EnemyTypes(), kZero, nullptr},
+        {3, RunStage3, Stage3EnemyTypes(), kZero, DrawStage3SpellBackdrop},
         {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
         {5, nullptr, {}, kZeroEveryFrame, nullptr},
         {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop},

@@ -59,6 +59,12 @@ void MusicLoopPoint(Game& game, float at, float to) {
     if (game.engine.Channel_GetPos(s.bgmChannel) >= at) game.engine.Channel_SetPos(s.bgmChannel, to);
 }
 
+void JumpStageClock(Game& game, int frame) {
+    GameState& s = game.state;
+    s.stageFrame = frame - 1;
+    if (s.stage == 6 && frame >= 8600) s.wideFieldFightStarted = 1;
+}
+
 void SpawnTitleCard(Game& game, float z) {
     SpawnEffect(game, {24, 0, 0, 320, 250}, 224, 170, 1, 1, 0, z, 10, {0, 255, 255, 255}, 2, 0);
 }
