@@ -14,7 +14,7 @@ PACKAGES := cmake g++ make pkg-config \
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 E2E_PACKAGES := xvfb xauth xdotool
 
-.PHONY: deps configure build pack run test bench fuzz sanitize e2e install clean
+.PHONY: deps configure build pack run test bench fuzz sanitize e2e install clean autopilot-check
 
 deps:
 	@PKGS="$(PACKAGES) $(EXTRA_PACKAGES)" sh tools/install-deps.sh
@@ -51,6 +51,12 @@ install: configure
 bench: configure
 	cmake --build $(BUILD) -j$(JOBS) --target korvid_bench
 	./$(BUILD)/korvid_bench
+
+# The autopilot plays each built stage on every difficulty and prints the
+# lives lost and bombs used per pattern (slow: tens of minutes on one core;
+# STAGES, DIFFICULTIES, CHARACTERS and FRAMES narrow it, see the script).
+autopilot-check: build pack
+	JOBS=$(JOBS) bash tools/autopilot-check.sh $(BUILD)/korvid
 
 e2e:
 	@$(MAKE) --no-print-directory EXTRA_PACKAGES="$(E2E_PACKAGES)" build pack

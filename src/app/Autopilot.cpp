@@ -1,6 +1,7 @@
 #include "app/Autopilot.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/FrameDriver.h"
@@ -49,6 +50,26 @@ bool hurt(const GameState& s, int livesBefore) {
 }
 
 }  // namespace
+
+int Autopilot::tallySlot(const GameState& s) const {
+    if (!s.bossActive) return 0;
+    return std::clamp(s.bossPattern(), 0, kTallySlots - 1);
+}
+
+// A life gone since the last frame is put down to what was on then.
+void Autopilot::tally(const GameState& s) {
+    if (s.screen != 10) {
+        over_ = over_ || playedOnce_;
+        lastLives_ = -1;
+        return;
+    }
+    playedOnce_ = true;
+    over_ = over_ || s.pauseState != 0;
+    cleared_ = cleared_ || s.stageCleared != 0;
+    seen_[tallySlot(s)] = 1;
+    if (lastLives_ >= 0 && s.lives < lastLives_) livesLost_[tallySlot(s)] += lastLives_ - s.lives;
+    lastLives_ = s.lives;
+}
 
 bool Autopilot::inPlay(const GameState& s) const {
     return s.screen == 10 && s.pauseState == 0 && !s.replayPlaying && s.dialogueActive == 0 && !s.stageCleared;
@@ -114,6 +135,7 @@ void Autopilot::decide(Game& game) {
         }
     }
     keys_ = bestKeys;
+    if (bestKeys & bit(KeyBomb)) bombs_[tallySlot(s)] += 1;
     expected_ = best.hashes;
     checking_ = best.survived;
     game.engine.Input_ReadKeySource();
@@ -121,6 +143,7 @@ void Autopilot::decide(Game& game) {
 
 void Autopilot::beforeFrame(Game& game) {
     GameState& s = game.state;
+    tally(s);
     // The frame just played was played in the look-ahead too: same hash.
     if (checking_ && played_ > 0 && played_ <= kInterval) {
         if (HashGameState(s) != expected_[played_ - 1]) ++mismatches_;
@@ -144,6 +167,23 @@ void Autopilot::beforeFrame(Game& game) {
     }
     framesLeft_ -= 1;
     played_ += 1;
+}
+
+void PrintAutopilotTally(const Autopilot& pilot) {
+    int lives = 0, bombs = 0;
+    std::printf("autopilot: lost");
+    for (int i = 0; i < Autopilot::kTallySlots; ++i) {
+        if (!pilot.seen(i)) continue;
+        lives += pilot.livesLost()[i];
+        bombs += pilot.bombs()[i];
+        if (i == 0)
+            std::printf(" waves");
+        else
+            std::printf(" p%d", i);
+        std::printf(" %d/%d", pilot.livesLost()[i], pilot.bombs()[i]);
+    }
+    std::printf(" total %d/%d\n", lives, bombs);
+    std::printf("autopilot: stage %s\n", pilot.stageCleared() ? "cleared" : "not cleared");
 }
 
 }  // namespace korvid

@@ -30,6 +30,17 @@ public:
     // Frames whose real hash differed from the look-ahead's (0 when sound).
     int mismatches() const { return mismatches_; }
     int decisions() const { return decisions_; }
+    // Lives lost and bombs chosen, by the boss pattern on at the time (slot
+    // 0: no boss on, the stage's waves).
+    static constexpr int kTallySlots = 100;
+    const std::array<int, kTallySlots>& livesLost() const { return livesLost_; }
+    const std::array<int, kTallySlots>& bombs() const { return bombs_; }
+    bool seen(int slot) const { return seen_[slot] != 0; }
+    // The play it was given is over: the stage handed over to another
+    // screen (a practice's end) or the game stopped on its continue menu
+    // (the autopilot never pauses). The run can end there.
+    bool over() const { return over_; }
+    bool stageCleared() const { return cleared_; }
 
 private:
     static constexpr int kHorizon = 20;   // frames looked ahead
@@ -54,6 +65,20 @@ private:
     int mismatches_ = 0;
     int decisions_ = 0;
     int dialogueTick_ = 0;
+    int lastLives_ = -1;
+    bool playedOnce_ = false;
+    bool over_ = false;
+    bool cleared_ = false;
+    std::array<int, kTallySlots> livesLost_{};
+    std::array<int, kTallySlots> bombs_{};
+    std::array<std::uint8_t, kTallySlots> seen_{};
+
+    void tally(const GameState& s);
+    int tallySlot(const GameState& s) const;
 };
+
+// Prints the tally, one line: for the waves and each pattern met, in
+// order, "name lives/bombs", e.g. `autopilot: lost waves 0/0 p9 1/0 total 1/0`.
+void PrintAutopilotTally(const Autopilot& pilot);
 
 }  // namespace korvid

@@ -32,7 +32,9 @@ void configureEngine(Engine& engine, Game& game, Session& session, const Options
     engine.System_SetStateInt(HGE_SCREENWIDTH, 640);
     engine.System_SetStateBool(HGE_SHOWSPLASH, false);
     engine.System_SetStateInt(HGE_SCREENHEIGHT, 480);
-    engine.System_SetStateFunc(HGE_FRAMEFUNC, [&game, &session] { return FrameFunc(game) || session.finished(); });
+    engine.System_SetStateFunc(HGE_FRAMEFUNC, [&game, &session, pilot] {
+        return FrameFunc(game) || session.finished() || (pilot && pilot->over());
+    });
     engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot] {
         if (options.beforeFrame) options.beforeFrame(engine.Shell_FrameCount());
         if (pilot) pilot->beforeFrame(game);
@@ -160,6 +162,7 @@ int RunGame(const Options& options) {
     int status = session.finish(*game);
     if (pilot) {
         std::printf("autopilot: %d decisions, %d look-ahead mismatches\n", pilot->decisions(), pilot->mismatches());
+        PrintAutopilotTally(*pilot);
         if (pilot->mismatches() > 0 && status == 0) status = kExitDesync;
     }
     if (!options.coverageLog.empty() && !coverage.write(options.coverageLog))

@@ -9,6 +9,7 @@
 #include "bosses/Stage4Boss.h"
 #include "bosses/Stage6Boss.h"
 #include "bosses/Stage6Hidden.h"
+#include "bosses/Stage7MidBoss.h"
 #include "game/Game.h"
 #include "stages/Stage1.h"
 #include "stages/Stage2.h"
@@ -16,6 +17,7 @@
 #include "stages/Stage4.h"
 #include "stages/Stage6.h"
 #include "stages/Stage6Finale.h"
+#include "stages/Stage7.h"
 
 namespace korvid {
 
@@ -27,13 +29,19 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage2MidBoss, Stage2MidBossRows(), {}, {}},
         {&kStage2Boss, Stage2BossRows(), {}, {}},
         {&kStage3MidBoss, Stage3MidBossRows(), {}, {}},
+        {&kStage3Boss, Stage3BossRows(), {}, {}},
         {&kStage4MidBoss, Stage4MidBossRows(), {}, {}},
         {&kStage4Boss, Stage4BossRows(), {}, {}},
         {&kStage6MidBoss, Stage6MidBossRows(), {}, {}},
         {&kStage6Boss, Stage6BossRows(), {}, {}},
         {&kStage6FirstForm, Stage6FirstFormRows(), {}, Stage6FirstFormBullets()},
         {&kStage6HiddenBoss, Stage6HiddenBossRows(), kStage6HiddenParams, Stage6HiddenBossBullets()},
+<<<<<<< HEAD
         {&kExtraBoss, ExtraBossRows(), kExtraBossParams, ExtraBossBullets()},
+=======
+        {&kStage7MidBoss1, Stage7MidBoss1Rows(), {}, {}},
+        {&kStage7MidBoss2, Stage7MidBoss2Rows(), {}, Stage7MidBoss2Bullets()},
+>>>>>>> main
     };
     return kLines;
 }

@@ -186,8 +186,11 @@ void attack12(Game& game, int t) {
 // ---------------------------- pattern 13 (card): broad fans, coloured rain
 //
 // Cycle of 160 frames. 0, 40, 80, 120: a fan of 3/5/7/7 broad lasers
-// (scale 3, speed 3.5) centred straight down, 8 + c / 8 degrees apart (the
-// fans widen through the cycle). Every 7 frames one rand() r turns the
+// (scale 3, speed 3.5), 8 + c / 8 degrees apart (the fans widen through the
+// cycle), centred half a step off straight down, to the left at 0 and 80,
+// to the right at 40 and 120: straight below the boss is always the middle
+// of a gap one step wide, and the outer lanes change side from fan to fan.
+// Every 7 frames one rand() r turns the
 // rain: Easy, a ring of 8 stretched bullets (scale y 2, behaviour 22) from
 // r % 45; Normal, 8 pairs 3 degrees apart from r % 45; Hard, a ring of 10
 // thin lasers from r % 36. The body does not aim.
@@ -200,7 +203,9 @@ void attack13(Game& game, int t) {
     if (c % 40 == 0) {
         RequestSound(game, 22);
         const int k = kPattern13Fan[d];
-        FireFan(game, laser(0, 3.5, 3), b.x, b.y, 180, -k, k, 8 + c / 8.0);
+        const double step = 8 + c / 8.0;
+        const double side = (c / 40) % 2 == 0 ? -0.5 : 0.5;
+        FireFan(game, laser(0, 3.5, 3), b.x, b.y, 180 + side * step, -k, k, step);
     }
     if (t % 7 != 0) return;
     const int r = game.rand();

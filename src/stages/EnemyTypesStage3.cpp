@@ -112,10 +112,48 @@ void dropperChase(Game& game, Enemy& e, int d) {
     for (int j = 0; j < n; ++j) Fire(game, b, e.x, e.y, static_cast<float>(e.angle + 360.0 * j / n));
 }
 
+// The held lasers: at t 1021 one thin laser at the player (on Hard two, 15
+// degrees either side), each carrying its dropper's slot + 1 in its work
+// value; the dropper keeps their slots + 1 in auxA and auxD. While held
+// (to t 1069) a laser's near end is kept on the dropper as it grows; at
+// 1070, or when the dropper is gone, it is let go and flies on.
+constexpr int kHoldFrom = 1021, kHoldTo = 1069;
+
+void fireHeldLasers(Game& game, Enemy& e, int slot, int d) {
+    RequestSound(game, 22);
+    BulletPlan b{{4, 96, 0, 16, 0}, 4, 0, 255, 0.55f};
+    const double aim = AimAtPlayer(game, e.x, e.y);
+    const double offsets[2] = {d >= 2 ? -15.0 : 0.0, 15.0};
+    float* held[2] = {&e.auxA, &e.auxD};
+    for (int k = 0; k < (d >= 2 ? 2 : 1); ++k) {
+        const int c = Fire(game, b, e.x, e.y, static_cast<float>(aim + offsets[k]));
+        if (EnemyBullet* laser = JustFired(game, c)) {
+            laser->work = static_cast<float>(slot + 1);
+            *held[k] = static_cast<float>(c + 1);
+        }
+    }
+}
+
+void holdLasers(Game& game, Enemy& e, int slot) {
+    GameState& s = game.state;
+    for (float* held : {&e.auxA, &e.auxD}) {
+        const int c = static_cast<int>(*held) - 1;
+        if (c < 0) continue;
+        EnemyBullet& laser = s.enemyBullets.slot[c];
+        if (s.enemyBullets.free[c] || laser.work != slot + 1 || e.timer > kHoldTo) {
+            *held = 0;
+            continue;
+        }
+        const float half = laser.texH * laser.scaleY / 2;
+        laser.x = e.x + DirX(laser.angle) * half;
+        laser.y = e.y + DirY(laser.angle) * half;
+    }
+}
+
 }  // namespace
 
 // Drops in aiming at the player, fires fans, and once hurt or at t 180
-// jumps to its second life: a chase with dashes.
+// jumps to its second life: held lasers, then a chase with dashes.
 void Dropper(Game& game, int slot) {
     Enemy& e = game.state.enemies.slot[slot];
     const int d = difficultyRow(game);
@@ -130,6 +168,8 @@ void Dropper(Game& game, int slot) {
         if (e.timer == 180 || e.hp < 0.8 * e.maxHp) e.timer = 1000;
         return;
     }
+    if (e.timer == kHoldFrom) fireHeldLasers(game, e, slot, d);
+    holdLasers(game, e, slot);
     if (e.timer >= 1070) dropperChase(game, e, d);
 }
 

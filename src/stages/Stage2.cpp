@@ -9,6 +9,7 @@
 #include "play/Enemies.h"
 #include "play/Spawn.h"
 #include "stages/BgPanels.h"
+#include "stages/MusicLoops.h"
 #include "stages/Timeline.h"
 
 namespace korvid {
@@ -203,10 +204,16 @@ void sky(Game& game) {
     sp.SetZ(0.21f);
 }
 
-// The boss's tune loops from 115.5 s back to its start.
+// From the boss's first pattern on, its tune loops back to its start (both
+// stage-2 tunes share the point: the first row of the stage will do).
 void musicLoop(Game& game) {
     const GameState& s = game.state;
-    if (s.bossActive && s.bossPattern() >= 9 && !s.stageCleared) MusicLoopPoint(game, 115.5f, 0);
+    if (!s.bossActive || s.bossPattern() < 9 || s.stageCleared) return;
+    for (const MusicLoop& l : kMusicLoops)
+        if (l.stage == 2) {
+            MusicLoopPoint(game, l.at, l.to);
+            return;
+        }
 }
 
 }  // namespace

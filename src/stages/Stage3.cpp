@@ -142,7 +142,7 @@ void swapTexture(Game& game, int slot, const char* file) {
     if (t) game.engine.Texture_Free(t);
     t = game.engine.Texture_Load(file);
 }
-void boss(Game& game, const CueArgs&, int) {
+void bossSheets(Game& game) {
     static constexpr const char* kTalk[3] = {"Graphics/talkst3b.png", "Graphics/mtalkst3b.png",
                                              "Graphics/stalkst3b.png"};
     const int c = std::clamp(game.state.character - 1, 0, 2);
@@ -150,7 +150,17 @@ void boss(Game& game, const CueArgs&, int) {
     swapTexture(game, 36, "Graphics/stg3enm.png");
     swapTexture(game, 39, "Graphics/Darkness.png");
     swapTexture(game, 40, "Graphics/backam12.png");
+}
+void boss(Game& game, const CueArgs&, int) {
+    bossSheets(game);
     BringInBoss(game, kStage3Boss);
+}
+
+// A boss pattern started directly (before 9200) takes the boss's sheets as
+// each of its patterns begins: nothing of the last one is left in play by then.
+void directBossSheets(Game& game) {
+    const GameState& s = game.state;
+    if (s.bossActive && s.bossPattern() >= 15 && s.stageFrame < 9200 && s.bossTimer() == 0) bossSheets(game);
 }
 
 // --- the timeline ---
@@ -315,6 +325,7 @@ void RunStage3(Game& game) {
     drawAura(game);
     musicFade(game);
     turnCamera(game.state);
+    directBossSheets(game);
     if (BossGate(game)) return;
     RunTimeline(game, kTimeline);
 }

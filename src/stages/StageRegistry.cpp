@@ -10,6 +10,7 @@
 #include "stages/Stage6.h"
 #include "stages/Stage6Train.h"
 #include "stages/ExtraBossTypes.h"
+#include "stages/Stage7.h"
 
 namespace korvid {
 
@@ -35,7 +36,7 @@ std::span<const StageLine> BuiltInStageLines() {
         // The extra boss's companions join stage 7's types; the line after
         // this one is the stage's own (it replaces this line, the types stay).
         {7, nullptr, ExtraBossEnemyTypes(), kDrain, nullptr},
-        {7, nullptr, {}, kDrain, nullptr},
+        {7, RunStage7, Stage7EnemyTypes(), kDrain, nullptr},
     };
     return kLines;
 }

@@ -26,7 +26,8 @@ TEST(CommandLine, RejectsBadOptionsWithOneLine) {
         {"--bogus"}, {"--frames"}, {"--frames", "x"}, {"--frames", "-3"}, {"--screenshot", "12"},
         {"--screenshot", "0:a.png"}, {"--screenshot", "5:"}, {"--dir"},
         {"--practice", "8"}, {"--practice", "1", "--difficulty", "3"}, {"--difficulty", "1"},
-        {"--practice", "2", "--character", "0"}, {"--boss", "5"}, {"--practice", "1", "--boss", "x"}};
+        {"--practice", "2", "--character", "0"}, {"--boss", "5"}, {"--practice", "1", "--boss", "x"},
+        {"--from", "8200"}, {"--practice", "6", "--from", "0"}};
     for (const auto& args : bad) {
         std::string err;
         EXPECT_FALSE(ParseCommandLine(args, err)) << args[0];

@@ -18,6 +18,7 @@ namespace korvid::test {
 struct FightEngine : RecordingEngine {
     std::vector<std::string> loads;
     std::vector<float> positions;  // Channel_SetPos
+    float channelPos = 0;          // what Channel_GetPos answers
     int quadCount = 0;
     HSTREAM Stream_Load(const char* name) override {
         loads.emplace_back(name);
@@ -28,6 +29,7 @@ struct FightEngine : RecordingEngine {
         return s + 1000;
     }
     void Channel_SetPos(HCHANNEL, float at) override { positions.push_back(at); }
+    float Channel_GetPos(HCHANNEL) override { return channelPos; }
     void Gfx_RenderQuad(const Quad*) override { ++quadCount; }
 };
 

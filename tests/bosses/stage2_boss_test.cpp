@@ -5,6 +5,7 @@
 // turning toward the ship no faster than its rate.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "BossFight.h"
@@ -142,6 +143,49 @@ TEST(Stage2Boss, TheBodyTurnsTowardTheShipAtItsRate) {
         const PortPoint right = GunPort(f.game, 1);
         const double r = std::hypot(right.x - f.boss.x, right.y - f.boss.y);
         EXPECT_NEAR(r, std::hypot(kPortAside, kPortAhead), 1e-3);
+    }
+}
+
+}  // namespace
+}  // namespace korvid
+
+namespace korvid {
+namespace {
+
+// Card 13's broad-laser fans never run straight down below the boss: on
+// every difficulty each fan leaves the middle of a gap there (its nearest
+// lasers on both sides, at least four degrees off), and its off side turns
+// from fan to fan.
+TEST(Stage2Boss, CardThirteenLeavesAGapStraightBelowTheBoss) {
+    for (int d = 0; d < 3; ++d) {
+        BossFight f(d, 2);
+        f.placeBoss(13, 101, 2000);
+        int fans = 0, lastSide = 0;
+        for (int i = 0; i < 400; ++i) {
+            f.s.enemyBullets.free.fill(1);
+            f.bossFrame();
+            double left = 1e9, right = 1e9, sum = 0;
+            int broad = 0;
+            for (int b = 0; b < EnemyBulletPool::kCapacity; ++b) {
+                const EnemyBullet& e = f.s.enemyBullets.slot[b];
+                if (f.s.enemyBullets.free[b] || e.scaleX != 3) continue;
+                ++broad;
+                const double off = e.angle - 180.0;
+                sum += off;
+                if (off < 0) left = std::min(left, -off);
+                else right = std::min(right, off);
+            }
+            if (broad == 0) continue;
+            ++fans;
+            EXPECT_GE(left, 4.0) << "difficulty " << d << " frame " << i;
+            EXPECT_GE(right, 4.0) << "difficulty " << d << " frame " << i;
+            EXPECT_LT(left, 1e9) << "a fan all to one side";
+            EXPECT_LT(right, 1e9) << "a fan all to one side";
+            const int side = sum < 0 ? -1 : 1;  // the fan's lean
+            EXPECT_NE(side, lastSide) << "difficulty " << d << " frame " << i;
+            lastSide = side;
+        }
+        EXPECT_GE(fans, 8) << d;
     }
 }
 

@@ -2,13 +2,17 @@
 // by time alone, its card stopping time for exactly 60 frames on Normal
 // (the stage clock held, bullets still, no sound) and never on Easy, a stop
 // cut short by the card's end lifted at once, and the stage running on at
-// scroll speed 2.5 after the mid-boss.
+// scroll speed 2.5 after the mid-boss; the boss fading in during her
+// conversation with her music at timer 100, every pattern handing over with
+// its numbers, and the survival card ending exactly at its limit with no
+// bonus, then the closing conversation and the clear.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
 #include "BossFight.h"
+#include "bosses/FightRegistry.h"
 #include "bosses/Stage3Boss.h"
 #include "engine/Sprite.h"
 
@@ -122,6 +126,86 @@ TEST(Stage3MidBoss, AStopCutShortByTheCardsEndIsLiftedAndTheStageRunsOn) {
     const int resumed = f.s.stageFrame;
     f.playTo(resumed + 10);
     EXPECT_EQ(f.s.stageFrame, resumed + 10);
+}
+
+TEST(Stage3Boss, FadesInDuringHerConversationAndBringsHerMusicAt100) {
+    Stage3Fight f(1);
+    f.jumpTo(9200);
+    ASSERT_EQ(f.s.bossActive, 1);
+    EXPECT_EQ(f.s.bossPattern(), 15);
+    EXPECT_EQ(f.s.dialogueActive, 1);
+    EXPECT_EQ(f.s.dialoguePageCount, 14);
+    EXPECT_LE(f.boss.alpha, 5) << "she comes in unseen";
+    const int alpha = f.boss.alpha;
+    for (int i = 0; i < 30; ++i) PlayFrame(f.game);
+    EXPECT_EQ(f.boss.alpha, alpha + 150) << "5 a frame while they talk";
+    f.s.dialogueActive = 0;
+    f.boss.timer = 0;
+    while (f.boss.timer < 100) PlayFrame(f.game);
+    EXPECT_TRUE(f.engine.loads.empty() || f.engine.loads.back() != "Music/music3boss.mp3");
+    PlayFrame(f.game);
+    ASSERT_FALSE(f.engine.loads.empty());
+    EXPECT_EQ(f.engine.loads.back(), "Music/music3boss.mp3");
+}
+
+// Each pattern shot down at its timer 300 hands over (after the interlude)
+// to the next with its hit points, limit and card flag.
+TEST(Stage3Boss, EveryPatternHandsOverWithItsNumbers) {
+    struct HandOver {
+        int id, next;
+        float maxHp;
+        int limit;
+        bool card;
+    };
+    const HandOver kRows[] = {
+        {15, 16, 1200, 2100, true},  {16, 17, 1200, 1800, false}, {17, 18, 1000, 2000, true},
+        {18, 19, 1000, 1800, false}, {19, 20, 1200, 2100, true},  {20, 21, 100000000, 1800, true},
+    };
+    for (const HandOver& r : kRows) {
+        BossFight f(1, 3);
+        f.placeBoss(r.id, 300, 0);
+        f.bossFrame();
+        EXPECT_EQ(f.itemsOfKind(3), 10) << r.id;
+        for (int i = 0; i < 600 && f.s.bossPattern() == r.id; ++i) f.bossFrame();
+        EXPECT_EQ(f.s.bossPattern(), r.next) << r.id;
+        EXPECT_FLOAT_EQ(f.boss.maxHp, r.maxHp) << r.id;
+        EXPECT_EQ(f.s.bossTimeLeft, r.limit) << r.id;
+        EXPECT_EQ(f.s.spellActive, r.card ? 1 : 0) << r.id;
+    }
+}
+
+// The survival card cannot be shot down: it ends on the very frame its
+// 1800 run out, pays nothing, and 70 frames on the closing conversation
+// opens (pages 15..16, or 8..10 for the third character); its last page
+// clears the stage.
+TEST(Stage3Boss, TheSurvivalCardEndsExactlyAtItsLimitAddsNothingAndClosesTheStage) {
+    const int first[3] = {15, 15, 8}, last[3] = {16, 16, 10};
+    for (int c = 1; c <= 3; ++c) {
+        BossFight f(1, 3);
+        f.s.character = c;
+        f.s.stageFrame = 9300;
+        ASSERT_TRUE(BringInFightAt(f.game, 21));
+        ASSERT_EQ(f.s.spellActive, 1);
+        ASSERT_EQ(f.s.bossTimeLeft, 1800);
+        const std::int64_t score = f.s.score;
+        int frames = 0;
+        while (f.s.spellActive && frames < 2000) {
+            f.gateAndBoss();
+            ++frames;
+            if (frames == 600) f.boss.hp -= 50000;  // shots barely dent it
+        }
+        EXPECT_EQ(frames, 1800) << c;
+        EXPECT_EQ(f.s.score, score) << "a survival card's bonus is 0";
+        EXPECT_EQ(f.s.bossTimedOut, 1);
+        for (int i = 0; i < 70; ++i) f.gateAndBoss();
+        EXPECT_EQ(f.s.dialogueActive, 1) << c;
+        EXPECT_EQ(f.s.dialoguePage, first[c - 1]) << c;
+        EXPECT_EQ(f.s.dialoguePageCount, last[c - 1]) << c;
+        f.s.dialogueActive = 0;
+        f.gateAndBoss();
+        EXPECT_EQ(f.s.stageCleared, 1) << c;
+        EXPECT_EQ(f.s.bossActive, 0) << c;
+    }
 }
 
 }  // namespace

@@ -5,8 +5,11 @@
 // and the aura's scale starts over at 8500 whatever it held.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "bosses/BossFight.h"
 #include "play/Enemies.h"
+#include "play/Geometry.h"
 #include "play/StageFlow.h"
 #include "stages/Stage3.h"
 
@@ -102,6 +105,42 @@ TEST(Stage3Script, ThePictureFadesWithANonNegativeAlphaAndTheAuraStartsOver) {
     EXPECT_FLOAT_EQ(s.bossVarArr[47], grown) << "not grown after the aura";
 }
 
+// A dropper in its second life holds its laser on itself from t 1021 while
+// the laser grows, and lets it go at 1070 (two lasers on Hard).
+TEST(Stage3Script, ADropperHoldsItsLasersUntilItsChaseBegins) {
+    for (int d : {1, 2}) {
+        test::BossFight fight(d, 3);
+        GameState& s = fight.s;
+        s.stageFrame = 3500;
+        const int slot = SpawnEnemy(fight.game, 6, 0, 256, 32, 32, 224, 100, 1, 1, 180, 0.7f, 0, 13, 60, 255);
+        ASSERT_GE(slot, 0);
+        Enemy& e = s.enemies.slot[slot];
+        e.timer = 1015;
+        e.speed = 1;
+        e.angle = 90;  // drifting right while it holds
+        std::vector<int> lasers;
+        for (int i = 0; i < 60; ++i) {
+            PlayFrame(fight.game);
+            if (lasers.empty())
+                for (int b = 0; b < kEnemyBulletCapacity; ++b)
+                    if (!s.enemyBullets.free[b] && s.enemyBullets.slot[b].spriteKey / 1000 == 4) lasers.push_back(b);
+            if (e.timer == 1040 || e.timer == 1069) {
+                ASSERT_EQ(lasers.size(), d >= 2 ? 2u : 1u);
+                for (int b : lasers) {
+                    const EnemyBullet& l = s.enemyBullets.slot[b];
+                    EXPECT_EQ(l.work, slot + 1);
+                    const float half = l.texH * l.scaleY / 2;
+                    // Its near end on the dropper, give or take the frame's step.
+                    EXPECT_NEAR(l.x - DirX(l.angle) * half, e.x, 6.0f) << e.timer;
+                    EXPECT_NEAR(l.y - DirY(l.angle) * half, e.y, 6.0f) << e.timer;
+                }
+            }
+        }
+        EXPECT_GT(e.timer, 1070);
+        EXPECT_EQ(e.auxA, 0) << "let go";
+        EXPECT_EQ(e.auxD, 0);
+    }
+}
 
 }  // namespace
 }  // namespace korvid
