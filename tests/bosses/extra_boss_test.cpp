@@ -28,9 +28,16 @@ using test::BossFight;
 // Stage 7 on Extra, not in practice (a cleared practice goes to the replay
 // save instead of the staff roll).
 struct ExtraFight : BossFight {
-    ExtraFight() : BossFight(3, 7) {}
+    ExtraFight() : BossFight(3, 7) {
+        // Past the stage's frozen opening, at the tower (the boss holds the
+        // timeline once it is in).
+        s.stageFrame = 12000;
+        s.timeStop = 0;
+    }
+    int limitAtEntry = 0;
     void startAt(int id) {
         ASSERT_TRUE(BringInFightAt(game, id));
+        limitAtEntry = s.bossTimeLeft;
         PlayFrame(game);  // the spawn frame: the boss driver runs from here
     }
     // Boss frames until the pattern changes (or `limit` frames).
@@ -49,7 +56,7 @@ TEST(ExtraBoss, EntersHoldsItsBarClearsTheTowerAndFliesHomeToItsNextCard) {
 
     f.startAt(72);
     EXPECT_EQ(f.s.bossPattern(), 72);
-    EXPECT_EQ(f.s.bossTimeLeft, 2400);
+    EXPECT_EQ(f.limitAtEntry, 2400);
     EXPECT_FLOAT_EQ(f.boss.maxHp, 3500);
     EXPECT_EQ(f.s.spellActive, 0);
     // Held at the bar it came with until frame 60, gliding in from the left.
@@ -71,9 +78,14 @@ TEST(ExtraBoss, EntersHoldsItsBarClearsTheTowerAndFliesHomeToItsNextCard) {
     for (int i = 0; i < 200; ++i) f.bossFrame();
     f.boss.hp = 0;
     f.bossFrame();
-    // Its end: the 3D pieces are gone, the particle stays.
-    ASSERT_EQ(f.s.sceneObjectCount, 1);
-    EXPECT_EQ(f.s.sceneObjects[0].kind, 101);
+    // Its end: the 3D pieces are gone, the particles stay.
+    int pieces = 0, particles = 0;
+    for (int i = 0; i < f.s.sceneObjectCount; ++i) {
+        pieces += f.s.sceneObjects[i].kind <= 100;
+        particles += f.s.sceneObjects[i].kind > 100;
+    }
+    EXPECT_EQ(pieces, 0);
+    EXPECT_GE(particles, 1);
     EXPECT_LT(f.boss.timer, 0);
 
     // Home at speed 3 while the bar refills by maxHp / 60 a frame.
