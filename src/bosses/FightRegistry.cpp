@@ -36,12 +36,9 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage6Boss, Stage6BossRows(), {}, {}},
         {&kStage6FirstForm, Stage6FirstFormRows(), {}, Stage6FirstFormBullets()},
         {&kStage6HiddenBoss, Stage6HiddenBossRows(), kStage6HiddenParams, Stage6HiddenBossBullets()},
-<<<<<<< HEAD
-        {&kExtraBoss, ExtraBossRows(), kExtraBossParams, ExtraBossBullets()},
-=======
         {&kStage7MidBoss1, Stage7MidBoss1Rows(), {}, {}},
         {&kStage7MidBoss2, Stage7MidBoss2Rows(), {}, Stage7MidBoss2Bullets()},
->>>>>>> main
+        {&kExtraBoss, ExtraBossRows(), kExtraBossParams, ExtraBossBullets()},
     };
     return kLines;
 }
