@@ -1,6 +1,7 @@
 // The fight registry: one line per fight.
 #include "bosses/FightRegistry.h"
 
+#include "bosses/ExtraBoss.h"
 #include "bosses/SpellCards.h"
 #include "bosses/Stage1Boss.h"
 #include "bosses/Stage2Airship.h"
@@ -45,6 +46,7 @@ std::span<const FightLine> BuiltInFightLines() {
         {&kStage6HiddenBoss, Stage6HiddenBossRows(), kStage6HiddenParams, Stage6HiddenBossBullets()},
         {&kStage7MidBoss1, Stage7MidBoss1Rows(), {}, {}},
         {&kStage7MidBoss2, Stage7MidBoss2Rows(), {}, Stage7MidBoss2Bullets()},
+        {&kExtraBoss, ExtraBossRows(), kExtraBossParams, ExtraBossBullets()},
     };
     return kLines;
 }

@@ -2,6 +2,7 @@
 // spell card the stage's card backdrop (from the stage registry) and, for its
 // first frames, the declaration flash. Drawn with the shared uiSprite, cut
 // afresh per call.
+#include "bosses/ExtraBoss.h"
 #include "game/FrameSteps.h"
 #include "game/Game.h"
 #include "stages/StageRegistry.h"
@@ -46,6 +47,8 @@ void spellBackdrop(Game& game) {
 
 void DrawBossBackdrops(Game& game) {
     if (!game.uiSprite) return;
+    // Stage 7: the extra boss's pictures and sky, under any card's.
+    if (game.state.stage == 7) DrawExtraBossBackdrop(game);
     if (game.state.spellActive == 1) spellBackdrop(game);
 }
 

@@ -74,6 +74,20 @@ struct Game {
     // The extra boss's sky, made when its sky effect begins; every end of
     // stage (clear, retry, quit) deletes it.
     std::unique_ptr<DistortionMesh> skyMesh;
+    // The sky's time of day (hours in [0, 24)), how fast it runs (hours a
+    // frame) and the frames it has been drawn (its ripple). Pictures only:
+    // play never reads them, so replays do not depend on the hour.
+    struct SkyClock {
+        double hour = 0, speed = 0;
+        int frames = 0;
+    } sky;
+    // Where the sky's hour starts when it is made: null for the local time
+    // of day; tests set their own.
+    double (*skyHourNow)() = nullptr;
+    // The extra boss's pictures, in texture entries the stages never load:
+    // its first backdrop, the sky's sheet and its last backdrop. Freed with
+    // the sky at every end of stage.
+    static constexpr int kBossPictureEntries[3] = {47, 48, 49};
 
     // Random numbers for play: one generator, seeded at each stage load.
     int rand() { return state.rng.next(); }

@@ -109,6 +109,11 @@ void EndOfStage(Game& game) {
     }
     FreeStageSheets(game);
     game.skyMesh.reset();
+    game.sky = {};
+    for (int entry : Game::kBossPictureEntries) {
+        if (s.textures[entry]) game.engine.Texture_Free(s.textures[entry]);
+        s.textures[entry] = 0;
+    }
 }
 
 }  // namespace korvid

@@ -10,6 +10,7 @@
 #include "stages/Stage5.h"
 #include "stages/Stage6.h"
 #include "stages/Stage6Train.h"
+#include "stages/ExtraBossTypes.h"
 #include "stages/Stage7.h"
 
 namespace korvid {
@@ -33,6 +34,9 @@ std::span<const StageLine> BuiltInStageLines() {
         {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
         {5, RunStage5, Stage5EnemyTypes(), kZeroEveryFrame, DrawStage5SpellBackdrop},
         {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop},
+        // The extra boss's companions join stage 7's types; the line after
+        // this one is the stage's own (it replaces this line, the types stay).
+        {7, nullptr, ExtraBossEnemyTypes(), kDrain, nullptr},
         {7, RunStage7, Stage7EnemyTypes(), kDrain, nullptr},
     };
     return kLines;
