@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/Autopilot.h"
+#include "app/ReplaySeek.h"
 #include "app/CoverageLog.h"
 #include "app/FrameDriver.h"
 #include "game/Game.h"
@@ -28,17 +29,19 @@ bool FrameFunc(Game& game) {
 
 namespace {
 
-void configureEngine(Engine& engine, Game& game, Session& session, const Options& options, Autopilot* pilot) {
+void configureEngine(Engine& engine, Game& game, Session& session, const Options& options, Autopilot* pilot,
+                     ReplaySeeker* seeker) {
     engine.System_SetStateInt(HGE_SCREENWIDTH, 640);
     engine.System_SetStateBool(HGE_SHOWSPLASH, false);
     engine.System_SetStateInt(HGE_SCREENHEIGHT, 480);
     engine.System_SetStateFunc(HGE_FRAMEFUNC, [&game, &session, pilot] {
         return FrameFunc(game) || session.finished() || (pilot && pilot->over());
     });
-    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot] {
+    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot, seeker] {
         if (options.beforeFrame) options.beforeFrame(engine.Shell_FrameCount());
         if (pilot) pilot->beforeFrame(game);
-        RenderFunc(game);
+        if (seeker) seeker->beforeFrame(game);
+        RenderFunc(game, seeker ? seeker->shown() : -1);
         session.afterFrame(game);
         return false;
     });
@@ -100,7 +103,10 @@ int RunGame(const Options& options) {
 
     Session session(options);
     std::unique_ptr<Autopilot> pilot = options.autopilot ? std::make_unique<Autopilot>() : nullptr;
-    configureEngine(*engine, *game, session, options, pilot.get());
+    // A replay watched (not verified) can be sought in.
+    std::unique_ptr<ReplaySeeker> seeker =
+        !options.replayFile.empty() && !options.verify ? std::make_unique<ReplaySeeker>(options.seekFrame) : nullptr;
+    configureEngine(*engine, *game, session, options, pilot.get(), seeker.get());
     CreateGlyphFonts(*game);
     LoadSettings(*game, /*atBoot=*/true);
     {

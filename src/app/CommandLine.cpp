@@ -22,7 +22,7 @@ bool parseInt(const std::string& s, int& out) {
 struct RawOptions {
     Options opt;
     std::string frames;
-    std::string practice, difficulty, character, boss, from;
+    std::string practice, difficulty, character, boss, from, seek;
     std::vector<std::string> screenshots;
 };
 
@@ -58,6 +58,8 @@ std::unique_ptr<CLI::App> makeApp(RawOptions& raw) {
         ->option_text("F");
     app->add_option("--boss", raw.boss, "with --practice or --replay: bring the fight in at pattern ID at once")
         ->option_text("ID");
+    app->add_option("--seek", raw.seek, "with --replay: start at frame N of its play (Page Up/Down jump)")
+        ->option_text("N");
     app->add_flag("--autopilot", o.autopilot, "the game plays itself by looking ahead (recorded as usual)");
     app->add_flag("--probe", o.probe, "state lines also show the boss, the clear and the live object counts");
     app->add_flag("--version", o.version, "print the version and exit");
@@ -70,7 +72,8 @@ std::unique_ptr<CLI::App> makeApp(RawOptions& raw) {
 std::string optionMissingItsValue(const std::vector<std::string>& args) {
     static const char* const kValued[] = {"--frames",   "--screenshot", "--dir",        "--pack",
                                           "--keys",     "--replay",     "--record",     "--coverage-log",
-                                          "--practice", "--difficulty", "--character", "--boss",     "--from"};
+                                          "--practice", "--difficulty", "--character", "--boss",
+                                          "--from",     "--seek"};
     for (std::size_t i = 0; i < args.size(); ++i)
         for (const char* v : kValued)
             if (args[i] == v && (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0)) return v;
@@ -139,7 +142,8 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
     if (!number(raw.practice, "--practice", 1, 7, opt.practiceStage) ||
         !number(raw.difficulty, "--difficulty", 0, 2, opt.difficulty) ||
         !number(raw.character, "--character", 1, 3, opt.character) ||
-        !number(raw.boss, "--boss", 1, 99, opt.bossPattern) || !number(raw.from, "--from", 1, 99999, opt.fromFrame))
+        !number(raw.boss, "--boss", 1, 99, opt.bossPattern) || !number(raw.from, "--from", 1, 99999, opt.fromFrame) ||
+        !number(raw.seek, "--seek", 0, 10000000, opt.seekFrame))
         return std::nullopt;
     if ((!raw.difficulty.empty() || !raw.character.empty()) && opt.practiceStage == 0) {
         error = "--difficulty and --character need --practice N";
@@ -155,6 +159,15 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
     }
     if (opt.practiceStage != 0 && !opt.replayFile.empty()) {
         error = "--practice and --replay cannot be used together";
+        return std::nullopt;
+    }
+    if (!raw.seek.empty() && opt.replayFile.empty()) {
+        error = "--seek needs --replay PATH";
+        return std::nullopt;
+    }
+    // The stage checks run on every frame of play: none may be skipped.
+    if (!raw.seek.empty() && opt.verify) {
+        error = "--seek and --verify cannot be used together";
         return std::nullopt;
     }
     if (opt.verify && opt.replayFile.empty()) {

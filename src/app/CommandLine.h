@@ -37,6 +37,7 @@ struct Options {
     int bossPattern = 0;    // 0: the stage plays from its start
     int fromFrame = 0;      // > 0: the stage's clock jumps to this frame once it has begun
     bool autopilot = false; // the autopilot holds the keys (see app/Autopilot.h)
+    int seekFrame = 0;      // with --replay: start at this frame of play (app/ReplaySeek.h)
     bool probe = false;     // state lines carry the boss and pool fields
     bool help = false;
     bool version = false;

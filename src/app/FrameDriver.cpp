@@ -1,5 +1,7 @@
 #include "app/FrameDriver.h"
 
+#include "app/ReplaySeek.h"
+
 #include "game/FrameSteps.h"
 #include "game/Game.h"
 #include "game/Input.h"
@@ -132,7 +134,7 @@ void PlayFrame(Game& game) {
     if (s.stageCleared == 1) StageClearDriver(game);
 }
 
-void RenderFunc(Game& game) {
+void RenderFunc(Game& game, int replayPosition) {
     Engine& e = game.engine;
     GameState& s = game.state;
 
@@ -164,6 +166,7 @@ void RenderFunc(Game& game) {
         PauseFrame(game);
     } else if (s.screen == 10) {
         PlayFrame(game);
+        if (replayPosition >= 0) DrawReplayPosition(game, replayPosition);
     }
     e.Gfx_EndScene();
 }

@@ -6,7 +6,8 @@ namespace korvid {
 struct Game;
 struct GameState;
 
-void RenderFunc(Game& game);
+// `replayPosition`: where a playing replay is, shown over play (-1: nothing shown).
+void RenderFunc(Game& game, int replayPosition = -1);
 // One play frame (screen 10 with no pause menu open).
 void PlayFrame(Game& game);
 // The frame rate the frame should run at (fast-forward in replays, the slowed bosses).

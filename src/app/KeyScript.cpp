@@ -29,6 +29,7 @@ constexpr NamedKey kNamedKeys[] = {
     {"CAPITAL", 20, 0},   {"ESCAPE", 27, 0},   {"ESC", 27, 0},       {"SPACE", 32, 0},
     {"LEFT", 37, 0},      {"UP", 38, 0},       {"RIGHT", 39, 0},     {"DOWN", 40, 0},
     {"LSHIFT", 160, 16},  {"RSHIFT", 161, 16}, {"LCONTROL", 162, 17}, {"RCONTROL", 163, 17},
+    {"PAGEUP", 33, 0},    {"PAGEDOWN", 34, 0},
 };
 
 constexpr int kF1 = 112;
