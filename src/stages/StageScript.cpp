@@ -63,6 +63,12 @@ void JumpStageClock(Game& game, int frame) {
     GameState& s = game.state;
     s.stageFrame = frame - 1;
     if (s.stage == 6 && frame >= 8600) s.wideFieldFightStarted = 1;
+    // Past the extra stage's frozen opening the world runs and the ship is
+    // on the field, as the falling bullet at 600 would have left them.
+    if (s.stage == 7 && frame > 600) {
+        s.timeStop = 0;
+        s.playerY = 412;
+    }
 }
 
 void SpawnTitleCard(Game& game, float z) {
