@@ -19,10 +19,22 @@ played=0
 for fixture in "$root"/tests/fixtures/*/; do
     name=$(basename "$fixture")
     [ -f "$fixture/replay.rpy" ] && [ -f "$fixture/expected.txt" ] || continue
+    # The fixture's recording options, less the practice choice the replay
+    # itself carries (--boss and --from are not in the replay file).
+    extra=()
+    if [ -f "$fixture/args" ]; then
+        read -r -a words < "$fixture/args" || true
+        skip=0
+        for w in "${words[@]}"; do
+            if [ $skip -gt 0 ]; then skip=$((skip - 1)); continue; fi
+            case "$w" in --practice|--difficulty|--character) skip=1; continue ;; esac
+            extra+=("$w")
+        done
+    fi
     work=$(mktemp -d)
     start=$SECONDS
     set +e
-    out=$("$bin" --headless --dir "$work/game" --replay "$fixture/replay.rpy" --verify --print-state 2>&1)
+    out=$("$bin" --headless --dir "$work/game" --replay "$fixture/replay.rpy" ${extra[@]+"${extra[@]}"} --verify --print-state 2>&1)
     code=$?
     set -e
     rm -rf "$work"
