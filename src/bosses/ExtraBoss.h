@@ -7,19 +7,13 @@
 
 #include "bosses/BossSkeleton.h"
 #include "bosses/FightRegistry.h"
+#include "stages/Stage7.h"
 #include "stages/StageScript.h"
 
 namespace korvid {
 
-// From 12200 the stage brings it in from the left on the boss sheet
-// (texture 34 reloaded with it by then).
-inline constexpr BossEntry kExtraBoss{.cell = {34, 0, 0, 64, 96},
-                                      .x = -16,
-                                      .y = 160,
-                                      .pattern = 72,
-                                      .hp = 3500,
-                                      .timeLimit = 2400,
-                                      .heading = 80};
+// The stage brings it in at 12200 (kStage7Boss, stages/Stage7.h).
+inline constexpr const BossEntry& kExtraBoss = kStage7Boss;
 
 // Where it rests between patterns and how fast it flies there.
 inline constexpr FightParams kExtraBossParams{.homeX = 224, .homeY = 120, .travelSpeed = 3, .refillDivisor = 100};
