@@ -153,6 +153,25 @@ TEST(ExtraBoss, CardsPayTheirFlatBonusesAndNothingOnATimeOut) {
     }
 }
 
+// Card 81 is given 3150 frames instead of 3000 when the clock ran out on
+// attack 80 before it.
+TEST(ExtraBoss, Card81HasLongerWhenTheAttackBeforeItRanOutOfTime) {
+    for (bool timeOut : {false, true}) {
+        ExtraFight f;
+        f.startAt(80);
+        for (int i = 0; i < 100; ++i) f.bossFrame();
+        if (timeOut) {
+            f.s.bossTimeLeft = 0;
+            BossTimeOut(f.game);
+        }
+        f.boss.hp = 0;
+        f.untilPattern(81);
+        ASSERT_EQ(f.s.bossPattern(), 81);
+        EXPECT_EQ(f.s.bossTimeLeft, timeOut ? 3150 : 3000);
+        EXPECT_EQ(f.s.spellTimeLimit, timeOut ? 3150 : 3000);
+    }
+}
+
 // The last card: the world fades on its schedule (the HUD reads entry 7),
 // comes back while the boss falls, and the defeat clears stage 7 into the
 // staff roll.
