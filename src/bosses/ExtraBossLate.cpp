@@ -178,12 +178,15 @@ void MirroredRain(Game& game, int t, int) {
 //          kind 136: they turn 0.3 degrees a frame, right and left by turns
 //          (alpha 255 / 254), and after 300 frames stop on the middle line
 //          and fade), start rand() % 360 (one rand()).
-//   c 120  the flower: 90 orbs (texture 2 cell (0, 192), kind 135) on a
-//          five-petalled ring around the boss (radius 60..120 from a table
-//          by angle / 4) that opens over 40 frames, turns a degree a frame
-//          and is gone after 120.
+//   c 120  the flower: `beams` broad lasers (texture 4 cell (160, 0), twice
+//          as wide as a plain laser, kind 135) spread evenly round the boss,
+//          each reaching from the boss out to a five-petalled ring (60 at
+//          the petals' gaps, 120 at their tips, by angle / 4); they open
+//          over 40 frames, sweep round a degree a frame and are gone after
+//          120. Only the space within 120 pixels of the boss is swept.
 //   c 200  a movement leg (one rand()), over before the next flower.
 constexpr int kSlowRing[4] = {24, 30, 36, 40};
+constexpr int kFlowerBeams[4] = {10, 12, 15, 15};
 
 void RingsAndFlowers(Game& game, int t, int) {
     const Enemy& b = Boss(game);
@@ -199,9 +202,13 @@ void RingsAndFlowers(Game& game, int t, int) {
         }
     }
     if (c == 120) {
-        for (int k = 0; k < 90; ++k) {
-            const int slot = Fire(game, BulletPlan{{2, 0, 192, 32, 32}, 0, 135}, b.x, b.y, 0);
-            if (EnemyBullet* e = JustFired(game, slot)) e->work = static_cast<float>(4 * k);
+        const int n = kFlowerBeams[difficulty(game)];
+        BulletPlan beam{{4, 160, 0, 16, 0}, 0, 135, 255, 0.61f};
+        beam.scaleX = 2;
+        for (int k = 0; k < n; ++k) {
+            const float place = static_cast<float>(k * 360 / n);
+            const int slot = Fire(game, beam, b.x, b.y, place);
+            if (EnemyBullet* e = JustFired(game, slot)) e->work = place;
         }
     }
 }
