@@ -132,6 +132,7 @@ void PlayFrame(Game& game) {
     const bool lostInput = !e.System_IsForeground() || e.Input_ControllerRemoved();
     if (lostInput && s.screen == 10 && s.pauseState == 0 && !s.wideField) OpenPauseMenu(game);
     if (s.stageCleared == 1) StageClearDriver(game);
+    SpellPracticeStep(game);
 }
 
 void RenderFunc(Game& game, int replayPosition) {
@@ -142,7 +143,7 @@ void RenderFunc(Game& game, int replayPosition) {
     e.Gfx_BeginScene();
     ReleaseMenuLatches(game);
 
-    if (s.screen >= 0 && s.screen <= 9) {
+    if ((s.screen >= 0 && s.screen <= 9) || s.screen == kRecordsScreen) {
         e.Gfx_Clear(kBlack);
         RunTitle(game);
     } else if (s.screen == 11) {
@@ -162,6 +163,9 @@ void RenderFunc(Game& game, int replayPosition) {
         ReplaySaveFrame(game);
         if (game.panelSprite) game.panelSprite->Render(320, 240);
         DrawHud(game);
+    } else if (s.screen == kNameEntryScreen) {
+        e.Gfx_Clear(kBlack);
+        NameEntryFrame(game);
     } else if (s.screen == 10 && s.pauseState > 0) {
         PauseFrame(game);
     } else if (s.screen == 10) {
