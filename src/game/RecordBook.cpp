@@ -47,6 +47,7 @@ int EnterRecord(RecordBook& book, int difficulty, int character, const ScoreReco
     if (place < 0) return -1;
     std::vector<ScoreRecord>& table = *tableOf(book, difficulty, character);
     table.insert(table.begin() + place, entry);
+    book.changed = true;
     if (table.size() > kRecordPlaces) table.resize(kRecordPlaces);
     return place;
 }
@@ -69,6 +70,7 @@ void NoteCardReached(Game& game) {
     if (!c) return;
     book->cardPattern = s.bossPattern();
     c->stage = s.stage;
+    book->changed = true;
     (s.spellPracticeCard ? c->practiceReached : c->reached) += 1;
 }
 
@@ -83,6 +85,7 @@ void NoteCardEnded(Game& game) {
     if (!c || pattern != s.bossPattern()) return;
     if (s.spellBonusLost || s.bossTimedOut) return;
     (s.spellPracticeCard ? c->practiceCaptured : c->captured) += 1;
+    book->changed = true;
 }
 
 ScoreRecord GameOutcome(const Game& game, bool allClear) {

@@ -49,6 +49,7 @@ struct RecordBook {
     bool damaged = false;   // the file was refused; the book started empty
     std::string problem;    // why, one line
     bool damagedKeptAside = false;  // the refused file was moved aside before the first save
+    bool changed = false;  // something to save since the last save
 
     // --- the game being watched (not saved) ---
     int cardPattern = 0;  // the card running now, 0 for none

@@ -214,7 +214,9 @@ bool SaveRecordsFile(const std::string& path, RecordBook& book) {
         if (ec && std::filesystem::exists(path, ec)) return false;  // never write over what could not be kept
         book.damagedKeptAside = true;
     }
-    return ReplaceFile(path, WriteRecordsText(book), KeptFileMode(path, 0644));
+    if (!ReplaceFile(path, WriteRecordsText(book), KeptFileMode(path, 0644))) return false;
+    book.changed = false;
+    return true;
 }
 
 void LoadGameRecords(Game& game) {
@@ -223,7 +225,7 @@ void LoadGameRecords(Game& game) {
 }
 
 bool SaveGameRecords(Game& game) {
-    if (!game.records) return true;
+    if (!game.records || !game.records->changed) return true;
     return SaveRecordsFile((std::filesystem::path(game.gameDir) / kRecordsFileName).string(), *game.records);
 }
 

@@ -34,6 +34,7 @@ RecordBook LoadRecordsFile(const std::string& path);
 bool SaveRecordsFile(const std::string& path, RecordBook& book);
 
 // The game folder's records: loaded into game.records, and saved from it.
+// Saving writes only a book changed since it was read or last saved.
 void LoadGameRecords(Game& game);
 bool SaveGameRecords(Game& game);
 

@@ -58,8 +58,8 @@ inline std::string outOfRange(const NumberRule& rule, std::string_view value) {
 // 0 a game, 1 a practice stage, kSpellPracticeMode + card a spell practice.
 inline bool validPracticeMode(std::int64_t v) { return v == 0 || v == 1 || (v > kSpellPracticeMode && v < kSpellPracticeMode + 100); }
 inline std::string badPracticeMode(std::int64_t v) {
-    return "practice mode " + std::to_string(v) + " is neither 0, 1 nor a spell practice (" +
-           std::to_string(kSpellPracticeMode + 1) + ".." + std::to_string(kSpellPracticeMode + 99) + ")";
+    return "practice mode " + std::to_string(v) + " is out of range (0..1, or " + std::to_string(kSpellPracticeMode + 1) +
+           ".." + std::to_string(kSpellPracticeMode + 99) + " for a spell practice)";
 }
 
 inline std::string stagePrefix(int stage) { return "stage " + std::to_string(stage) + ": "; }

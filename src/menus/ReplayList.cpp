@@ -28,8 +28,10 @@ void drawSlotTexts(Game& game, const ReplaySlotSummary& slot) {
     for (std::size_t i = 0; i < slot.description.size() && i < 10; ++i)
         DrawMenuText(game, MenuFont::List16, 250, 188 + 20 * static_cast<float>(i), slot.description[i], 0xFFFFFFFF);
     DrawMenuText(game, MenuFont::List16, 240, 390, slot.date, 0xFFFFFFFF);
-    DrawMenuText(game, MenuFont::List16, 240, 414, ReplayDetailsLine(slot), 0xFFFFFFFF);
-    DrawMenuText(game, MenuFont::List16, 240, 436, ReplayScoreLine(slot), 0xFFFFFFFF);
+    // Left of the stage choice, which starts at x 400.
+    DrawMenuText(game, MenuFont::List16, 240, 412, ReplayWhoLine(slot), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 432, ReplayStagesLine(slot), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 452, ReplayScoreLine(slot), 0xFFFFFFFF);
 }
 
 void drawStageChoice(Game& game, const ReplaySlotSummary& slot) {
@@ -130,7 +132,7 @@ void RunReplayList(Game& game) {
     const auto alpha = static_cast<std::uint32_t>(std::clamp(static_cast<int>(2.5 * s.titleBrightness), 0, 255));
     DrawReplaySlotRows(game, 0, alpha);
     DrawReplayLabels(game);
-    if (s.screen == 5) DrawOutlinedText(game, MenuFont::List16, 520, 450, "→ 记录", 0xFFFFFFFF);
+    if (s.screen == 5) DrawOutlinedText(game, MenuFont::List16, 566, 4, "→ 记录", 0xFFFFFFFF);
 
     const ReplaySlotSummary& slot = game.replaySlots.slots[static_cast<std::size_t>(s.menuCursor)];
     const bool present = slot.status == ReplaySlotSummary::Present;

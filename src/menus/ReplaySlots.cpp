@@ -50,19 +50,22 @@ std::optional<ReplayRecord> LoadReplaySlot(Game& game, int slot) {
     return LoadReplayFile(slotPath(game, slot), why);
 }
 
-std::string ReplayDetailsLine(const ReplaySlotSummary& slot) {
+std::string ReplayWhoLine(const ReplaySlotSummary& slot) {
     static constexpr const char* kDifficulties[] = {"Easy", "Normal", "Hard", "Extra"};
     const char* difficulty = slot.difficulty >= 0 && slot.difficulty <= 3 ? kDifficulties[slot.difficulty] : "?";
-    char buf[128];
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "角色 %d  %s", slot.character, difficulty);
+    return buf;
+}
+
+std::string ReplayStagesLine(const ReplaySlotSummary& slot) {
+    char buf[64];
     if (slot.practiceMode > kSpellPracticeMode)
-        std::snprintf(buf, sizeof buf, "角色 %d  %s  符卡练习 No.%02d（stage %d）", slot.character, difficulty,
-                      slot.practiceMode - kSpellPracticeMode, slot.startStage);
+        std::snprintf(buf, sizeof buf, "符卡练习 No.%02d", slot.practiceMode - kSpellPracticeMode);
     else if (slot.startStage == slot.endStage)
-        std::snprintf(buf, sizeof buf, "角色 %d  %s  %sstage %d", slot.character, difficulty,
-                      slot.practiceMode ? "练习 " : "", slot.startStage);
+        std::snprintf(buf, sizeof buf, "%sstage %d", slot.practiceMode ? "练习 " : "", slot.startStage);
     else
-        std::snprintf(buf, sizeof buf, "角色 %d  %s  %sstage %d-%d", slot.character, difficulty,
-                      slot.practiceMode ? "练习 " : "", slot.startStage, slot.endStage);
+        std::snprintf(buf, sizeof buf, "stage %d-%d", slot.startStage, slot.endStage);
     return buf;
 }
 
