@@ -62,7 +62,11 @@ double BarFraction(const Game& game) {
 }
 
 void HandOverCard(Game& game, const BarCard& from, const BarCard& to, bool bulletsToItems) {
-    SegmentTransition(game, Segment{to.id, from.nextMaxHp, from.nextHp, kBarCardLimit, bulletsToItems});
+    // The transition forgets the time-out: read it first.
+    const bool timedOut = game.state.bossTimedOut && from.timedOutMaxHp > 0;
+    const float maxHp = timedOut ? from.timedOutMaxHp : from.nextMaxHp;
+    const float hp = timedOut ? from.timedOutHp : from.nextHp;
+    SegmentTransition(game, Segment{to.id, maxHp, hp, kBarCardLimit, bulletsToItems});
     // The picture changes straight to the next card's; a 0 in between would
     // leave the field without a backdrop for a frame.
     if (to.pictureFrom == 0) game.state.bossVar[1] = static_cast<float>(to.picture);

@@ -33,6 +33,9 @@ struct BarCard {
     // Written for the next card: the bar and the hit points on it. With an
     // interlude the next card starts full: nextHp is nextMaxHp.
     float nextMaxHp = 0, nextHp = 0;
+    // What the card writes instead when its clock ran out (timedOutMaxHp 0:
+    // the same as when it is shot down).
+    float timedOutMaxHp = 0, timedOutHp = 0;
     // > 0: the card ends at 0 into an interlude: hp 0 on a bar of refillMaxHp,
     // which refills by refillMaxHp / 100 a frame; the next card begins once
     // the bar is full (and the card's bonus is paid then).

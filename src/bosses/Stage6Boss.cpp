@@ -42,8 +42,10 @@ constexpr BarCard kCards[] = {
      .picture = 9, .attack = Card54},
     {.id = 55, .maxHp = 6000, .hold = 1.0, .endsAt = 0.8, .nextMaxHp = 10000, .nextHp = 8000, .picture = 10,
      .attack = Card55},
-    {.id = 56, .maxHp = 10000, .hold = 0.8, .endsAt = 0.6, .nextMaxHp = 7000, .nextHp = 4200, .picture = 11,
-     .attack = Card56},
+    // Run out of time, card 56 leaves card 57 a longer bar: 9000, written at
+    // 1800 (card 57's opening lifts it to its 0.6 at once).
+    {.id = 56, .maxHp = 10000, .hold = 0.8, .endsAt = 0.6, .nextMaxHp = 7000, .nextHp = 4200,
+     .timedOutMaxHp = 9000, .timedOutHp = 1800, .picture = 11, .attack = Card56},
     {.id = 57, .maxHp = 7000, .hold = 0.6, .endsAt = 0.4, .nextMaxHp = 6000, .nextHp = 2400, .picture = 12,
      .attack = Card57},
     // The machine holds the bar itself until its reels are full.

@@ -125,8 +125,10 @@ struct GamePlay {
 };
 
 // What a stage plays with; every stage load starts from zero (then the
-// stage's start values: play/StageFlow.cpp).
-struct StagePlay {
+// stage's start values: play/StageFlow.cpp). Its counters and its pools are
+// two records, so a snapshot copies the first whole and only the used part
+// of the second.
+struct StageCounters {
     int stageFrame = 0;
     int replayFrame = 0;
     std::uint8_t gameFinished = 0;
@@ -202,6 +204,7 @@ struct StagePlay {
     std::array<float, 6> sceneCamera{};  // x, y, z, yaw, pitch, roll
     float sceneFocal = 2400;
     int sceneObjectCount = 0;
+    int sceneObjectsUsed = kSceneObjectCapacity;  // records [used, capacity) are as a stage load left them
     // --- stage scripts and dialogue ---
     int dialoguePageCount = 0;      // last page of the running conversation
     std::uint8_t dialogueKeyLatch = 0;
@@ -212,8 +215,10 @@ struct StagePlay {
 
     GameRandom rng;
     int lastEnemyBulletSlot = 0, lastEffectSlot = 0, lastItemSlot = 0, lastEnemySlot = 0;
+};
 
-    // --- pools (last: the big part) ---
+// The pools: the big part.
+struct StagePools {
     EnemyBulletPool enemyBullets;
     EffectPool effects;
     ItemPool items;
@@ -221,6 +226,9 @@ struct StagePlay {
     EnemyPool enemies;
     BgPanelPool bgPanels;
     std::array<SceneObject, kSceneObjectCapacity> sceneObjects{};
+};
+
+struct StagePlay : StageCounters, StagePools {
 
     // The boss slot's type and timer are the boss pattern and boss timer.
     int& bossPattern() { return enemies.slot[kBossSlot].type; }
@@ -235,6 +243,7 @@ struct PlayRecords : GamePlay, StagePlay {};
 
 static_assert(std::is_trivially_copyable_v<GamePlay>);
 static_assert(std::is_trivially_copyable_v<StagePlay>);
+static_assert(std::is_trivially_copyable_v<StageCounters>);
 static_assert(std::is_trivially_copyable_v<PlayRecords>);
 
 struct GameState : RunState, PlayRecords {};

@@ -1,7 +1,8 @@
 // A snapshot of play: everything a play frame reads and writes, without the
-// settings, the resource handles and the replay record. Taking one and
-// restoring it are plain copies (about 1 MB of pools, a few microseconds),
-// so the autopilot and replay seeking can look ahead and come back.
+// settings, the resource handles and the replay record. Taking one copies
+// the counters whole and of each pool only the slots play has reached since
+// the stage loaded (a few microseconds), so the autopilot and replay
+// seeking can look ahead and come back.
 //
 // Restoring a snapshot and feeding the same keys plays the same frames: the
 // state hash is identical on every one of them.

@@ -1,6 +1,10 @@
 // The records of the object pools. A pool is fixed-capacity storage with a
 // free flag per slot (1 = free); the slot index is the object's identity.
 // Fields keep their last values after a free until the next spawn.
+//
+// Each pool knows how far play has reached into it since it was cleared
+// (`used`): every slot at or past it is as clear() left it. A snapshot of
+// play copies only the slots below it.
 #pragma once
 
 #include <array>
@@ -15,15 +19,23 @@ struct Pool {
     static constexpr int kCapacity = N;
     std::array<std::uint8_t, N> free{};
     std::array<Record, N> slot{};
+    int used = N;  // slots [used, N) are free and cleared; a pool never cleared may hold anything
 
     // Marks every slot free and zeroes every record, so no game depends on
     // what an earlier one left behind.
     void clear() {
         free.fill(1);
-        for (Record& r : slot) {
-            r = Record{};
-            sprite::Reset(r.sprite);
-        }
+        for (int i = 0; i < N; ++i) clearSlot(i);
+        used = 0;
+    }
+    void clearSlot(int i) {
+        slot[i] = Record{};
+        sprite::Reset(slot[i].sprite);
+    }
+    // A spawn takes slot i.
+    void occupy(int i) {
+        free[i] = 0;
+        if (i >= used) used = i + 1;
     }
     // First free slot from 0, or -1 when the pool is full.
     int firstFree() const {
@@ -124,6 +136,14 @@ struct SceneObject {
     float distance = 0;
     int timer = 0;
 };
+
+// A scenery record as a stage load leaves it: its z spread by its index.
+inline constexpr double kSceneBaseZ = 0.899;
+inline void ResetSceneObject(SceneObject& o, int i) {
+    o = SceneObject{};
+    sprite::Reset(o.sprite);
+    sprite::SetZ(o.sprite, static_cast<float>(kSceneBaseZ + i * 0.00001));
+}
 
 inline constexpr int kEnemyBulletCapacity = 1500;
 inline constexpr int kEffectCapacity = 800;

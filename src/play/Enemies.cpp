@@ -70,7 +70,7 @@ int SpawnEnemy(Game& game, int tex, int texX, int texY, int texW, int texH, floa
     e.auxA = e.auxB = e.auxC = e.auxD = 0;
     e.noHit = 0;
     e.spriteKey = SpriteKey(tex, texY);
-    s.enemies.free[slot] = 0;
+    s.enemies.occupy(slot);
     if (!boss) {
         s.lastEnemySlot = slot;
         return slot;

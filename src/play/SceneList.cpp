@@ -8,7 +8,6 @@ namespace korvid {
 
 namespace {
 
-constexpr double kSceneBaseZ = 0.899;
 constexpr float kRemovedFor3DZ = 0.89921f;
 
 // Whether one bubble step swaps records a (lower index) and b.
@@ -55,17 +54,14 @@ int SpawnSceneObject(Game& game, TexRect r, float x, float y, float z, float yaw
     o.distance = 0;
     o.timer = 0;
     s.sceneObjectCount = i + 1;
+    if (i >= s.sceneObjectsUsed) s.sceneObjectsUsed = i + 1;
     return i;
 }
 
 void ResetSceneObjects(GameState& s) {
-    for (int i = 0; i < kSceneObjectCapacity; ++i) {
-        SceneObject& o = s.sceneObjects[i];
-        o = SceneObject{};
-        sprite::Reset(o.sprite);
-        sprite::SetZ(o.sprite, static_cast<float>(kSceneBaseZ + i * 0.00001));
-    }
+    for (int i = 0; i < kSceneObjectCapacity; ++i) ResetSceneObject(s.sceneObjects[i], i);
     s.sceneObjectCount = 0;
+    s.sceneObjectsUsed = 0;
 }
 
 void SortSceneObjects(GameState& s, int passes, bool pillarsLast) {

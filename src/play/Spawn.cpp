@@ -68,7 +68,7 @@ int SpawnEnemyBullet(Game& game, TexRect r, float x, float y, float scaleX, floa
     b.spriteKey = SpriteKey(r.tex, r.y);
     sprite::SetBlendMode(b.sprite, bulletIsAdditive(behavior, r.tex, b.spriteKey, scaleY, s.stage) ? 0 : BLEND_DEFAULT);
     if (b.spriteKey == 51032) sprite::SetHotSpot(b.sprite, 16, 4);
-    s.enemyBullets.free[i] = 0;
+    s.enemyBullets.occupy(i);
     s.lastEnemyBulletSlot = i;
     return i;
 }
@@ -99,7 +99,7 @@ int SpawnEffect(Game& game, TexRect r, float x, float y, float scaleX, float sca
     e.age = age;
     e.workA = 0;
     e.workB = 0;
-    s.effects.free[i] = 0;
+    s.effects.occupy(i);
     s.lastEffectSlot = i;
     return i;
 }
@@ -124,7 +124,7 @@ int spawnItemInto(Game& game, TexRect r, float x, float y, float heading, int ki
     } else {
         it.attracted = (kind == 4) ? 1 : 0;
     }
-    s.items.free[i] = 0;
+    s.items.occupy(i);
     if (tracked) s.lastItemSlot = i;
     return i;
 }
@@ -160,7 +160,7 @@ int SpawnPlayerShot(Game& game, TexRect r, float x, float y, float scaleX, float
     // The stage-5 boss's later cards halve the damage of a player still invincible.
     if (s.stage == 5 && s.bossActive && s.bossPattern() >= 41 && s.invincibleTimer > 0) p.damage = damage / 2;
     p.age = 0;
-    s.playerShots.free[i] = 0;
+    s.playerShots.occupy(i);
     return i;
 }
 

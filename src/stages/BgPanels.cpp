@@ -187,7 +187,7 @@ int SpawnBgPanel(Game& game, int tex, int texX, int texY, int texW, int texH, fl
     sprite::SetZ(p.sprite, kPanelZ);
     sprite::SetHotSpot(p.sprite, p.halfW, p.halfH);
     p.timer = 0;
-    s.bgPanels.free[i] = 0;
+    s.bgPanels.occupy(i);
     return i;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -55,9 +56,13 @@ struct Roundtrip {
         auto snapshot = std::make_unique<PlaySnapshot>();
         SavePlay(f.s, *snapshot);
         const std::uint64_t start = HashGameState(f.s);
+        const auto whole = std::make_unique<PlayRecords>(static_cast<const PlayRecords&>(f.s));
         const std::vector<std::uint64_t> first = play(limit, done);
         RestorePlay(*snapshot, f.s);
         EXPECT_EQ(HashGameState(f.s), start);
+        // Only the used part of each pool was copied, yet every byte of play
+        // is back, the slots play reached in between cleared again.
+        EXPECT_EQ(std::memcmp(whole.get(), static_cast<const PlayRecords*>(&f.s), sizeof(PlayRecords)), 0);
         const std::vector<std::uint64_t> second = play(limit, done);
         ASSERT_EQ(first.size(), second.size());
         for (std::size_t i = 0; i < first.size(); ++i) ASSERT_EQ(first[i], second[i]) << "frame " << i << " after";

@@ -89,10 +89,12 @@ TEST(StateHashFields, EveryPlayFieldIsHashedOrNamedAsLeftOut) {
     }
     // The stage's record up to its pools. Left out: this frame's sound
     // requests and the hit sound's volume (sound only), the end-of-game flag
-    // for the save screen, and the pools themselves (below).
+    // for the save screen, how far play has reached into the scenery (what a
+    // snapshot copies) and the pools themselves (below).
     {
         StagePlay& p = s;
         std::set<std::size_t> allowed;
+        addField(allowed, p, p.sceneObjectsUsed);
         addField(allowed, p, p.soundRequests);
         addField(allowed, p, p.damageSoundPercent);
         addField(allowed, p, p.gameFinished);

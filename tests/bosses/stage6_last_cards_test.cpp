@@ -1,7 +1,8 @@
 // The stage-6 boss's last cards played out: the slot machine's rounds, its
 // judgement and its Easy form; the reversed controls of card 59 through a
 // recorded replay and its partners; the three ways the stage goes on after
-// card 60; a card spoiled by a bomb pays nothing.
+// card 60; a card spoiled by a bomb pays nothing; the two bars card 56 can
+// leave card 57.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 
 #include "BossFight.h"
 #include "bosses/FightRegistry.h"
+#include "bosses/Stage6Bar.h"
 #include "bosses/Stage6Boss.h"
 #include "engine/Sprite.h"
 #include "game/Input.h"
@@ -207,6 +209,32 @@ TEST(Stage6Cards, ACardSpoiledByABombPaysNothing) {
     f.bossFrame();
     ASSERT_EQ(f.s.bossPattern(), 58);
     EXPECT_EQ(f.s.score, score);
+}
+
+TEST(Stage6Cards, Card56ShotDownLeavesCard57Its7000BarRunOutOfTimeA9000One) {
+    {
+        auto f = make<Stage6Fight>(56, 1);
+        f->bossTo(200);
+        f->boss.hp = 0.6f * f->boss.maxHp;
+        f->bossFrame();
+        ASSERT_EQ(f->s.bossPattern(), 57);
+        EXPECT_FLOAT_EQ(f->boss.maxHp, 7000);
+        EXPECT_FLOAT_EQ(f->boss.hp, 4200);
+    }
+    auto f = make<Stage6Fight>(56, 1);
+    f->bossTo(200);
+    f->s.bossTimeLeft = 1;
+    for (int guard = 0; guard < 100 && f->s.bossPattern() == 56; ++guard) f->gateAndBoss();
+    ASSERT_EQ(f->s.bossPattern(), 57);
+    EXPECT_FLOAT_EQ(f->boss.maxHp, 9000);
+    EXPECT_FLOAT_EQ(f->boss.hp, 1800);
+    EXPECT_EQ(f->s.bossTimeLeft, kBarCardLimit) << "card 57 has its own time";
+    f->bossTo(30);
+    EXPECT_FLOAT_EQ(f->boss.hp, 0.6f * 9000) << "held at its opening's fraction";
+    f->bossTo(200);
+    f->boss.hp = 0.4f * 9000;
+    f->bossFrame();
+    EXPECT_EQ(f->s.bossPattern(), 58) << "card 57 ends at 0.4 of the longer bar";
 }
 
 TEST(Stage6Cards, OnEasyCard59ReversesLeftAndRightThroughARecordedReplay) {
