@@ -55,8 +55,9 @@ TEST(CardHistory, CapturedBombedAndTimedOutCardsCountAsTheyShould) {
     EXPECT_EQ(counts.reached, 3);
     EXPECT_EQ(counts.captured, 1);
 
-    // Spell practice keeps its own count.
+    // Spell practice keeps its own count (its boss already in).
     s.spellPracticeCard = kCard;
+    s.spellPracticePhase = 1;
     playCard(f, [&](int t) { if (t == 200) boss.hp = 0; });
     s.spellPracticeCard = 0;
     EXPECT_EQ(counts.practiceReached, 1);
