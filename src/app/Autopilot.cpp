@@ -141,14 +141,14 @@ void Autopilot::decide(Game& game) {
     game.engine.Input_ReadKeySource();
 }
 
-void Autopilot::beforeFrame(Game& game) {
+void Autopilot::beforeFrame(Game& game, bool settling) {
     GameState& s = game.state;
     tally(s);
     // The frame just played was played in the look-ahead too: same hash.
     if (checking_ && played_ > 0 && played_ <= kInterval) {
         if (HashGameState(s) != expected_[played_ - 1]) ++mismatches_;
     }
-    if (!inPlay(s)) {
+    if (settling || !inPlay(s)) {
         checking_ = false;
         framesLeft_ = 0;
         played_ = 0;

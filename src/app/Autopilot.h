@@ -23,8 +23,10 @@ struct Game;
 
 class Autopilot {
 public:
-    // Before each real frame: decides the keys the frame will see.
-    void beforeFrame(Game& game);
+    // Before each real frame: decides the keys the frame will see. While
+    // `settling` (a --from jump or a --boss entry is still to come) it does
+    // not look ahead: the look-ahead could not foresee either.
+    void beforeFrame(Game& game, bool settling = false);
     // Whether game key `key` is held this frame.
     bool holds(int key) const { return (keys_ >> key) & 1; }
     // Frames whose real hash differed from the look-ahead's (0 when sound).

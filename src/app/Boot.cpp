@@ -40,7 +40,7 @@ void configureEngine(Engine& engine, Game& game, Session& session, const Options
     });
     engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot, seeker] {
         if (options.beforeFrame) options.beforeFrame(engine.Shell_FrameCount());
-        if (pilot) pilot->beforeFrame(game);
+        if (pilot) pilot->beforeFrame(game, session.startPending());
         if (seeker) seeker->beforeFrame(game);
         RenderFunc(game, seeker ? seeker->shown() : -1);
         session.afterFrame(game);

@@ -37,6 +37,8 @@ public:
     // True once the run should stop (the replay's last frame has run, the
     // game was lost, or a check failed).
     bool finished() const { return finished_; }
+    // A --from jump or a --boss entry is still to be made.
+    bool startPending() const { return bossPending_ || fromPending_; }
 
     // At exit: the state line, the record file, the last check. Returns the
     // exit status.

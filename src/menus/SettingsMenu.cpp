@@ -130,17 +130,17 @@ void drawSettingsList(Game& game, bool greyed) {
                 color[WindowModeEntry]);
 }
 
-// A letter or digit is its own glyph; anything else is the key mark and the
-// key's name (if it has one), centred on the single-glyph position.
+// Every binding is the key mark and the key: a letter or digit by its own
+// glyph, any other key by its name (if it has one), centred on the
+// single-glyph position.
 void drawBinding(Game& game, int code, float x, float y, std::uint32_t color) {
-    if (ShowsSingleGlyph(code)) {
-        drawPicture(game, SingleKeyGlyph(code), x, y, color);
-        return;
-    }
+    const bool single = ShowsSingleGlyph(code);
     const std::string_view name = KeyName(code);
-    const float left = x - kGlyphAdvance * static_cast<float>(name.size()) / 2;
+    const float length = single ? 1 : static_cast<float>(name.size());
+    const float left = x - kGlyphAdvance * length / 2;
     drawPicture(game, DigitGlyph(kKeyMarkGlyph), left, y, color);
-    drawLetters(game, name, left + kGlyphAdvance, y, color);
+    if (single) drawPicture(game, SingleKeyGlyph(code), left + kGlyphAdvance, y, color);
+    else drawLetters(game, name, left + kGlyphAdvance, y, color);
 }
 
 // The controller action of a key row, or -1 for the arrows (the D-pad and

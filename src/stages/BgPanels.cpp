@@ -195,8 +195,14 @@ PanelCorners ProjectPanel(const Game& game, int slot) {
     const GameState& s = game.state;
     const BgPanel& p = s.bgPanels.slot[slot];
     const PlaneView top(s.camX, s.camDepth, s.camYaw, 2400);
+    // A panel lying flat (slope 90) has its edges exactly half its length
+    // before and behind its centre, at its own height: the rows of a ground
+    // then share their edges to the pixel. (The sine and cosine of 90 over
+    // 57.3 put them a fraction apart, and the screen's whole pixels made
+    // that a pixel's gap or overlap at some scroll positions: a light line.)
+    const bool flat = p.slope == 90;
     const double cx = p.halfW * std::cos(p.turn / kDegreesPerRadian);
-    const double cd = p.halfH * std::sin(p.slope / kDegreesPerRadian);
+    const double cd = flat ? p.halfH : p.halfH * std::sin(p.slope / kDegreesPerRadian);
     PanelCorners c{};
     c.x1 = top.Offset(p.x - cx, p.depth - cd);
     c.x2 = top.Offset(p.x + cx, p.depth - cd);
@@ -205,7 +211,7 @@ PanelCorners ProjectPanel(const Game& game, int slot) {
 
     // The stage-1 ground is watched from much farther up the side view.
     const PlaneView side(s.camHeight, s.camDepth, s.camPitch, s.stage == 1 ? 2400 + 9600 : 2400);
-    const double ch = p.halfH * std::cos(p.slope / kDegreesPerRadian);
+    const double ch = flat ? 0.0 : p.halfH * std::cos(p.slope / kDegreesPerRadian);
     c.yNear = side.Offset(p.height - ch, p.depth - cd);
     c.yFar = side.Offset(p.height + ch, p.depth + cd);
     return c;

@@ -39,5 +39,17 @@ TEST(Autopilot, PlaysStage1FromSnapshotsWithoutLosingALifeAndItsReplayVerifies) 
     EXPECT_EQ(fields(back.last()), fields(run.last()));
 }
 
+// A fight brought in with --boss arrives between two real frames, where no
+// look-ahead could see it: the autopilot waits for it before it looks.
+TEST(Autopilot, WaitsForAFightBroughtInDirectlyBeforeItLooksAhead) {
+    const fs::path dir = fs::temp_directory_path() / ("korvid-autopilot-boss-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    const test::GameRun run = test::RunHeadless("--dir " + dir.string() +
+                                                " --practice 6 --difficulty 0 --boss 51 --autopilot --frames 120");
+    fs::remove_all(dir);
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find(", 0 look-ahead mismatches"), std::string::npos) << run.out;
+}
+
 }  // namespace
 }  // namespace korvid

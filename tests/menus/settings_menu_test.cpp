@@ -496,9 +496,12 @@ TEST_F(SettingsMenuTest, KeyListShowsLabelsAndBindings) {
 
     for (int i = 0; i < kGameKeyCount; ++i)
         expectCut(234, 100 + 40.0f * i, {0, 504 + 36.0f * i, 68, 36}, i == 4 ? kWhite : kGrey);
-    // Letters and digits: one glyph at the binding column.
-    expectCut(474, 300, LetterGlyph('Z' - 'A'), kGrey);
-    expectCut(474, 380, DigitGlyph(7), kGrey);
+    // Letters and digits: the key mark and the key's glyph, centred on the
+    // binding column like every other key.
+    expectCut(464, 300, DigitGlyph(kKeyMarkGlyph), kGrey);
+    expectCut(484, 300, LetterGlyph('Z' - 'A'), kGrey);
+    expectCut(464, 380, DigitGlyph(kKeyMarkGlyph), kGrey);
+    expectCut(484, 380, DigitGlyph(7), kGrey);
     // SHIFT: the key mark and five letters, centred on the same column.
     expectCut(424, 260, DigitGlyph(kKeyMarkGlyph), kGrey);
     expectCut(444, 260, LetterGlyph('S' - 'A'), kGrey);
@@ -520,7 +523,7 @@ TEST_F(SettingsMenuTest, KeyListShowsLabelsAndBindings) {
     ASSERT_EQ(s.keyCapturePending, 1);
     expectCut(424, 260, DigitGlyph(kKeyMarkGlyph), kWhite);
     expectCut(524, 260, LetterGlyph('T' - 'A'), kWhite);
-    expectCut(474, 300, LetterGlyph('Z' - 'A'), kGrey);
+    expectCut(484, 300, LetterGlyph('Z' - 'A'), kGrey);
 }
 
 // Two actions on one key cannot both work: both bindings turn red (the
@@ -535,16 +538,16 @@ TEST_F(SettingsMenuTest, TwoActionsOnOneKeyAreShownInRed) {
     t.bind(KeyUp, 0);
     t.bind(KeyDown, 0);
     frame();
-    expectCut(474, 300, LetterGlyph('Z' - 'A'), kShared);
-    expectCut(474, 340, LetterGlyph('Z' - 'A'), kShared);
+    expectCut(484, 300, LetterGlyph('Z' - 'A'), kShared);
+    expectCut(484, 340, LetterGlyph('Z' - 'A'), kShared);
     expectCut(474, 100, DigitGlyph(kKeyMarkGlyph), kGrey);
     expectCut(474, 140, DigitGlyph(kKeyMarkGlyph), kGrey);
     expectCut(424, 260, DigitGlyph(kKeyMarkGlyph), kGrey);  // SHIFT, alone on its key
 
     t.bind(KeyBomb, 'X');
     frame();
-    expectCut(474, 300, LetterGlyph('Z' - 'A'), kGrey);
-    expectCut(474, 340, LetterGlyph('X' - 'A'), kGrey);
+    expectCut(484, 300, LetterGlyph('Z' - 'A'), kGrey);
+    expectCut(484, 340, LetterGlyph('X' - 'A'), kGrey);
 }
 
 }  // namespace

@@ -49,11 +49,20 @@ TEST_F(BgPanelTest, GroundRowsMeetWithoutGapOrOverlapAtEveryScrollPosition) {
         for (int frame = 0; frame < 1500; ++frame) {
             t.engine.quads.clear();
             for (int r : rows) UpdateBgPanel(*t.game, r);
-            std::vector<float> depths;
-            for (int r : rows) depths.push_back(t.s.bgPanels.slot[r].depth);
-            std::sort(depths.begin(), depths.end());
-            for (std::size_t k = 1; k < depths.size(); ++k)
-                ASSERT_FLOAT_EQ(depths[k] - depths[k - 1], 512) << "speed " << speed << " frame " << frame;
+            std::vector<std::pair<float, int>> byDepth;
+            for (int r : rows) byDepth.push_back({t.s.bgPanels.slot[r].depth, r});
+            std::sort(byDepth.begin(), byDepth.end());
+            for (std::size_t k = 1; k < byDepth.size(); ++k) {
+                ASSERT_FLOAT_EQ(byDepth[k].first - byDepth[k - 1].first, 512) << "speed " << speed << " frame " << frame;
+                // On the screen too: the far edge of one row is the near
+                // edge of the next, to the pixel (a pixel's gap or overlap
+                // was a light line scrolling down the ground).
+                const PanelCorners nearer = ProjectPanel(*t.game, byDepth[k - 1].second);
+                const PanelCorners farther = ProjectPanel(*t.game, byDepth[k].second);
+                ASSERT_EQ(nearer.yFar, farther.yNear) << "speed " << speed << " frame " << frame << " row " << k;
+                ASSERT_EQ(nearer.x3, farther.x2) << "speed " << speed << " frame " << frame << " row " << k;
+                ASSERT_EQ(nearer.x4, farther.x1) << "speed " << speed << " frame " << frame << " row " << k;
+            }
         }
     }
 }

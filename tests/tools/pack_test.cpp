@@ -292,7 +292,8 @@ TEST(PackTest, MusicTracksDifferInLengthAndNothingClips) {
 // Pictures drawn partly past the window's right edge keep the part that
 // falls outside clear: the settings rows, pushed to x 624 at 0.8 scale
 // while the key list is shown, leave their first 20 columns empty; the
-// replay screen's stage cards, drawn at x 400, end before column 240.
+// replay screen's stage cards, drawn at x 400, end before column 240; the
+// manual's pages, drawn at (-10, 20), keep their panel inside the window.
 TEST(PackTest, PicturesAtTheWindowEdgeLeaveTheirCutOffPartClear) {
     auto clear = [](const Picture& p, int x0, int y0, int x1, int y1) {
         for (int y = y0; y < y1; ++y)
@@ -308,6 +309,31 @@ TEST(PackTest, PicturesAtTheWindowEdgeLeaveTheirCutOffPartClear) {
     ASSERT_GT(cards.width, 0);
     for (int stage = 1; stage <= 7; ++stage)
         EXPECT_EQ(clear(cards, 240, 120 * (stage - 1), 320, 120 * (stage - 1) + 115), "") << "stage card " << stage;
+    for (int page = 1; page <= 5; ++page) {
+        const Picture manual = Decode(PackMember("Graphics/manual_" + std::to_string(page) + ".png"));
+        ASSERT_GT(manual.width, 0);
+        EXPECT_EQ(clear(manual, 0, 0, 10, 480), "") << "manual page " << page << ", left of the window";
+        EXPECT_EQ(clear(manual, 0, 460, 640, 480), "") << "manual page " << page << ", below the window";
+    }
+}
+
+// Character select lays the three portraits 90 pixels apart, 172 wide, so
+// each covers the next one's first 82 columns or is covered from column 90
+// on. A name kept in the first 82 columns of its portrait is either whole
+// or hidden, never cut: the rows under the figures hold nothing else there.
+TEST(PackTest, CharacterNamesStayWhereNoNeighbourCutsThem) {
+    const Picture wings = Decode(PackMember("Graphics/chosewing.png"));
+    ASSERT_GT(wings.width, 0);
+    for (int character = 0; character < 3; ++character) {
+        const int x0 = 172 * character;
+        int lettered = 0;
+        for (int y = 441; y < 480; ++y) {
+            for (int x = x0 + 82; x < x0 + 172; ++x)
+                ASSERT_EQ(wings.at(x, y), wings.at(x0 + 171, y)) << "character " << character << " at (" << x << ", " << y << ")";
+            for (int x = x0; x < x0 + 82; ++x) lettered += wings.at(x, y) != wings.at(x0 + 171, y) ? 1 : 0;
+        }
+        EXPECT_GT(lettered, 200) << "character " << character << ": the name";
+    }
 }
 
 float Luminance(std::uint32_t argb) {
