@@ -4,6 +4,9 @@
 // 0.85..0.88, high bullets, enemies, boss, player shots, items, effects
 // 0.8..0.85, player, middle bullets, low effects, lowest bullets, lowest
 // effects.
+#include <cstdint>
+#include <cstring>
+
 #include "game/FrameSteps.h"
 #include "game/Game.h"
 #include "game/Input.h"
@@ -32,20 +35,34 @@ bool inBand(float zf, const Band& b) {
     return aboveLow && belowHigh;
 }
 
+// The first taken slot at or after i below `end`, or `end`: free flags are
+// read eight at a time while they are all set.
+template <typename PoolT>
+int nextTaken(const PoolT& pool, int i, int end) {
+    constexpr std::uint64_t kAllFree = 0x0101010101010101ull;
+    while (i + 8 <= end) {
+        std::uint64_t eight;
+        std::memcpy(&eight, pool.free.data() + i, sizeof eight);
+        if (eight != kAllFree) break;
+        i += 8;
+    }
+    while (i < end && pool.free[i]) ++i;
+    return i;
+}
+
 // Plain index walks reading the free flags live: an object spawned above the
-// cursor during the walk is visited in the same walk.
+// cursor during the walk is visited in the same walk. Slots past the pool's
+// used mark are all free, so a walk stops there (the mark is read live too).
 template <typename PoolT, typename Fn>
 void walkBand(PoolT& pool, const Band& band, Fn update) {
-    for (int i = 0; i < PoolT::kCapacity; ++i) {
-        if (pool.free[i]) continue;
+    for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used))
         if (inBand(pool.slot[i].sprite.quad.v[0].z, band)) update(i);
-    }
 }
 
 template <typename PoolT, typename Fn>
 void walkAll(PoolT& pool, int count, Fn update) {
-    for (int i = 0; i < count; ++i)
-        if (!pool.free[i]) update(i);
+    auto end = [&] { return pool.used < count ? pool.used : count; };
+    for (int i = nextTaken(pool, 0, end()); i < end(); i = nextTaken(pool, i + 1, end())) update(i);
 }
 
 constexpr Band kEffectsHigh{0.89, true, kAll, true};
@@ -137,8 +154,9 @@ void UpdateAndDrawPlay(Game& game) {
     walkBand(s.effects, kEffectsLow, effect);
     walkBand(s.enemyBullets, kBulletsLowest, bullet);
     // The last band compares in single precision: 0.21f itself belongs here.
-    for (int i = 0; i < kEffectCapacity; ++i)
-        if (!s.effects.free[i] && s.effects.slot[i].sprite.quad.v[0].z <= 0.21f) UpdateEffect(game, i);
+    for (int i = nextTaken(s.effects, 0, s.effects.used); i < s.effects.used;
+         i = nextTaken(s.effects, i + 1, s.effects.used))
+        if (s.effects.slot[i].sprite.quad.v[0].z <= 0.21f) UpdateEffect(game, i);
     laserGrazeTick(game);
 }
 

@@ -76,7 +76,7 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
         vertexCount_ + 4 > GlRenderer::kMaxVertices) {
         startBatch(Primitive::Quads, quad->tex, blend);
     }
-    std::memcpy(vertices_.get() + vertexCount_, quad->v, sizeof quad->v);
+    if (renderer_) std::memcpy(vertices_.get() + vertexCount_, quad->v, sizeof quad->v);
     vertexCount_ += 4;
     ++current_.quads;
     if (quadLogger_ && quad->tex) logQuad(*quad);

@@ -14,8 +14,9 @@ struct DirectionTables {
     float dirX[3601];
     float dirY[3601];
 };
-// Built once, on first use; never changes afterwards.
-const DirectionTables& Directions();
+// Built once, when the program loads; never changes afterwards.
+extern const DirectionTables kDirectionTables;
+inline const DirectionTables& Directions() { return kDirectionTables; }
 
 // Table index for a bearing: the angle is wrapped into [0, 360) first (the
 // behaviours turn angles after they were normalised), then k = trunc(a * 10)
