@@ -157,9 +157,11 @@ void runExtra(Game& game) {
     if (t <= 60) {
         // 72 glides in along its entry heading; a fight started directly at
         // a later pattern glides from the entry point to home (auxD marks it).
+        // The tower stands only until 72 ends, so it is gone here too.
         if (t == 0 && id != 72 && b.x < 0) {
             b.angle = static_cast<float>(BearingTo(b.x, b.y, fight.params.homeX, fight.params.homeY, 0));
             b.auxD = 1;
+            RemoveSceneryOf3DKinds(game.state);
         }
         if (id == 72 || b.auxD == 1) SpeedRamp(game, 8, 60, 0, kBossSlot);
         if (t == 60) b.auxD = 0;

@@ -154,12 +154,14 @@ TEST(ExtraBoss, CardsPayTheirFlatBonusesAndNothingOnATimeOut) {
 }
 
 // Card 81 is given 3150 frames instead of 3000 when the clock ran out on
-// attack 80 before it.
+// attack 80 before it. (Started directly at 80, the boss finds no tower.)
 TEST(ExtraBoss, Card81HasLongerWhenTheAttackBeforeItRanOutOfTime) {
     for (bool timeOut : {false, true}) {
         ExtraFight f;
+        SpawnSceneObject(f.game, {40, 0, 0, 512, 512}, 0, 0, 0, 0, 0, 0, 3, 7);
         f.startAt(80);
         for (int i = 0; i < 100; ++i) f.bossFrame();
+        EXPECT_EQ(f.s.sceneObjectCount, 0) << "the tower goes with a direct start past 72";
         if (timeOut) {
             f.s.bossTimeLeft = 0;
             BossTimeOut(f.game);
