@@ -64,6 +64,9 @@ void JumpStageClock(Game& game, int frame) {
     GameState& s = game.state;
     s.stageFrame = frame - 1;
     if (s.stage == 6 && frame >= 8600) s.wideFieldFightStarted = 1;
+    // Stage 3's ground panels are gone from 5760 (only the picture rushes on).
+    if (s.stage == 3 && frame > 5760)
+        for (int i = 0; i < kBgPanelCapacity; ++i) s.bgPanels.free[i] = 1;
     if (s.stage == 7) JumpIntoStage7(game, frame);
 }
 
