@@ -28,7 +28,7 @@ struct Band {
 };
 constexpr double kNone = -1e9, kAll = 1e9;
 
-bool inBand(float zf, const Band& b) {
+constexpr bool inBand(float zf, const Band& b) {
     const double z = zf;
     const bool aboveLow = b.lowInclusive ? z >= b.low : z > b.low;
     const bool belowHigh = b.highInclusive ? z <= b.high : z < b.high;
@@ -40,23 +40,22 @@ bool inBand(float zf, const Band& b) {
 template <typename PoolT>
 int nextTaken(const PoolT& pool, int i, int end) {
     constexpr std::uint64_t kAllFree = 0x0101010101010101ull;
-    while (i + 8 <= end) {
-        std::uint64_t eight;
-        std::memcpy(&eight, pool.free.data() + i, sizeof eight);
-        if (eight != kAllFree) break;
-        i += 8;
+    while (i < end && pool.free[i]) {
+        std::uint64_t eight = 0;
+        if (i + 8 <= end) std::memcpy(&eight, pool.free.data() + i, sizeof eight);
+        i += eight == kAllFree ? 8 : 1;
     }
-    while (i < end && pool.free[i]) ++i;
     return i;
 }
 
 // Plain index walks reading the free flags live: an object spawned above the
 // cursor during the walk is visited in the same walk. Slots past the pool's
 // used mark are all free, so a walk stops there (the mark is read live too).
-template <typename PoolT, typename Fn>
-void walkBand(PoolT& pool, const Band& band, Fn update) {
+// The band is a template argument, so each walk's test is two constant compares.
+template <Band kBand, typename PoolT, typename Fn>
+void walkBand(PoolT& pool, Fn update) {
     for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used))
-        if (inBand(pool.slot[i].sprite.quad.v[0].z, band)) update(i);
+        if (inBand(pool.slot[i].sprite.quad.v[0].z, kBand)) update(i);
 }
 
 template <typename PoolT, typename Fn>
@@ -137,22 +136,22 @@ void UpdateAndDrawPlay(Game& game) {
 
     if (s.maxPowerFrames >= 60000 && s.power >= 84) s.score += 1000000;
     walkScenery(game);
-    walkBand(s.effects, kEffectsHigh, effect);
+    walkBand<kEffectsHigh>(s.effects, effect);
     if (!s.spellActive || s.stage == 2 || s.stage == 3)
         walkAll(s.bgPanels, kBgPanelCapacity, [&](int i) { UpdateBgPanel(game, i); });
-    walkBand(s.effects, kEffectsUnderBullets, effect);
-    walkBand(s.enemyBullets, kBulletsHigh, bullet);
+    walkBand<kEffectsUnderBullets>(s.effects, effect);
+    walkBand<kBulletsHigh>(s.enemyBullets, bullet);
     walkAll(s.enemies, kBossSlot, [&](int i) { UpdateEnemy(game, i); });
     if (s.bossActive == 1) BossDriver(game);
     extraStageSkip(game);
     walkAll(s.playerShots, kPlayerShotCapacity, [&](int i) { UpdatePlayerShot(game, i); });
     walkAll(s.items, kItemCapacity, [&](int i) { UpdateItem(game, i); });
-    walkBand(s.effects, kEffectsOverItems, effect);
+    walkBand<kEffectsOverItems>(s.effects, effect);
     UpdatePlayer(game);
-    walkBand(s.enemyBullets, kBulletsMiddle, bullet);
-    walkBand(s.enemyBullets, kBulletsLow, bullet);
-    walkBand(s.effects, kEffectsLow, effect);
-    walkBand(s.enemyBullets, kBulletsLowest, bullet);
+    walkBand<kBulletsMiddle>(s.enemyBullets, bullet);
+    walkBand<kBulletsLow>(s.enemyBullets, bullet);
+    walkBand<kEffectsLow>(s.effects, effect);
+    walkBand<kBulletsLowest>(s.enemyBullets, bullet);
     // The last band compares in single precision: 0.21f itself belongs here.
     for (int i = nextTaken(s.effects, 0, s.effects.used); i < s.effects.used;
          i = nextTaken(s.effects, i + 1, s.effects.used))

@@ -70,7 +70,10 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
     if (!sceneOpen_ || !quad) return;
     // A quad naming a freed (or never made) texture draws nothing rather
     // than whatever now sits in that texture's place.
-    if (quad->tex && !textures_.find(quad->tex)) return;
+    if (quad->tex && quad->tex != liveTexture_) {
+        if (!textures_.find(quad->tex)) return;
+        liveTexture_ = quad->tex;
+    }
     const int blend = DrawnBlend(quad->blend);
     if (vertexCount_ == 0 || batchPrim_ != Primitive::Quads || batchTex_ != quad->tex || batchBlend_ != blend ||
         vertexCount_ + 4 > GlRenderer::kMaxVertices) {

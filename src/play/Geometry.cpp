@@ -42,13 +42,10 @@ DirectionTables buildTables() {
 
 const DirectionTables kDirectionTables = buildTables();
 
-int DirectionIndex(float angle) {
-    float a = angle;  // in [0, 360) the remainder is the angle itself
-    if (!(a >= 0.0f && a < 360.0f)) {
-        if (!std::isfinite(angle)) return 0;
-        a = std::fmod(angle, 360.0f);
-        if (a < 0) a += 360.0f;
-    }
+int DirectionIndexFolded(float angle) {
+    if (!std::isfinite(angle)) return 0;
+    float a = std::fmod(angle, 360.0f);
+    if (a < 0) a += 360.0f;
     int k = static_cast<int>(a * 10.0f);
     if (k < 0) k = 0;
     if (k > 3600) k = 3600;
