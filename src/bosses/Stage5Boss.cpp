@@ -111,7 +111,8 @@ void attack37(Game& game, int t) {
 // 31) in rings of 2, 8, 8, 18 and 18 at t 61, 460, 860, 1260 and 1660, each
 // ring replacing the one before, radius 110 about the boss, turning either
 // way (alpha 255 / 254 alternately). The devices fire and hurt by
-// themselves. At the card's end they go, and the drop is thirty kind-3 and
+// themselves: every 20/14/10/10 frames a pair of large bullets (speed 2,
+// one along the device's turn and one behind it), every 90 an aimed laser. At the card's end they go, and the drop is thirty kind-3 and
 // five kind-2 items.
 constexpr int kBladeAt[5] = {61, 460, 860, 1260, 1660};
 constexpr int kBladeCount[5] = {2, 8, 8, 18, 18};

@@ -21,5 +21,10 @@ void ReadReplaySlots(Game& game);
 std::optional<ReplayRecord> LoadReplaySlot(Game& game, int slot);
 // The row the list shows for a slot: "07.<空>", "07.<损坏>" or "07." and its name.
 std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number);
+// The details the list shows for a slot: "角色 2  Normal", the stages
+// ("stage 1-3"; a practice or a spell practice says so), its final score.
+std::string ReplayWhoLine(const ReplaySlotSummary& slot);
+std::string ReplayStagesLine(const ReplaySlotSummary& slot);
+std::string ReplayScoreLine(const ReplaySlotSummary& slot);
 
 }  // namespace korvid

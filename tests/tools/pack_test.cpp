@@ -398,6 +398,21 @@ TEST(PackTest, BulletsHaveABrightCoreAndADarkRimOverADarkGround) {
     }
 }
 
+// The English pictures stand beside the Chinese ones, the same size, with
+// other words on them (the side panel's labels).
+TEST(PackTest, EnglishPicturesStandBesideTheChineseOnes) {
+    const Picture chinese = Decode(PackMember("Graphics/window.png"));
+    const Picture english = Decode(PackMember("English/Graphics/window.png"));
+    ASSERT_GT(english.width, 0);
+    EXPECT_EQ(english.width, chinese.width);
+    EXPECT_EQ(english.height, chinese.height);
+    int differ = 0;
+    for (int y = 30; y < 210; ++y)
+        for (int x = 452; x < 490; ++x) differ += english.at(x, y) != chinese.at(x, y) ? 1 : 0;
+    EXPECT_GT(differ, 300) << "the labels";
+    EXPECT_EQ(english.at(200, 240), chinese.at(200, 240)) << "the rest alike";
+}
+
 // Every tune a stage's loop rule can apply to lasts past its loop point by
 // a few seconds, so the rule fires instead of the tune ending or wrapping
 // on its own first.
