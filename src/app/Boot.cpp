@@ -167,6 +167,10 @@ int RunGame(const Options& options) {
     session.startPractice(*game);
 
     engine->System_Start();
+    // Closed with the window (or stopped) mid-game: the cards it met stay
+    // met. A high score is entered only through its name entry, so an
+    // unfinished game enters none.
+    if (!SaveGameRecords(*game)) std::fprintf(stderr, "korvid: could not save %s\n", kRecordsFileName);
     int status = session.finish(*game);
     if (pilot) {
         std::printf("autopilot: %d decisions, %d look-ahead mismatches\n", pilot->decisions(), pilot->mismatches());

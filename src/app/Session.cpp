@@ -99,7 +99,9 @@ void Session::bringInBoss(Game& game) {
         s.spellActive = 0;
     }
     bossPending_ = false;
-    if (!BringInFightAt(game, options_.bossPattern))
+    const bool brought = options_.fromFrame != 0 ? BringInFightAt(game, options_.bossPattern)
+                                                 : BringInFightDirectly(game, options_.bossPattern);
+    if (!brought)
         std::fprintf(stderr, "korvid: no fight has a pattern %d\n", options_.bossPattern);
 }
 

@@ -118,4 +118,10 @@ bool BringInFightAt(Game& game, int id) {
     return true;
 }
 
+bool BringInFightDirectly(Game& game, int id) {
+    if (!BringInFightAt(game, id)) return false;
+    game.state.directFight = 1;
+    return true;
+}
+
 }  // namespace korvid

@@ -69,5 +69,9 @@ bool EntryForPattern(const FightTable& fights, int id, BossEntry& entry);
 // Brings the fight of pattern `id` in at once, at that pattern, without its
 // conversation (a card is declared). False for an unknown id.
 bool BringInFightAt(Game& game, int id);
+// The same at the stage's start, before its script brought anything in (a
+// --boss start, a spell practice): the stage knows its fight came in
+// directly (directFight) and sets the fight's scene up itself.
+bool BringInFightDirectly(Game& game, int id);
 
 }  // namespace korvid

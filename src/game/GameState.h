@@ -173,6 +173,10 @@ struct StageCounters {
     // --- boss driver ---
     std::uint8_t bossTimedOut = 0;  // the stage's boss gate ran the time-out action on this pattern
     std::uint8_t bossClosingTalk = 0;  // the beaten boss's closing conversation runs; the stage clears after it
+    // The fight came in at the stage's start (a direct start or a spell
+    // practice): the stage's waves and scene steps before it never ran, and
+    // those that would still be due are left out.
+    std::uint8_t directFight = 0;
     // --- HUD ---
     // The extra boss's words (GBK, two bytes a character), shown one
     // character per word bullet (behaviour 120) at offset 2 x its work value.

@@ -1,10 +1,12 @@
 // Screen 15, from the replay list (Right): the ten best games of each
-// difficulty and character, and the spell cards reached on a difficulty
-// with their history; a reached card can be played alone from there.
+// difficulty and character, and the spell cards of a difficulty with their
+// history (a card never reached is listed without its name); a reached
+// card can be played alone from there.
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "bosses/FightRegistry.h"
 #include "game/FrameSteps.h"
 #include "game/Game.h"
 #include "game/Input.h"
@@ -14,6 +16,7 @@
 #include "menus/SaveFailure.h"
 #include "menus/TitleMenus.h"
 #include "play/Hud.h"
+#include "stages/Stage7.h"
 
 namespace korvid {
 
@@ -37,12 +40,22 @@ std::string stageText(const ScoreRecord& r) {
     return buf;
 }
 
-// The cards reached on a difficulty, by id.
-std::vector<int> reachedCards(const RecordBook& book, int difficulty) {
+constexpr const char* kUnreachedCard = "???";
+
+bool reached(const RecordBook& book, int id, int difficulty) {
+    const CardCounts* c = CardRecord(book, id, difficulty);
+    return c && c->reached + c->practiceReached > 0;
+}
+
+// Every card a game on the difficulty can meet, by id: the extra stage's
+// on the extra page, the others' on the rest.
+std::vector<int> listedCards(const Game& game, int difficulty) {
+    const FightTable& fights = Fights(game);
+    const bool extra = difficulty == kRecordDifficulties - 1;
     std::vector<int> ids;
-    for (int id = 1; id < kRecordCardIds; ++id) {
-        const CardCounts* c = CardRecord(book, id, difficulty);
-        if (c && c->reached + c->practiceReached > 0) ids.push_back(id);
+    for (int id = 1; id < kRecordCardIds && id < kPatternIdLimit; ++id) {
+        const PatternRow* row = fights.find(id).row;
+        if (row && row->spell && (id >= kStage7MidBoss1.pattern) == extra) ids.push_back(id);
     }
     return ids;
 }
@@ -95,6 +108,12 @@ void drawCardsPage(Game& game, const std::vector<int>& cards) {
         const float y = 84 + kRowStep * static_cast<float>(i - first);
         const std::uint32_t colour = i == v.cardCursor ? kYellowText : kWhite;
         char line[128];
+        // A card never met keeps its name to itself.
+        if (!reached(*game.records, id, v.difficulty)) {
+            std::snprintf(line, sizeof line, "No.%02d  %s", id, kUnreachedCard);
+            DrawOutlinedText(game, MenuFont::List16, 40, y, line, i == v.cardCursor ? kYellowText : kGrey);
+            continue;
+        }
         std::snprintf(line, sizeof line, "No.%02d  stage %d  history %d/%d  practice %d/%d", id, c.stage, c.captured,
                       c.reached, c.practiceCaptured, c.practiceReached);
         DrawOutlinedText(game, MenuFont::List16, 40, y, line, colour);
@@ -132,7 +151,7 @@ void handleKeys(Game& game, const std::vector<int>& cards) {
         if (v.page == kScoresPage) {
             v.page = kCardsPage;
             v.cardCursor = 0;
-        } else if (!cards.empty()) {
+        } else if (!cards.empty() && reached(*game.records, cards[static_cast<std::size_t>(v.cardCursor)], v.difficulty)) {
             const int id = cards[static_cast<std::size_t>(v.cardCursor)];
             StartSpellPractice(game, id, CardRecord(*game.records, id, v.difficulty)->stage, v.difficulty, v.character);
         }
@@ -191,7 +210,7 @@ void OpenRecordsScreen(Game& game) {
 
 void RunRecordsScreen(Game& game) {
     if (!game.records) game.records = std::make_unique<RecordBook>();
-    const std::vector<int> cards = reachedCards(*game.records, game.recordsView.difficulty);
+    const std::vector<int> cards = listedCards(game, game.recordsView.difficulty);
     game.recordsView.cardCursor = std::clamp(game.recordsView.cardCursor, 0, std::max(0, static_cast<int>(cards.size()) - 1));
     if (game.recordsView.page == kScoresPage) drawScoresPage(game);
     else drawCardsPage(game, cards);

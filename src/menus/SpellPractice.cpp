@@ -1,6 +1,7 @@
 // Spell practice: one card a player has reached, played alone on its stage
 // with practice rules (practice lives, no game record). The boss comes in
-// at that card as soon as the stage has set its scene up; a while after the
+// at that card as soon as the stage has loaded, as a --boss start brings it
+// (the stage sets the fight's scene up, bosses/FightRegistry.h); a while after the
 // card ends the run ends as a practice stage does, on the replay save
 // screen. A replay of the run carries the card, so playback brings the boss
 // in on the same frame.
@@ -18,7 +19,6 @@ namespace korvid {
 namespace {
 
 constexpr int kExtraStage = 7;
-constexpr int kExtraOpeningEnd = 601;  // the extra stage's frozen opening is over
 constexpr int kWaiting = 0, kRunning = 1, kEnded = 2;
 constexpr int kFramesAfterEnd = 90;    // the bonus caption and the items, then the end
 
@@ -62,8 +62,7 @@ void SpellPracticeStep(Game& game) {
     if (!s.spellPracticeCard || s.screen != 10 || s.pauseState != 0) return;
     if (s.spellPracticePhase == kWaiting) {
         if (s.stageFrame < -1) return;
-        if (s.stage == kExtraStage) JumpStageClock(game, kExtraOpeningEnd);
-        s.spellPracticePhase = BringInFightAt(game, s.spellPracticeCard) ? kRunning : kEnded + kFramesAfterEnd;
+        s.spellPracticePhase = BringInFightDirectly(game, s.spellPracticeCard) ? kRunning : kEnded + kFramesAfterEnd;
         return;
     }
     if (s.spellPracticePhase == kRunning) {

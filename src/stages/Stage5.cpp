@@ -6,8 +6,8 @@
 // 10300.
 //
 // Every frame: the pictures, the pairs of type 29 (they come even while a
-// section runs), the corridor's own motion, the boss gate, then the
-// timeline (no boss).
+// section runs), the corridor's own motion (neither in a fight started
+// directly), the boss gate, then the timeline (no boss).
 #include "stages/Stage5.h"
 
 #include "game/Game.h"
@@ -248,8 +248,12 @@ void CloseCorridor(Game& game) {
 
 void RunStage5(Game& game) {
     DrawStage5Scene(game);
-    pairs(game);
-    corridorMotion(game.state);
+    // A fight brought in at the stage's start flies no pairs and turns no
+    // corridor: they belong to the stretch before the fights.
+    if (!game.state.directFight) {
+        pairs(game);
+        corridorMotion(game.state);
+    }
     if (BossGate(game)) return;
     RunTimeline(game, kTimeline);
 }

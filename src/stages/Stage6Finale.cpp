@@ -6,7 +6,8 @@
 //
 // Every frame of the stage, fight or not: backdrop case 4 (the portrait
 // rising behind the first form), the timeline while no boss is present,
-// then the camera roll and the scenery sort. The roll and the sort run
+// then the camera roll and the scenery sort (a finale fight started
+// directly first sets its scene up). The roll and the sort run
 // during fights too, or the tunnel would stand still behind the hidden boss.
 #include "stages/Stage6Finale.h"
 
@@ -24,7 +25,6 @@ namespace {
 
 constexpr int kSceneTexture = 34;
 constexpr int kPortraitTexture = 35;
-constexpr int kBossTexture = 38;
 
 std::uint32_t white(int alpha) { return static_cast<std::uint32_t>(std::clamp(alpha, 0, 255)) << 24 | 0xFFFFFFu; }
 
@@ -117,12 +117,11 @@ void tunnel(Game& game, const CueArgs&, int) {
     }
 }
 
-void shake(Game& game, const CueArgs&, int) { game.state.backgroundShake += 90; }
+constexpr int kShakeFrom = 8850, kShakeTo = 8899;
+constexpr float kShakeStep = 90;  // past 4450 in all the side panel is gone
+void shake(Game& game, const CueArgs&, int) { game.state.backgroundShake += kShakeStep; }
 
-void hiddenBoss(Game& game, const CueArgs&, int) {
-    replaceTexture(game, kBossTexture, "Graphics/stg7enm1.png");
-    BringInBossQuietly(game, kStage6HiddenBoss);
-}
+void hiddenBoss(Game& game, const CueArgs&, int) { BringInBossQuietly(game, kStage6HiddenBoss); }
 
 constexpr ExactCue kExact[] = {
     {8202, silence},
@@ -136,10 +135,36 @@ constexpr WindowCue kWindows[] = {
     {8450, 8550, 1, tuneUp, {8450}},
     {8600, 8700, 1, tuneDown, {8700}},
     {8850, 8950, 1, tuneUp, {8850}},
-    {8850, 8899, 1, shake},
+    {kShakeFrom, kShakeTo, 1, shake},
 };
 
 constexpr Timeline kTimeline{kExact, kWindows};
+
+// ------------------------------------------------------------ fights started directly
+
+constexpr int kFirstFormFrame = 8550;
+constexpr int kHiddenBossFrame = 9000;
+
+// A fight of the finale brought in at the stage's start is played in its
+// own scene and on the clock it has in play: the first form with its tune
+// and the portrait rising behind it, the hidden boss in the tunnel over the
+// whole screen with the route open (the ship may act there).
+void directFinaleFight(Game& game) {
+    GameState& s = game.state;
+    if (!s.directFight || !s.bossActive || s.stageFrame >= kFirstFormFrame) return;
+    const int id = s.bossPattern();
+    if (id == kStage6FirstForm.pattern) {
+        silence(game, {}, 0);
+        secondTune(game, {}, 0);
+        s.stageFrame = kFirstFormFrame;
+    } else if (id > kStage6FirstForm.pattern && id <= kStage6LastPattern) {
+        s.wideFieldFightStarted = 1;
+        tunnel(game, {}, 0);
+        volume(game, 100);
+        s.backgroundShake += kShakeStep * (kShakeTo - kShakeFrom + 1);
+        s.stageFrame = kHiddenBossFrame;
+    }
+}
 
 // ------------------------------------------------------------ the camera
 
@@ -164,6 +189,7 @@ void rollAndSort(GameState& s) {
 bool HiddenRouteOpen(const Game& game) { return game.state.wideFieldFightStarted != 0; }
 
 void RunStage6Finale(Game& game) {
+    directFinaleFight(game);
     drawPortrait(game);
     if (!game.state.bossActive) RunTimeline(game, kTimeline);
     rollAndSort(game.state);

@@ -46,6 +46,9 @@ inline constexpr BossEntry kStage6HiddenBoss{.cell = {38, 0, 0, 64, 96},
                                              .timeLimit = 6000,
                                              .heading = 80,
                                              .z = 0.69f,
-                                             .flash = EntryFlash::Trimmed};
+                                             .flash = EntryFlash::Trimmed,
+                                             .sheet = "Graphics/stg7enm1.png"};
+// The hidden boss's last pattern.
+inline constexpr int kStage6LastPattern = 66;
 
 }  // namespace korvid

@@ -3,8 +3,10 @@
 // time limit; the run is recorded as a replay that plays back and verifies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 #include "bosses/FightRegistry.h"
 #include "engine/TempDir.h"
@@ -55,6 +57,50 @@ TEST(SpellPractice, StartsAtTheChosenCardWithItsLimitAndHpAndItsReplayVerifies) 
     const test::GameRun replay = test::RunHeadless(game + " --replay " + dir.file("practice.rpy") + " --verify");
     EXPECT_EQ(replay.status, 0) << replay.out;
     EXPECT_NE(replay.out.find("stage 1: ok"), std::string::npos) << replay.out;
+}
+
+// A card that needs its stage's scene: the hidden boss's first card is
+// played in the tunnel over the whole screen, as in the stage. The card
+// never met (the first on the list) cannot be picked; the run stopped in
+// the middle of the card still counts the card as met; the replay verifies.
+TEST(SpellPractice, AHiddenBossCardPlaysInItsTunnelAndItsReplayVerifies) {
+    testing::TempDir dir;
+    std::ofstream(dir.file(kRecordsFileName)) << "korvid records 1\ncard 63 1 6 1 0 0 0\n";
+    // The cards page of Normal; Enter on the first card (never met), then up
+    // past the end of the list to 66, 65 and 63, and Enter.
+    std::ofstream(dir.file("keys.txt")) << "230 DOWN\n240 DOWN\n250 DOWN\n260 RETURN\n280 RIGHT\n290 RIGHT\n"
+                                           "300 RETURN\n320 RETURN\n340 UP\n350 UP\n360 UP\n380 RETURN\n"
+                                           "500-1100 Z\n";
+    const std::string game = "--dir " + dir.path().string();
+    const test::GameRun run = test::RunHeadless(game + " --keys " + dir.file("keys.txt") +
+                                                " --frames 1100 --trace --probe --record " + dir.file("card.rpy"));
+    ASSERT_EQ(run.status, 0) << run.out;
+
+    const auto playing = std::find_if(run.lines.begin(), run.lines.end(),
+                                      [](const std::string& l) { return l.rfind("screen=10 ", 0) == 0; });
+    ASSERT_NE(playing, run.lines.end()) << "no practice started";
+    EXPECT_NE(playing->find(" stage=6 "), std::string::npos) << "the card never met was played: " << *playing;
+    const auto inTunnel = std::find_if(playing, run.lines.end(), [](const std::string& l) {
+        return l.find(" pattern=63 ") != std::string::npos && l.find(" card=1 ") != std::string::npos &&
+               l.find(" scenery=40 ") != std::string::npos;
+    });
+    ASSERT_NE(inTunnel, run.lines.end()) << "card 63 was not played in the tunnel";
+    EXPECT_LT(inTunnel - playing, 80) << *inTunnel;
+
+    const test::GameRun replay = test::RunHeadless(game + " --replay " + dir.file("card.rpy") + " --verify");
+    EXPECT_EQ(replay.status, 0) << replay.out;
+    EXPECT_NE(replay.out.find("stage 6: ok"), std::string::npos) << replay.out;
+
+    std::string why;
+    RecordBook book;
+    std::ifstream in(dir.file(kRecordsFileName));
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_TRUE(ParseRecordsText(text, book, why)) << why;
+    const CardCounts* c = CardRecord(book, 63, 1);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->practiceReached, 1);
+    EXPECT_EQ(c->practiceCaptured, 0);
+    EXPECT_EQ(CardRecord(book, 5, 1)->practiceReached, 0);
 }
 
 }  // namespace

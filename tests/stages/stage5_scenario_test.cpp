@@ -195,6 +195,24 @@ TEST(Stage5Scenario, ClosingGateStartedDirectlyBringsItsRow) {
 
 // Pattern 37's movement legs keep the boss on the field: each kick runs out
 // (one cut short at the cycle's end left speed behind, cycle after cycle).
+// A fight brought in at the stage's start (a --boss start, a spell
+// practice) flies none of the early pairs and turns no corridor: both
+// belong to the stretch before the fights.
+TEST(Stage5Scenario, FightStartedDirectlyFliesNoPairs) {
+    Stage5Run run(0);
+    GameState& s = run.s;
+    run.playTo(-1);
+    ASSERT_TRUE(BringInFightDirectly(run.game, 38));
+    int pairs = 0;
+    for (int i = 0; i < 2100 && s.bossPattern() == 38; ++i) {
+        PlayFrame(run.game);
+        pairs = std::max(pairs, run.ordinaryOfType(29));
+        ASSERT_EQ(s.bgCamTurn, 0) << "frame " << s.stageFrame;
+    }
+    EXPECT_GE(s.stageFrame, 2000);
+    EXPECT_EQ(pairs, 0);
+}
+
 TEST(Stage5Scenario, SpraysLeaveTheBossOnTheField) {
     Stage5Run run(0);
     GameState& s = run.s;
