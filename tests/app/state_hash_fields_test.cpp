@@ -90,7 +90,9 @@ TEST(StateHashFields, EveryPlayFieldIsHashedOrNamedAsLeftOut) {
     // The stage's record up to its pools. Left out: this frame's sound
     // requests and the hit sound's volume (sound only), the end-of-game flag
     // for the save screen, how far play has reached into the scenery (what a
-    // snapshot copies) and the pools themselves (below).
+    // snapshot copies), whether the fight came in at the stage's start (set
+    // once by how the run began, which its replay repeats) and the pools
+    // themselves (below).
     {
         StagePlay& p = s;
         std::set<std::size_t> allowed;
@@ -98,6 +100,7 @@ TEST(StateHashFields, EveryPlayFieldIsHashedOrNamedAsLeftOut) {
         addField(allowed, p, p.soundRequests);
         addField(allowed, p, p.damageSoundPercent);
         addField(allowed, p, p.gameFinished);
+        addField(allowed, p, p.directFight);
         const auto* base = reinterpret_cast<unsigned char*>(&p);
         const std::size_t pools = static_cast<std::size_t>(reinterpret_cast<unsigned char*>(&p.enemyBullets) - base);
         const auto pad = paddingOf<StagePlay>();
