@@ -113,6 +113,9 @@ void Autopilot::decide(Game& game) {
     GameState& s = game.state;
     SavePlay(s, *snapshot_);
     ++decisions_;
+    // The look-ahead is thrown away: never seen nor heard, and whatever it
+    // loads is let go.
+    game.engine.Shell_SetTrial(true);
     bool any = false;
     std::uint32_t bestKeys = bit(KeyShoot);
     Outcome best;
@@ -134,6 +137,7 @@ void Autopilot::decide(Game& game) {
             }
         }
     }
+    game.engine.Shell_SetTrial(false);
     keys_ = bestKeys;
     if (bestKeys & bit(KeyBomb)) bombs_[tallySlot(s)] += 1;
     expected_ = best.hashes;

@@ -79,6 +79,7 @@ public:
     void Input_GetMousePos(float* x, float* y) override;
     void Input_SetKeySource(KeySource src) override;
     void Input_ReadKeySource() override;
+    bool Input_GetDeviceKeyState(int vk) override;
     void Input_SetControllerBindings(const ControllerBindings& b) override { controllers_.setBindings(b); }
     bool Input_ControllerRemoved() override { return controllerRemoved_; }
     int Input_HeldControllerButton() const override { return controllers_.firstHeldButton(); }
@@ -96,7 +97,9 @@ public:
     void Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color = 0xFFFFFFFF,
                         float z = 0.5f) override;
     void Gfx_RenderQuad(const Quad* quad) override;
-    bool Gfx_OnlyCounts() const override { return !renderer_ && !quadLogger_; }
+    bool Gfx_OnlyCounts() const override { return undrawn_ || (!renderer_ && !quadLogger_); }
+    void Gfx_SetUndrawn(bool on) override;
+    void Shell_SetTrial(bool on) override;
     void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) override;
     HTEXTURE Gfx_SnapshotTexture() override;
     FrameStats Gfx_GetStats() const override;
@@ -189,6 +192,11 @@ private:
 
     // scene and batch
     bool sceneOpen_ = false;
+    bool undrawn_ = false;  // Gfx_SetUndrawn, or a trial
+    bool seekUndrawn_ = false;
+    bool trial_ = false;    // Shell_SetTrial
+    std::vector<HTEXTURE> trialTextures_;
+    std::vector<HSTREAM> trialStreams_;
     std::unique_ptr<Vertex[]> vertices_;
     int vertexCount_ = 0;
     Primitive batchPrim_ = Primitive::Quads;
@@ -202,6 +210,7 @@ private:
     int frameLimit_ = 0;
     bool quitRequested_ = false;
     KeySnapshot keys_{};
+    KeySnapshot deviceKeys_{};  // the keyboard, kept while a key source rules
     KeyTracker keyTracker_;
     KeySource keySource_;
     Controllers controllers_;
