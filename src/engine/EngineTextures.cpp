@@ -86,6 +86,7 @@ void EngineBase::releaseGlTextures() {
         t.gpuStale = true;
     });
     renderer_.reset();
+    refreshOnlyCounts();
 }
 
 }  // namespace korvid
