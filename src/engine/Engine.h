@@ -165,8 +165,13 @@ public:
     virtual void Gfx_RenderQuad(const Quad* quad) = 0;
     // True when quads are only counted, never drawn or logged (a headless run
     // without pictures): a sprite may then skip working out its corners.
-<<<<<<< HEAD
-    virtual bool Gfx_OnlyCounts() const { return false; }
+    // Asked for every sprite of every frame, so it is a plain flag read.
+    bool Gfx_OnlyCounts() const { return onlyCounts_; }
+    // The same quad drawn n times over, counted as n quads; an engine that
+    // only counts does it in one step.
+    virtual void Gfx_RenderQuads(const Quad* quad, int n) {
+        for (int i = 0; i < n; ++i) Gfx_RenderQuad(quad);
+    }
     // While on, frames play unseen: quads and lines are only counted, as in
     // a headless run, and sound effects (streams played once) are not
     // started (a fast seek). The picture of the last frame drawn stays.
@@ -175,15 +180,6 @@ public:
     // restores its snapshot afterwards): unseen as above, no stream starts,
     // nothing is freed, and what is loaded is freed when the trial ends.
     virtual void Shell_SetTrial(bool on) {}
-=======
-    // Asked for every sprite of every frame, so it is a plain flag read.
-    bool Gfx_OnlyCounts() const { return onlyCounts_; }
-    // The same quad drawn n times over, counted as n quads; an engine that
-    // only counts does it in one step.
-    virtual void Gfx_RenderQuads(const Quad* quad, int n) {
-        for (int i = 0; i < n; ++i) Gfx_RenderQuad(quad);
-    }
->>>>>>> main
     // x, y, w, h in game pixels; all 0 resets.
     virtual void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) = 0;
     // The picture drawn so far this frame copied into a new game-sized
