@@ -6,6 +6,7 @@
 
 #include "app/FrameDriver.h"
 #include "app/StateHash.h"
+#include "engine/EngineHooks.h"
 #include "game/Game.h"
 
 namespace korvid {
@@ -115,7 +116,7 @@ void Autopilot::decide(Game& game) {
     ++decisions_;
     // The look-ahead is thrown away: never seen nor heard, and whatever it
     // loads is let go.
-    game.engine.Shell_SetTrial(true);
+    SetTrialFrames(game.engine, true);
     bool any = false;
     std::uint32_t bestKeys = bit(KeyShoot);
     Outcome best;
@@ -137,7 +138,7 @@ void Autopilot::decide(Game& game) {
             }
         }
     }
-    game.engine.Shell_SetTrial(false);
+    SetTrialFrames(game.engine, false);
     keys_ = bestKeys;
     if (bestKeys & bit(KeyBomb)) bombs_[tallySlot(s)] += 1;
     expected_ = best.hashes;

@@ -15,6 +15,7 @@
 #include "app/Session.h"
 #include "game/Settings.h"
 #include "play/StageFlow.h"
+#include "engine/EngineHooks.h"
 #include "engine/HeadlessEngine.h"
 #include "engine/KeyCodes.h"
 #include "engine/VirtualKeys.h"
@@ -171,7 +172,7 @@ int RunGame(const Options& options) {
     }
     if (demo) {
         Engine* e = engine.get();
-        if (!player) player = [e](int, int vk) { return e->Input_GetDeviceKeyState(vk); };
+        if (!player) player = [e](int, int vk) { return DeviceKeyHeld(*e, vk); };
         Game* g = game.get();
         TitleDemo* d = demo.get();
         engine->Input_SetKeySource([g, d, &player](int frame, int vk) {

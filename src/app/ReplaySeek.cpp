@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/FrameDriver.h"
+#include "engine/EngineHooks.h"
 #include "game/Game.h"
 
 namespace korvid {
@@ -51,13 +52,13 @@ void ReplaySeeker::playTo(Game& game, int frame) {
     // in real frames, where the replay's end is watched.
     // The frames passed over are not shown: they play without pictures.
     const GameState& st = game.state;
-    game.engine.Gfx_SetUndrawn(true);
+    SetUnseenFrames(game.engine, true);
     while (position_ < frame && playing(game) && st.replayFrame < st.replayStageFrames[st.stage]) {
         keep(game);
         RenderFunc(game);
         ++position_;
     }
-    game.engine.Gfx_SetUndrawn(false);
+    SetUnseenFrames(game.engine, false);
 }
 
 void ReplaySeeker::beforeFrame(Game& game) {

@@ -118,9 +118,6 @@ public:
     // Reads this frame's keys from the key source again (a player program
     // that replays frames with other keys within one engine frame).
     virtual void Input_ReadKeySource() {}
-    // The keyboard as the player holds it, also while a key source decides
-    // what the game sees (a demo that any key interrupts).
-    virtual bool Input_GetDeviceKeyState(int vk) { return Input_GetKeyState(vk); }
     // Text input (IME) on or off; off by default.
     virtual void Input_SetTextInput(bool on) = 0;
     // Game controllers: what each button, the D-pad and the left stick stand
@@ -172,14 +169,6 @@ public:
     virtual void Gfx_RenderQuads(const Quad* quad, int n) {
         for (int i = 0; i < n; ++i) Gfx_RenderQuad(quad);
     }
-    // While on, frames play unseen: quads and lines are only counted, as in
-    // a headless run, and sound effects (streams played once) are not
-    // started (a fast seek). The picture of the last frame drawn stays.
-    virtual void Gfx_SetUndrawn(bool on) {}
-    // While on, frames are played to be thrown away (a look-ahead that
-    // restores its snapshot afterwards): unseen as above, no stream starts,
-    // nothing is freed, and what is loaded is freed when the trial ends.
-    virtual void Shell_SetTrial(bool on) {}
     // x, y, w, h in game pixels; all 0 resets.
     virtual void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) = 0;
     // The picture drawn so far this frame copied into a new game-sized

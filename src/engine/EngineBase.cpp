@@ -1,4 +1,5 @@
 #include "engine/EngineBase.h"
+#include "engine/EngineHooks.h"
 
 #include <cmath>
 #include <cstdio>
@@ -259,5 +260,22 @@ void EngineBase::Shell_SetQuadLogger(QuadLogger logger) {
 }
 
 int EngineBase::Shell_FrameCount() const { return frameCount_; }
+
+}  // namespace korvid
+
+namespace korvid {
+
+void SetUnseenFrames(Engine& engine, bool on) {
+    if (auto* e = dynamic_cast<EngineBase*>(&engine)) e->Gfx_SetUndrawn(on);
+}
+
+void SetTrialFrames(Engine& engine, bool on) {
+    if (auto* e = dynamic_cast<EngineBase*>(&engine)) e->Shell_SetTrial(on);
+}
+
+bool DeviceKeyHeld(Engine& engine, int vk) {
+    if (auto* e = dynamic_cast<EngineBase*>(&engine)) return e->Input_GetDeviceKeyState(vk);
+    return engine.Input_GetKeyState(vk);
+}
 
 }  // namespace korvid

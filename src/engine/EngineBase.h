@@ -79,7 +79,7 @@ public:
     void Input_GetMousePos(float* x, float* y) override;
     void Input_SetKeySource(KeySource src) override;
     void Input_ReadKeySource() override;
-    bool Input_GetDeviceKeyState(int vk) override;
+    bool Input_GetDeviceKeyState(int vk);  // engine/EngineHooks.h
     void Input_SetControllerBindings(const ControllerBindings& b) override { controllers_.setBindings(b); }
     bool Input_ControllerRemoved() override { return controllerRemoved_; }
     int Input_HeldControllerButton() const override { return controllers_.firstHeldButton(); }
@@ -98,8 +98,9 @@ public:
                         float z = 0.5f) override;
     void Gfx_RenderQuad(const Quad* quad) override;
     void Gfx_RenderQuads(const Quad* quad, int n) override;
-    void Gfx_SetUndrawn(bool on) override;
-    void Shell_SetTrial(bool on) override;
+    // engine/EngineHooks.h
+    void Gfx_SetUndrawn(bool on);
+    void Shell_SetTrial(bool on);
     void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) override;
     HTEXTURE Gfx_SnapshotTexture() override;
     FrameStats Gfx_GetStats() const override;
