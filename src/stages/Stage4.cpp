@@ -20,6 +20,7 @@ namespace {
 constexpr float kEnemyZ = 0.7f;
 constexpr int kMapTexture = 40;
 constexpr int kMapLoadFrame = 7000;
+constexpr int kMidBossFrame = 3050, kBossFrame = 12700;
 
 // --- enemies of the stage ---
 
@@ -132,11 +133,9 @@ void titleCard(Game& game, const CueArgs&, int) { SpawnTitleCard(game, 0.6f); }
 
 void midBoss(Game& game, const CueArgs&, int) { BringInBoss(game, kStage4MidBoss); }
 
+// The boss's sheet (its entry loads it) takes the wall map's place.
 void boss(Game& game, const CueArgs&, int) {
     GameState& s = game.state;
-    HTEXTURE& sheet = s.textures[kMapTexture];
-    if (sheet) game.engine.Texture_Free(sheet);
-    sheet = game.engine.Texture_Load("Graphics/stg4enm3.png");
     s.wallMapLoaded = 0;
     s.bossScroll = 0;
     BringInBoss(game, kStage4Boss);
@@ -168,7 +167,7 @@ constexpr ExactCue kExact[] = {
     {2120, satelliteShip, {320}},
     {2450, orbiterRings, {128100, 320100}},
     {2750, swoopers, {80, 60, 120}},
-    {3050, midBoss},
+    {kMidBossFrame, midBoss},
     {4400, swoopers, {80, 60, 50}},
     {5150, swoopers, {80, 60, 50}},
     {5900, swoopers, {80, 60, 50}},
@@ -191,7 +190,7 @@ constexpr ExactCue kExact[] = {
     {9870, turretOrb, {300}},
     {10410, turretOrb, {300}},
     {11850, walker, {96, 200, 352}},
-    {12700, boss},
+    {kBossFrame, boss},
 };
 
 constexpr WindowCue kWindows[] = {
@@ -314,9 +313,18 @@ void wallMap(Game& game) {
     e.Texture_Unlock(tex);
 }
 
+// A fight brought in at the stage's start is played on the clock it has in
+// play, over the ground scrolling by (and after the mid-boss the stage goes
+// on from there).
+void directFightClock(GameState& s) {
+    if (!s.directFight || !s.bossActive || s.stageFrame >= kMidBossFrame) return;
+    s.stageFrame = s.bossPattern() >= kStage4Boss.pattern ? kBossFrame : kMidBossFrame;
+}
+
 }  // namespace
 
 void RunStage4(Game& game) {
+    directFightClock(game.state);
     drawGround(game);
     wallMap(game);
     if (BossGate(game)) return;

@@ -32,7 +32,8 @@ inline constexpr BossEntry kStage4Boss{.cell = {40, 0, 0, 64, 64},
                                        .hp = 1000000,
                                        .timeLimit = 1800,
                                        .talk = {.first = 1, .last = {10, 10, 8}, .start = PageStart::Stamp},
-                                       .heading = 80};
+                                       .heading = 80,
+                                       .sheet = "Graphics/stg4enm3.png"};
 
 // ------------------------------------------------------------ the wall map
 
