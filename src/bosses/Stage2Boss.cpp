@@ -190,14 +190,11 @@ void attack12(Game& game, int t) {
 // cycle), centred half a step off straight down, to the left at 0 and 80,
 // to the right at 40 and 120: straight below the boss is always the middle
 // of a gap one step wide, and the outer lanes change side from fan to fan.
-// Every 7 frames (10 on Hard) one rand() r turns the
+// Every 7 frames one rand() r turns the
 // rain: Easy, a ring of 8 stretched bullets (scale y 2, behaviour 22) from
 // r % 45; Normal, 8 pairs 3 degrees apart from r % 45; Hard, a ring of 10
-// thin lasers from r % 36. The body does not aim. (Hard's rings every 7
-// frames with its fans of seven walled the lower field in: a lane between
-// the long lasers closed before the ship could reach it.)
+// thin lasers from r % 36. The body does not aim.
 constexpr int kPattern13Fan[4] = {1, 2, 3, 3};
-constexpr int kPattern13RainEvery[4] = {7, 7, 10, 10};
 
 void attack13(Game& game, int t) {
     const int d = difficulty(game);
@@ -210,7 +207,7 @@ void attack13(Game& game, int t) {
         const double side = (c / 40) % 2 == 0 ? -0.5 : 0.5;
         FireFan(game, laser(0, 3.5, 3), b.x, b.y, 180 + side * step, -k, k, step);
     }
-    if (t % kPattern13RainEvery[d] != 0) return;
+    if (t % 7 != 0) return;
     const int r = game.rand();
     if (d == 0) {
         BulletPlan stretched{{0, 128, 96, 16, 16}, 1.6, 22};
