@@ -50,6 +50,10 @@ void DrawOutlinedText(Game& game, MenuFont font, float x, float y, std::string_v
     DrawMenuText(game, font, x, y, utf8, argb);
 }
 
+const char* Say(const Game& game, const char* chinese, const char* english) {
+    return game.language == 1 ? english : chinese;
+}
+
 std::unique_ptr<BoxFont> MakeTextBoxFont(Game& game) {
     return std::make_unique<GlyphBoxFont>(game.songFont14.get());
 }

@@ -18,6 +18,9 @@ enum class MenuFont { Box14, List16, Outline18 };
 void DrawMenuText(Game& game, MenuFont font, float x, float y, std::string_view utf8, std::uint32_t argb);
 void DrawOutlinedText(Game& game, MenuFont font, float x, float y, std::string_view utf8, std::uint32_t argb);
 
+// The text of the game's language: `chinese` or `english`.
+const char* Say(const Game& game, const char* chinese, const char* english);
+
 // The text boxes' font: the 14-pixel glyph font in black.
 std::unique_ptr<BoxFont> MakeTextBoxFont(Game& game);
 

@@ -46,12 +46,12 @@ std::optional<ReplayRecord> LoadReplaySlot(Game& game, int slot) {
     return LoadReplayFile(slotPath(game, slot), why);
 }
 
-std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number) {
+std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number, bool english) {
     char prefix[8];
     std::snprintf(prefix, sizeof prefix, "%02d.", number);
     switch (slot.status) {
-        case ReplaySlotSummary::Missing: return std::string(prefix) + "<空>";
-        case ReplaySlotSummary::Broken: return std::string(prefix) + "<损坏>";
+        case ReplaySlotSummary::Missing: return std::string(prefix) + (english ? "<empty>" : "<空>");
+        case ReplaySlotSummary::Broken: return std::string(prefix) + (english ? "<damaged>" : "<损坏>");
         case ReplaySlotSummary::Present: break;
     }
     return std::string(prefix) + slot.name;

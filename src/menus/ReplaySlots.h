@@ -20,6 +20,7 @@ void ReadReplaySlots(Game& game);
 // broken file.
 std::optional<ReplayRecord> LoadReplaySlot(Game& game, int slot);
 // The row the list shows for a slot: "07.<空>", "07.<损坏>" or "07." and its name.
-std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number);
+// In English the marks read "<empty>" and "<damaged>".
+std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number, bool english = false);
 
 }  // namespace korvid

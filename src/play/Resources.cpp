@@ -117,6 +117,17 @@ int StageSheets(int stage, int character, TextureFile (&out)[9]) {
     return n;
 }
 
+void ReloadLanguagePictures(Game& game) {
+    GameState& s = game.state;
+    Engine& e = game.engine;
+    for (const TextureFile& t : kShared) {
+        if ((t.index != 9 && t.index != 32) || !s.textures[t.index]) continue;  // unloaded: loads in the new language
+        e.Texture_Free(s.textures[t.index]);
+        s.textures[t.index] = e.Texture_Load(t.file);
+    }
+    if (game.panelSprite) game.panelSprite->SetTexture(s.textures[32]);
+}
+
 void LoadCharacterSheets(Game& game, int character) {
     for (const TextureFile& t : CharacterSheets(character)) loadInto(game, t.index, t.file);
     AttachCharacterSprites(game, character);

@@ -78,6 +78,17 @@ Json Json::parse(const std::string& text) {
     }
 }
 
+Json Json::substituted(const std::map<std::string, std::string>& texts) const {
+    Json out = *this;
+    if (type_ == Type::String) {
+        const auto it = texts.find(string_);
+        if (it != texts.end()) out.string_ = it->second;
+    }
+    for (Json& item : out.array_) item = item.substituted(texts);
+    for (auto& [key, value] : out.object_) value = value.substituted(texts);
+    return out;
+}
+
 double Json::number() const {
     if (type_ != Type::Number) throw JsonError("not a number");
     return number_;

@@ -50,6 +50,10 @@ public:
     std::string str(const std::string& key, const std::string& fallback) const;
     bool flag(const std::string& key, bool fallback) const;
 
+    // A copy in which every string equal to a key of `texts` (anywhere in
+    // the tree, object keys aside) reads as that key's value instead.
+    Json substituted(const std::map<std::string, std::string>& texts) const;
+
 private:
     friend class JsonParser;
     Type type_ = Type::Null;

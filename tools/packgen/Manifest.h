@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ struct Region {
     std::uint32_t seed32() const { return std::uint32_t(seed ^ (seed >> 32)); }
 };
 
+// The folder of the pack that holds the English pictures, each under the
+// name of the picture it stands in for.
+inline constexpr const char* kEnglishFolder = "English/";
+
 struct FileEntry {
     std::string name;                  // member name, e.g. "Graphics/logo.png"
     std::string kind;                  // "image", "font", "sound" or "music"
@@ -58,6 +63,7 @@ public:
 
 private:
     Json root_;
+    std::vector<std::unique_ptr<Json>> variants_;  // the English pictures' entries
     std::vector<FileEntry> files_;
 };
 

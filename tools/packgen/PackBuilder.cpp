@@ -1,5 +1,6 @@
 #include "PackBuilder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <chrono>
@@ -118,6 +119,10 @@ std::vector<PackMember> BuildMembers(const Manifest& manifest, const BuildOption
     std::vector<PackMember> members;
     for (auto& group : built)
         for (auto& m : group) members.push_back(std::move(m));
+    // The English pictures come last in the manifest but "English/" sorts
+    // first: the archive lists its members in name order.
+    std::stable_sort(members.begin(), members.end(),
+                     [](const PackMember& a, const PackMember& b) { return a.name < b.name; });
     return members;
 }
 
