@@ -14,7 +14,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${1:-$root/build/korvid}
 [ -x "$bin" ] || { echo "no game binary at $bin (build first)" >&2; exit 1; }
-stages=${STAGES:-1 2 3 4 6}
+stages=${STAGES:-1 2 3 4 5 6 7}
 difficulties=${DIFFICULTIES:-0 1 2}
 characters=${CHARACTERS:-1}
 jobs=${JOBS:-1}

@@ -22,6 +22,7 @@ declare -A sources=(
   [settings]="src/game/ProfileFile.cpp src/game/KeySettings.cpp src/engine/ControllerButtons.cpp src/engine/FileReplace.cpp"
   [font]="src/engine/BitmapFont.cpp src/engine/Sprite.cpp"
   [pack]="src/engine/ResourceStore.cpp src/engine/ZipPack.cpp src/engine/DiskPath.cpp"
+  [records]="src/menus/RecordsFile.cpp src/game/RecordBook.cpp src/engine/Utf8.cpp src/engine/FileReplace.cpp"
   [member]="src/engine/TextureDecode.cpp src/engine/ImageCodec.cpp src/engine/TextureData.cpp src/engine/AudioMixer.cpp src/engine/AudioDecode.cpp"
 )
 # The longest input each target is given: past every limit of its reader.
@@ -35,6 +36,7 @@ declare -A maxlen=(
   [font]=65536
   [pack]=65536
   [member]=131072
+  [records]=65536
 )
 # libFuzzer options per target. libzip 1.7 leaks a few hundred bytes when a
 # damaged member fails to open (inside zip_fopen_index_encrypted, not in our
@@ -50,7 +52,7 @@ declare -A libs=(
 declare -A cflags=(
   [member]="$(pkg-config --cflags SDL2_image sdl2 sndfile)"
 )
-targets=${FUZZ_TARGETS:-replay settings font pack member}
+targets=${FUZZ_TARGETS:-replay settings records font pack member}
 # Extra libFuzzer arguments for every target (e.g. FUZZ_ARGS="-runs=1000000").
 extra=${FUZZ_ARGS:-}
 # Leaks inside libraries the game cannot mend are listed in the sanitizer

@@ -17,6 +17,7 @@
 #include "engine/HeadlessEngine.h"
 #include "engine/KeyCodes.h"
 #include "engine/StartupError.h"
+#include "menus/RecordsFile.h"
 #include "menus/ScoreFile.h"
 
 namespace korvid {
@@ -161,6 +162,7 @@ int RunGame(const Options& options) {
     game->uiSprite = std::make_unique<Sprite>(*engine, 0, 0.0f, 0.0f, 0.0f, 0.0f);
 
     s.panelCounter = BootstrapScoreFile((std::filesystem::path(dir) / "score.dat").string());
+    LoadGameRecords(*game);
     session.startReplay(*game);
     session.startPractice(*game);
 

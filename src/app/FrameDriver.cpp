@@ -69,6 +69,18 @@ void drawSidePanel(Game& game) {
     panel.Render(320, 240);
 }
 
+// The paused field behind the save and name screens.
+void drawDimmedSnapshot(Game& game) {
+    if (!game.uiSprite) return;
+    Sprite& snap = *game.uiSprite;
+    snap.SetTexture(game.state.snapshotTexture);
+    snap.SetTextureRect(0, 0, 480, 480);
+    snap.SetHotSpot(0, 0);
+    snap.SetZ(0.9f);
+    snap.SetColor(0x69FFFFFF);
+    snap.Render(0, 0);
+}
+
 }  // namespace
 
 int ChooseFrameRate(const GameState& s, bool ctrlHeld) {
@@ -132,6 +144,7 @@ void PlayFrame(Game& game) {
     const bool lostInput = !e.System_IsForeground() || e.Input_ControllerRemoved();
     if (lostInput && s.screen == 10 && s.pauseState == 0 && !s.wideField) OpenPauseMenu(game);
     if (s.stageCleared == 1) StageClearDriver(game);
+    SpellPracticeStep(game);
 }
 
 void RenderFunc(Game& game, int replayPosition) {
@@ -142,7 +155,7 @@ void RenderFunc(Game& game, int replayPosition) {
     e.Gfx_BeginScene();
     ReleaseMenuLatches(game);
 
-    if (s.screen >= 0 && s.screen <= 9) {
+    if ((s.screen >= 0 && s.screen <= 9) || s.screen == kRecordsScreen) {
         e.Gfx_Clear(kBlack);
         RunTitle(game);
     } else if (s.screen == 11) {
@@ -150,18 +163,14 @@ void RenderFunc(Game& game, int replayPosition) {
         StaffRollFrame(game);
     } else if (s.screen == 12 || s.screen == 13) {
         e.Gfx_Clear(kBlack);
-        if (!s.gameFinished && game.uiSprite) {
-            Sprite& snap = *game.uiSprite;
-            snap.SetTexture(s.snapshotTexture);
-            snap.SetTextureRect(0, 0, 480, 480);
-            snap.SetHotSpot(0, 0);
-            snap.SetZ(0.9f);
-            snap.SetColor(0x69FFFFFF);
-            snap.Render(0, 0);
-        }
+        if (!s.gameFinished) drawDimmedSnapshot(game);
         ReplaySaveFrame(game);
         if (game.panelSprite) game.panelSprite->Render(320, 240);
         DrawHud(game);
+    } else if (s.screen == kNameEntryScreen) {
+        e.Gfx_Clear(kBlack);
+        if (!s.gameFinished) drawDimmedSnapshot(game);
+        NameEntryFrame(game);
     } else if (s.screen == 10 && s.pauseState > 0) {
         PauseFrame(game);
     } else if (s.screen == 10) {

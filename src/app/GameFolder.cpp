@@ -9,6 +9,7 @@
 #include "engine/ResourceStore.h"
 #include "engine/ZipPack.h"
 #include "game/KeySettings.h"
+#include "menus/RecordsFile.h"
 #include "menus/ReplayFile.h"
 
 namespace fs = std::filesystem;
@@ -29,6 +30,7 @@ namespace {
 void removeStaleTemporaries(const fs::path& dir) {
     RemoveStaleTemporaries(dir / kKeySettingsFileName);
     RemoveStaleTemporaries(dir / "score.dat");
+    RemoveStaleTemporaries(dir / kRecordsFileName);
     for (int slot = 1; slot <= kReplaySlotCount; ++slot) RemoveStaleTemporaries(dir / ReplaySlotPath(slot));
 }
 

@@ -4,6 +4,9 @@
 // 0.85..0.88, high bullets, enemies, boss, player shots, items, effects
 // 0.8..0.85, player, middle bullets, low effects, lowest bullets, lowest
 // effects.
+#include <cstdint>
+#include <cstring>
+
 #include "game/FrameSteps.h"
 #include "game/Game.h"
 #include "game/Input.h"
@@ -25,27 +28,40 @@ struct Band {
 };
 constexpr double kNone = -1e9, kAll = 1e9;
 
-bool inBand(float zf, const Band& b) {
+constexpr bool inBand(float zf, const Band& b) {
     const double z = zf;
     const bool aboveLow = b.lowInclusive ? z >= b.low : z > b.low;
     const bool belowHigh = b.highInclusive ? z <= b.high : z < b.high;
     return aboveLow && belowHigh;
 }
 
-// Plain index walks reading the free flags live: an object spawned above the
-// cursor during the walk is visited in the same walk.
-template <typename PoolT, typename Fn>
-void walkBand(PoolT& pool, const Band& band, Fn update) {
-    for (int i = 0; i < PoolT::kCapacity; ++i) {
-        if (pool.free[i]) continue;
-        if (inBand(pool.slot[i].sprite.quad.v[0].z, band)) update(i);
+// The first taken slot at or after i below `end`, or `end`: free flags are
+// read eight at a time while they are all set.
+template <typename PoolT>
+int nextTaken(const PoolT& pool, int i, int end) {
+    constexpr std::uint64_t kAllFree = 0x0101010101010101ull;
+    while (i < end && pool.free[i]) {
+        std::uint64_t eight = 0;
+        if (i + 8 <= end) std::memcpy(&eight, pool.free.data() + i, sizeof eight);
+        i += eight == kAllFree ? 8 : 1;
     }
+    return i;
+}
+
+// Plain index walks reading the free flags live: an object spawned above the
+// cursor during the walk is visited in the same walk. Slots past the pool's
+// used mark are all free, so a walk stops there (the mark is read live too).
+// The band is a template argument, so each walk's test is two constant compares.
+template <Band kBand, typename PoolT, typename Fn>
+void walkBand(PoolT& pool, Fn update) {
+    for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used))
+        if (inBand(pool.slot[i].sprite.quad.v[0].z, kBand)) update(i);
 }
 
 template <typename PoolT, typename Fn>
 void walkAll(PoolT& pool, int count, Fn update) {
-    for (int i = 0; i < count; ++i)
-        if (!pool.free[i]) update(i);
+    auto end = [&] { return pool.used < count ? pool.used : count; };
+    for (int i = nextTaken(pool, 0, end()); i < end(); i = nextTaken(pool, i + 1, end())) update(i);
 }
 
 constexpr Band kEffectsHigh{0.89, true, kAll, true};
@@ -120,25 +136,26 @@ void UpdateAndDrawPlay(Game& game) {
 
     if (s.maxPowerFrames >= 60000 && s.power >= 84) s.score += 1000000;
     walkScenery(game);
-    walkBand(s.effects, kEffectsHigh, effect);
+    walkBand<kEffectsHigh>(s.effects, effect);
     if (!s.spellActive || s.stage == 2 || s.stage == 3)
         walkAll(s.bgPanels, kBgPanelCapacity, [&](int i) { UpdateBgPanel(game, i); });
-    walkBand(s.effects, kEffectsUnderBullets, effect);
-    walkBand(s.enemyBullets, kBulletsHigh, bullet);
+    walkBand<kEffectsUnderBullets>(s.effects, effect);
+    walkBand<kBulletsHigh>(s.enemyBullets, bullet);
     walkAll(s.enemies, kBossSlot, [&](int i) { UpdateEnemy(game, i); });
     if (s.bossActive == 1) BossDriver(game);
     extraStageSkip(game);
     walkAll(s.playerShots, kPlayerShotCapacity, [&](int i) { UpdatePlayerShot(game, i); });
     walkAll(s.items, kItemCapacity, [&](int i) { UpdateItem(game, i); });
-    walkBand(s.effects, kEffectsOverItems, effect);
+    walkBand<kEffectsOverItems>(s.effects, effect);
     UpdatePlayer(game);
-    walkBand(s.enemyBullets, kBulletsMiddle, bullet);
-    walkBand(s.enemyBullets, kBulletsLow, bullet);
-    walkBand(s.effects, kEffectsLow, effect);
-    walkBand(s.enemyBullets, kBulletsLowest, bullet);
+    walkBand<kBulletsMiddle>(s.enemyBullets, bullet);
+    walkBand<kBulletsLow>(s.enemyBullets, bullet);
+    walkBand<kEffectsLow>(s.effects, effect);
+    walkBand<kBulletsLowest>(s.enemyBullets, bullet);
     // The last band compares in single precision: 0.21f itself belongs here.
-    for (int i = 0; i < kEffectCapacity; ++i)
-        if (!s.effects.free[i] && s.effects.slot[i].sprite.quad.v[0].z <= 0.21f) UpdateEffect(game, i);
+    for (int i = nextTaken(s.effects, 0, s.effects.used); i < s.effects.used;
+         i = nextTaken(s.effects, i + 1, s.effects.used))
+        if (s.effects.slot[i].sprite.quad.v[0].z <= 0.21f) UpdateEffect(game, i);
     laserGrazeTick(game);
 }
 

@@ -132,10 +132,11 @@ std::string probeFields(const GameState& s) {
     char line[256];
     std::snprintf(line, sizeof line,
                   " pattern=%d bosshp=%.2f timeleft=%d card=%d cleared=%d timestop=%d enemies=%d bullets=%d "
-                  "items=%d scenery=%d",
+                  "items=%d scenery=%d bossat=%.1f,%.1f bosst=%d",
                   boss ? b.type : 0, boss ? static_cast<double>(b.hp) : 0.0, s.bossTimeLeft, s.spellActive,
                   s.stageCleared, s.timeStop, live(s.enemies, kBossSlot), live(s.enemyBullets), live(s.items),
-                  s.sceneObjectCount);
+                  s.sceneObjectCount, boss ? static_cast<double>(b.x) : 0.0, boss ? static_cast<double>(b.y) : 0.0,
+                  boss ? b.timer : 0);
     return line;
 }
 

@@ -37,11 +37,14 @@ struct ExtraPattern {
     int refillDivisor;  // after it the bar refills by maxHp / this a frame
     ExtraAttack attack;
     int param;          // the density or mix of a shared attack
+    int limitAfterTimeOut = 0;  // its limit instead when the clock ran out on the pattern before it
 };
 
 // Refills: an attack hands over to its card within a second (60); a card
 // leaves a breath after its bonus (100); the last three hand-overs come
-// slower still (150). 88 is the last: its end is the defeat.
+// slower still (150). 88 is the last: its end is the defeat. A player who
+// could not shoot 80 down before its time ran out meets 81 with two and a
+// half seconds more on its clock (3150).
 constexpr ExtraPattern kPatterns[] = {
     {72, 1200, 2400, false, 60, MuzzleStreams, 0},
     {73, 1800, 3000, true, 100, SlowTaggedSpirals, 0},
@@ -52,7 +55,7 @@ constexpr ExtraPattern kPatterns[] = {
     {78, 1200, 2400, false, 60, SpraysAndTags, 1},
     {79, 1500, 3000, true, 100, RunnerEffects, 0},
     {80, 1200, 2400, false, 60, SpraysAndTags, 2},
-    {81, 1500, 3000, true, 100, OrbitingEmitter, 0},
+    {81, 1500, 3000, true, 100, OrbitingEmitter, 0, 3150},
     {82, 1800, 2400, false, 60, SpraysAndTags, 3},
     {83, 1500, 3000, true, 100, PaddleGame, 0},
     {84, 1500, 2400, false, 60, ItemPlanters, 0},
@@ -87,6 +90,16 @@ void shedAura(Game& game, const ExtraPattern& p) {
     }
 }
 
+// The hand-over: the next pattern with its limit (the longer one where it
+// has one and the time ran out on this pattern, before or on the way home).
+void beginNext(Game& game, const FightLine& fight, const PatternRow& row) {
+    const ExtraPattern* next = findPattern(row.next);
+    const PatternRow* nextRow = FindRow(fight, row.next);
+    int limit = row.limit;
+    if (next && next->limitAfterTimeOut > 0 && game.state.bossTimedOut) limit = next->limitAfterTimeOut;
+    BeginPattern(game, row.next, limit, nextRow && nextRow->spell);
+}
+
 // Home at speed 3 (placed there once within a step), the bar refilling;
 // home and full (or out of interlude time) the next pattern begins.
 void goHome(Game& game, const FightLine& fight, const PatternRow& row, const ExtraPattern& p, int t) {
@@ -108,7 +121,7 @@ void goHome(Game& game, const FightLine& fight, const PatternRow& row, const Ext
         b.y = hy;
         b.speed = 0;
         b.hp = b.maxHp;
-        BeginNextPattern(game, fight, row);
+        beginNext(game, fight, row);
     }
 }
 
@@ -144,9 +157,11 @@ void runExtra(Game& game) {
     if (t <= 60) {
         // 72 glides in along its entry heading; a fight started directly at
         // a later pattern glides from the entry point to home (auxD marks it).
+        // The tower stands only until 72 ends, so it is gone here too.
         if (t == 0 && id != 72 && b.x < 0) {
             b.angle = static_cast<float>(BearingTo(b.x, b.y, fight.params.homeX, fight.params.homeY, 0));
             b.auxD = 1;
+            RemoveSceneryOf3DKinds(game.state);
         }
         if (id == 72 || b.auxD == 1) SpeedRamp(game, 8, 60, 0, kBossSlot);
         if (t == 60) b.auxD = 0;

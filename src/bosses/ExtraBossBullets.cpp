@@ -1,5 +1,6 @@
 // The bullet behaviours the extra boss's cards own: the paddle game of 83
-// (128 the paddle's links, 129 the ball) and the flower ring of 87 (135).
+// (128 the paddle's links, 129 the ball) and the flower of broad lasers
+// of 87 (135).
 #include <algorithm>
 #include <cmath>
 
@@ -74,7 +75,7 @@ void paddleBall(Game& game, int slot) {
     b.angle = wrapDegrees(b.angle + std::clamp(turn, -2.0, 2.0));
 }
 
-// The flower's radius by angle / 4: five petals, 60 at their gaps and 120
+// The flower's reach by angle / 4: five petals, 60 at their gaps and 120
 // at their tips (a triangle wave of 18 steps a petal).
 constexpr std::array<float, 90> kFlowerRadius = [] {
     std::array<float, 90> r{};
@@ -86,12 +87,13 @@ constexpr std::array<float, 90> kFlowerRadius = [] {
     return r;
 }();
 
-// 135: a bullet of the flower around the boss. `work` is its place on the
-// ring in degrees, turning one a frame; it sits at the table's radius for
-// that place, opening over its first 40 frames. A bullet found more than
-// 24 pixels off the ring it sat on (the boss gone or swept away) is
-// removed, and every one after 120 frames.
-void flowerBullet(Game& game, int slot) {
+// 135: a broad laser of the flower. `work` is its bearing from the boss in
+// degrees, turning one a frame; it reaches from the boss out to the table's
+// radius for that bearing, opening over its first 40 frames (its middle at
+// half that reach, its length the reach). A beam found more than 24 pixels
+// from where it sat (the boss gone or swept away) is removed, and every
+// one after 120 frames.
+void flowerBeam(Game& game, int slot) {
     EnemyBullet& b = at(game, slot);
     const GameState& s = game.state;
     const Enemy& boss = s.enemies.slot[kBossSlot];
@@ -101,8 +103,8 @@ void flowerBullet(Game& game, int slot) {
     }
     const float place = b.work;
     const float open = std::min(1.0f, static_cast<float>(b.age) / 40.0f);
-    const float r = kFlowerRadius[static_cast<std::size_t>(place / 4) % 90] * open;
-    const float x = boss.x + r * DirX(place), y = boss.y + r * DirY(place);
+    const float reach = kFlowerRadius[static_cast<std::size_t>(place / 4) % 90] * open;
+    const float x = boss.x + reach / 2 * DirX(place), y = boss.y + reach / 2 * DirY(place);
     if (b.age > 1 && std::fabs(b.x - x) + std::fabs(b.y - y) > 24) {
         drop(game, slot);
         return;
@@ -110,13 +112,16 @@ void flowerBullet(Game& game, int slot) {
     b.speed = 0;
     b.x = x;
     b.y = y;
+    b.angle = place;
+    b.texH = reach / b.scaleY;
+    sprite::SetHotSpot(b.sprite, static_cast<float>(b.texW / 2), b.texH / 2);
     b.work = wrapDegrees(place + 1.0);
 }
 
 constexpr BossBulletEntry kBullets[] = {
     {128, paddleLink},
     {129, paddleBall},
-    {135, flowerBullet},
+    {135, flowerBeam},
 };
 
 }  // namespace

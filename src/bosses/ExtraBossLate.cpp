@@ -59,9 +59,10 @@ void OrbitingEmitter(Game& game, int t, int) {
 // ship whenever none is in play, 60 frames after the last was lost; with it
 // a paddle at the bottom (y 468): a leader (kind 128 following the ball)
 // and seven links (kind 128, each 10 pixels to the right of the one
-// before). The ball homes on the ship 2 degrees a frame, rebounds from the
-// field's sides and top, and bounces off the paddle near the bottom,
-// faster each time (up to 5); the leader slides under it at most 3 pixels
+// before), large balls (texture 2 cell (96, 32)) that overlap into a bar.
+// The ball homes on the ship 2 degrees a frame, rebounds from the field's
+// sides and top, and bounces off the paddle near the bottom, faster each
+// time (up to 5); the leader slides under it at most 3 pixels
 // a frame. Ball and paddle hurt like any bullet.
 // Every 300 frames from t 200 a giant ball (cell (64, 32), scale 4, kind
 // 130: stops, then sweeps through the field eating every bullet within 32
@@ -69,6 +70,8 @@ void OrbitingEmitter(Game& game, int t, int) {
 // turning side (alpha 255 / 254) changing each time. On Hard and up an
 // aimed triple of small balls every 40 frames. No rand() draws.
 constexpr double kServeSpeed[4] = {2.5, 2.8, 3.1, 3.4};
+// The links are large balls 10 pixels apart: overlapping, they read as one bar.
+constexpr BulletPlan kPaddleLink{{2, 96, 32, 32, 32}, 0, 128};
 
 namespace {
 
@@ -88,7 +91,7 @@ void serve(Game& game) {
     int follow = slot;
     for (int k = 0; k < 8; ++k) {
         const float x = std::clamp(b.x - 35, 8.0f, 360.0f) + 10.0f * k;
-        const int link = Fire(game, small(32 + 32 * (k % 2), 32, 0, 128), x, 468, 0);
+        const int link = Fire(game, kPaddleLink, x, 468, 0);
         if (EnemyBullet* e = JustFired(game, link)) {
             e->work = static_cast<float>(follow + 1);
             follow = link;
@@ -125,19 +128,28 @@ void PaddleGame(Game& game, int t, int) {
 // kind 131: they turn 1 degree a frame, right for alpha 253 and left for
 // 252, each ring the other way, and every 5 frames set down a standing
 // item-shaped bullet on alternate sides that later drifts off) from the
-// boss at speed 1.4, start 17 degrees a ring. A movement leg every 240
-// frames (one rand()). Numbers by density (84: 0, 86: 1) and difficulty.
+// boss at speed 1.4, start 17 degrees a ring. A planter is taken off after
+// 60 frames (twelve plantings, an arc of 60 degrees round the boss): left
+// to circle, it would plant for ever and fill the field. A movement leg
+// every 240 frames (one rand()). Numbers by density (84: 0, 86: 1) and
+// difficulty.
 struct PlanterNumbers {
     int every, ring;
 };
 constexpr PlanterNumbers kPlanters[2][4] = {
-    {{90, 4}, {80, 5}, {70, 6}, {64, 6}},
-    {{80, 5}, {70, 6}, {60, 7}, {52, 8}},
+    {{120, 4}, {110, 5}, {100, 5}, {90, 6}},
+    {{110, 5}, {100, 5}, {90, 6}, {80, 6}},
 };
+constexpr int kPlanterLife = 60;
 
 void ItemPlanters(Game& game, int t, int density) {
+    GameState& s = game.state;
     const Enemy& b = Boss(game);
     const PlanterNumbers& n = kPlanters[std::clamp(density, 0, 1)][difficulty(game)];
+    for (int i = 0; i < kEnemyBulletCapacity; ++i)
+        if (!s.enemyBullets.free[i] && s.enemyBullets.slot[i].behavior == 131 &&
+            s.enemyBullets.slot[i].age > kPlanterLife)
+            s.enemyBullets.free[i] = 1;
     MovementLeg(game, t, (t - 61) % 240, 0, 1, 70);
     if ((t - 61) % n.every != 0) return;
     const int k = (t - 61) / n.every;
@@ -178,12 +190,15 @@ void MirroredRain(Game& game, int t, int) {
 //          kind 136: they turn 0.3 degrees a frame, right and left by turns
 //          (alpha 255 / 254), and after 300 frames stop on the middle line
 //          and fade), start rand() % 360 (one rand()).
-//   c 120  the flower: 90 orbs (texture 2 cell (0, 192), kind 135) on a
-//          five-petalled ring around the boss (radius 60..120 from a table
-//          by angle / 4) that opens over 40 frames, turns a degree a frame
-//          and is gone after 120.
+//   c 120  the flower: `beams` broad lasers (texture 4 cell (160, 0), twice
+//          as wide as a plain laser, kind 135) spread evenly round the boss,
+//          each reaching from the boss out to a five-petalled ring (60 at
+//          the petals' gaps, 120 at their tips, by angle / 4); they open
+//          over 40 frames, sweep round a degree a frame and are gone after
+//          120. Only the space within 120 pixels of the boss is swept.
 //   c 200  a movement leg (one rand()), over before the next flower.
 constexpr int kSlowRing[4] = {24, 30, 36, 40};
+constexpr int kFlowerBeams[4] = {10, 12, 15, 15};
 
 void RingsAndFlowers(Game& game, int t, int) {
     const Enemy& b = Boss(game);
@@ -199,9 +214,13 @@ void RingsAndFlowers(Game& game, int t, int) {
         }
     }
     if (c == 120) {
-        for (int k = 0; k < 90; ++k) {
-            const int slot = Fire(game, BulletPlan{{2, 0, 192, 32, 32}, 0, 135}, b.x, b.y, 0);
-            if (EnemyBullet* e = JustFired(game, slot)) e->work = static_cast<float>(4 * k);
+        const int n = kFlowerBeams[difficulty(game)];
+        BulletPlan beam{{4, 160, 0, 16, 0}, 0, 135, 255, 0.61f};
+        beam.scaleX = 2;
+        for (int k = 0; k < n; ++k) {
+            const float place = static_cast<float>(k * 360 / n);
+            const int slot = Fire(game, beam, b.x, b.y, place);
+            if (EnemyBullet* e = JustFired(game, slot)) e->work = place;
         }
     }
 }

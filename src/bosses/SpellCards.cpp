@@ -82,12 +82,14 @@ void SpellDeclare(Game& game) {
     s.spellBonusLost = 0;
     s.spellTimeLimit = s.bossTimeLeft;
     RequestSound(game, 18);
+    NoteCardReached(game);
 }
 
 void SpellEnd(Game& game) {
     GameState& s = game.state;
     const float shift = s.wideField ? 96.0f : 0.0f;
     RequestSound(game, 19);
+    NoteCardEnded(game);
     s.spellActive = 0;
     if (s.spellBonusLost) {
         caption(game, kFailedCaption, shift);

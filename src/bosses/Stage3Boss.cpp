@@ -272,8 +272,10 @@ void attack19(Game& game, int t) {
 //     right (17), speeding up slowly; one rand() r for the start, r % 45.
 //   every 40/36/30/24 frames a ring of 4/4/6/6 thin lasers (behaviour 21,
 //     speed 1) that turn as they go, their way set by their tag (255 and
-//     254 by turns); from Normal they brake at age 120 and shed a harmless
-//     marker line. No other draws.
+//     254 by turns: the tag is their alpha, so they show at full strength
+//     from their first frame); from Normal they brake at age 120 and shed
+//     a harmless marker line, drawn faint (alpha 96) so that the lasers
+//     that hurt read apart from it. No other draws.
 struct Pattern20Numbers {
     int orbs;
     int laserEvery, lasers;

@@ -80,7 +80,9 @@ void runPlain(Game& game, int id) {
 // (texture 1, speed 1.6, each angle one rand()); on Normal and Hard at 60,
 // 75 and 90 aimed triple streams, three directions 15 degrees apart at
 // speeds 2.5, 3, 3.5, bouncing off the sides once (behaviour 72). A
-// movement leg at position 100.
+// movement leg at position 100 whose kick runs its whole 70 frames, on into
+// the next cycle (a kick cut off at the cycle's end left speed behind each
+// time, and the boss flew off the field faster and faster).
 constexpr int kSpray37[4] = {1, 2, 3, 3};
 
 void attack37(Game& game, int t) {
@@ -100,7 +102,7 @@ void attack37(Game& game, int t) {
         RequestSound(game, 0);
         FireAimedSpread(game, large(32, 2.5, 72), b.x, b.y, -1, 1, 15, 3, 0.5);
     }
-    MovementLeg(game, t, c, 100, 100, 119);
+    MovementLeg(game, t, (c + 20) % 120, 0, 0, 72);
 }
 
 // ------------------------------------------------ pattern 38: blades
@@ -109,7 +111,8 @@ void attack37(Game& game, int t) {
 // 31) in rings of 2, 8, 8, 18 and 18 at t 61, 460, 860, 1260 and 1660, each
 // ring replacing the one before, radius 110 about the boss, turning either
 // way (alpha 255 / 254 alternately). The devices fire and hurt by
-// themselves. At the card's end they go, and the drop is thirty kind-3 and
+// themselves: every 20/14/10/10 frames a pair of large bullets (speed 2,
+// one along the device's turn and one behind it), every 90 an aimed laser. At the card's end they go, and the drop is thirty kind-3 and
 // five kind-2 items.
 constexpr int kBladeAt[5] = {61, 460, 860, 1260, 1660};
 constexpr int kBladeCount[5] = {2, 8, 8, 18, 18};

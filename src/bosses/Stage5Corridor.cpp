@@ -337,9 +337,12 @@ void attack36(Game& game, int t) {
     }
 }
 
+// Brought in directly (before the stage's own 10100), the section closes
+// the corridor itself on its first frame.
 void run36(Game& game) {
     GameState& s = game.state;
     Enemy& b = body(game);
+    if (b.timer == 0 && s.stageFrame < 10100) CloseCorridor(game);
     const ScreenPoint gate = CorridorToScreen(s, GateCentreU(s), GateTop(s, 0) - 88 + kGateHalfHeight);
     if (b.timer >= 0 && gate.y < 160) s.stage5Work += 1;
     b.x = static_cast<float>(gate.x);

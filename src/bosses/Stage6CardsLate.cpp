@@ -23,6 +23,10 @@ int difficulty(const Game& game) { return std::clamp(game.state.difficulty, 0, 2
 // The field's centre, where card 54's volleys are born.
 constexpr float kCentreX = 224, kCentreY = 240;
 
+// Texture 1's 32-pixel bullets animate four cells to the right of the one
+// named: each colour below starts a row of four (a cell named mid-row would
+// run into the next picture on the sheet).
+
 // Card 54's cycle: its emitters fly out at its start, ride round the boss
 // and fire from its position kEmitterFiresAt until its end.
 constexpr int kCard54Cycle = 400;
@@ -94,7 +98,7 @@ void Stage6EmitterBullet(Game& game, int slot) {
 //   p 0     a flash (texture 1 (0, 176), scale 1.5, kind 88: fades out by
 //           age 41); e = 2/3/4 emitters (kind 85, texX 0) at 360 / e apart
 //           from a random start, and a ring of 8/12/16 drifting balls
-//           (kind 85, texture 1 (32, 176)) between them. The emitters fly
+//           (kind 85, texture 1 (128, 288)) between them. The emitters fly
 //           out, lock onto the boss and ride round it; from p 280 each
 //           fires outward every 6 frames.
 //   p 100, 200  a waiting ring of 10/14/18 (kind 87, texture 0 (64, 48)):
@@ -127,7 +131,7 @@ void Card54(Game& game, int t) {
         const int start = game.rand() % 360;
         const BulletPlan emitter{{1, 0, 176, 32, 32}, 0, 85};
         FireRing(game, emitter, kCentreX, kCentreY, n.emitters, static_cast<float>(start));
-        const BulletPlan drifter{{1, 32, 176, 32, 32}, 0, 85};
+        const BulletPlan drifter{{1, 128, 288, 32, 32}, 0, 85};
         FireRing(game, drifter, kCentreX, kCentreY, n.drifters,
                  static_cast<float>(start + 180.0 / n.drifters));
     }
@@ -158,12 +162,12 @@ void Card54(Game& game, int t) {
 //           off, left of it for the left half and right for the right
 //           half: alpha 255 / 254) and speed up.
 //   p 60    from the bottom edge, between the top row's columns, c - 1
-//           large balls (texture 1 (64, 176), kind 91) rising at 2.4: they
+//           large balls (texture 1 (128, 256), kind 91) rising at 2.4: they
 //           stop at age 90, about a third of the way up; at age 200 - 40d
 //           Normal's drop back the way they came, the others scatter at 1
 //           along a random bearing (their own draw).
 //   every 240 (Normal up)  from the side edges a ball at x 16 and 432
-//           (texture 1 (32, 176), kind 90) falling at 3: it stops at age
+//           (texture 1 (0, 288), kind 90) falling at 3: it stops at age
 //           90 and waits to scatter on the boss's clock (599 past each
 //           960).
 // No rand() draws in the card itself. The columns leave lanes a ship's
@@ -191,12 +195,12 @@ void Card55(Game& game, int t) {
         }
     }
     if (p == 60) {
-        const BulletPlan riser{{1, 64, 176, 32, 32}, 2.4, 91};
+        const BulletPlan riser{{1, 128, 256, 32, 32}, 2.4, 91};
         for (int i = 1; i < n.columns; ++i)
             Fire(game, riser, static_cast<float>(gap * i + shift - 16), 496, 0);
     }
     if (n.sides && (t - 60) % 240 == 0) {
-        const BulletPlan side{{1, 32, 176, 32, 32}, 3, 90};
+        const BulletPlan side{{1, 0, 288, 32, 32}, 3, 90};
         Fire(game, side, 16, -16, 180);
         Fire(game, side, 432, -16, 180);
     }

@@ -185,6 +185,7 @@ private:
     AudioMixer mixer_;
     bool soundAvailable_ = false;
     HandleTable<TextureData> textures_;
+    HTEXTURE liveTexture_ = 0;  // the last texture a quad was found to name (until a texture is freed)
     std::unique_ptr<GlRenderer> renderer_;
 
     // scene and batch

@@ -70,13 +70,16 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
     if (!sceneOpen_ || !quad) return;
     // A quad naming a freed (or never made) texture draws nothing rather
     // than whatever now sits in that texture's place.
-    if (quad->tex && !textures_.find(quad->tex)) return;
+    if (quad->tex && quad->tex != liveTexture_) {
+        if (!textures_.find(quad->tex)) return;
+        liveTexture_ = quad->tex;
+    }
     const int blend = DrawnBlend(quad->blend);
     if (vertexCount_ == 0 || batchPrim_ != Primitive::Quads || batchTex_ != quad->tex || batchBlend_ != blend ||
         vertexCount_ + 4 > GlRenderer::kMaxVertices) {
         startBatch(Primitive::Quads, quad->tex, blend);
     }
-    std::memcpy(vertices_.get() + vertexCount_, quad->v, sizeof quad->v);
+    if (renderer_) std::memcpy(vertices_.get() + vertexCount_, quad->v, sizeof quad->v);
     vertexCount_ += 4;
     ++current_.quads;
     if (quadLogger_ && quad->tex) logQuad(*quad);

@@ -29,6 +29,7 @@ void EngineBase::Texture_Free(HTEXTURE tex) {
         renderer_->deleteTexture(t->glName);
     }
     textures_.erase(tex);
+    liveTexture_ = 0;
 }
 
 int EngineBase::Texture_GetWidth(HTEXTURE tex, bool original) {

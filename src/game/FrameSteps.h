@@ -24,6 +24,12 @@ void StageClearDriver(Game& game);     // fade out and go on to the next stage
 void PauseFrame(Game& game);           // pause, continue and end-of-replay menu
 void StaffRollFrame(Game& game);       // screen 11
 void ReplaySaveFrame(Game& game);      // screens 12 and 13
+void NameEntryFrame(Game& game);       // screen 14: a finished game's name for the high scores
+inline constexpr int kNameEntryScreen = 14;
+inline constexpr int kRecordsScreen = 15;  // the records screen, over the title picture
+// Spell practice (menus/): brings the chosen card in once the stage has
+// set up, and ends the run a while after the card. Last step of a play frame.
+void SpellPracticeStep(Game& game);
 
 // Opens the pause menu over a snapshot of the picture drawn so far (app/).
 void OpenPauseMenu(Game& game);

@@ -15,6 +15,7 @@
 #include "engine/Sprite.h"
 #include "engine/TextInputBox.h"
 #include "game/MenuRecords.h"
+#include "game/RecordBook.h"
 #include "game/Rules.h"
 
 namespace korvid {
@@ -61,6 +62,24 @@ struct Game {
     std::unique_ptr<TextInputGroup> textBoxGroup;
     std::array<std::unique_ptr<TextInputBox>, 4> saveBoxes;
     ReplaySlotList replaySlots;
+    // The saved high scores and spell-card history (null: this game keeps
+    // none, as in tests), and the game waiting for its name to be entered.
+    std::unique_ptr<RecordBook> records;
+    struct PendingRecord {
+        bool open = false;
+        ScoreRecord entry;
+        int difficulty = 0, character = 1;
+        int place = -1;
+        int then = 0;  // what follows: 0 the title, 12 the replay save screen
+    } pendingRecord;
+    std::unique_ptr<TextInputGroup> nameBoxGroup;
+    std::unique_ptr<TextInputBox> nameBox;  // destroyed before its group
+    // The records screen: the table shown and the card cursor.
+    struct RecordsView {
+        int difficulty = 0, character = 1;
+        int page = 0;     // 0 the high scores, 1 the spell cards
+        int cardCursor = 0;
+    } recordsView;
     // The music room's last choice: the stream it started and its file.
     HSTREAM musicRoomStream = 0;
     std::string musicRoomFile;

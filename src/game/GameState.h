@@ -55,6 +55,10 @@ struct RunState {
     int difficulty = 0;  // 0..2, 3 for the extra stage
     int character = 0;   // 1..3
     std::uint8_t practiceMode = 0;
+    // Spell practice: the card played alone (0 otherwise), and where its run
+    // stands: 0 the boss is still to come in, 1 the card runs, 2 it has ended.
+    int spellPracticeCard = 0;
+    std::uint8_t spellPracticePhase = 0;
     std::uint8_t quitRequested = 0;
     std::uint8_t musicRoomSelected = 0;
     int menuCursor = 0;

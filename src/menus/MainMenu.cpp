@@ -21,6 +21,7 @@ void confirm(Game& game) {
     s.stage = 0;
     s.power = 0;
     s.musicRoomSelected = 1;
+    s.spellPracticeCard = 0;
     switch (s.menuCursor) {
         case Start:
         case Extra:

@@ -60,6 +60,7 @@ void RetryGame(Game& game) {
     s.maxPowerFrames = 0;
     s.bombActive = 0;
     s.stageFrame = -63;
+    s.spellPracticePhase = 0;  // a spell practice brings its card in again
     // Nothing else of the last game is listed here: the start routine
     // resets the game's and the stage's records whole, so a replay of the
     // new game starts from the state a fresh start gives.

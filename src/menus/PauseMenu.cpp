@@ -1,6 +1,7 @@
 // The pause frame: the snapshot of the field fading to dark, the emblem and
 // the five entries, the side panel and HUD drawn over it, the keys.
 #include "menus/PauseMenu.h"
+#include "menus/RecordsScreens.h"
 
 #include <cstdlib>
 
@@ -94,7 +95,9 @@ void choose(Game& game, int entry) {
     if (PauseEntryDisabled(game.state, entry)) return;
     switch (entry) {
     case kPauseResume: ResumeOrContinue(game); break;
-    case kPauseQuit: QuitToTitle(game, true); break;
+    case kPauseQuit:
+        if (!OfferRecordEntry(game, /*allClear=*/false, /*thenSaveScreen=*/false)) QuitToTitle(game, true);
+        break;
     case kPauseSaveReplay: OpenReplaySaveScreen(game); break;
     case kPauseRetry: RetryGame(game); break;
     default: break;

@@ -3,6 +3,8 @@
 #include "game/FrameSteps.h"
 #include "game/Game.h"
 #include "game/Input.h"
+#include "menus/RecordsFile.h"
+#include "menus/SaveFailure.h"
 #include "play/Resources.h"
 #include "play/StageFlow.h"
 
@@ -27,6 +29,10 @@ void QuitToTitle(Game& game, bool freePauseTextures) {
     s.maxPowerFrames = 0;
     s.bombActive = 0;
     s.replayPlaying = 0;
+    s.spellPracticeCard = 0;
+    s.spellPracticePhase = 0;
+    // The cards met in the game just left are kept.
+    if (!SaveGameRecords(game)) ReportSaveFailure(game, kRecordsScreen, kRecordsFileName);
     e.Stream_Free(s.bgmStream);
     s.stage = 0;
     s.stageCleared = 0;

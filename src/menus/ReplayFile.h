@@ -20,6 +20,9 @@
 namespace korvid {
 
 inline constexpr int kReplaySlotCount = 20;
+// The practice-mode number of a spell practice: this plus the card's id.
+// Files of earlier versions hold only 0 and 1; they refuse these.
+inline constexpr int kSpellPracticeMode = 1000;
 inline constexpr int kReplayLastStage = 7;
 // Frame 0 of a stage is never recorded and each stage row has
 // kReplayFramesPerStage cells, so frames 1..99999 fit.
@@ -53,7 +56,7 @@ struct ReplayRecord {
 
     int difficulty = 0;   // 0..3
     int character = 1;    // 1..3
-    int practiceMode = 0;
+    int practiceMode = 0;  // 0 a game, 1 a practice stage, kSpellPracticeMode + card a spell practice
     int autoBomb = 0;
     int startStage = 1;
     std::vector<ReplayStageRecord> stages;  // stages startStage..endStage()

@@ -28,7 +28,7 @@ enum HeaderField { kDifficulty, kCharacter, kPracticeMode, kAutoBomb, kStartStag
 inline constexpr std::array<NumberRule, kHeaderFieldCount> kHeaderRules{{
     {"difficulty", 0, 3},
     {"character", 1, 3},
-    {"practice mode", 0, 1},
+    {"practice mode", 0, kSpellPracticeMode + 99},
     {"auto bomb", 0, 1},
     {"start stage", 1, kReplayLastStage},
     {"end stage", 1, kReplayLastStage},
@@ -53,6 +53,13 @@ inline bool inRange(const NumberRule& rule, std::int64_t v) { return v >= rule.l
 inline std::string outOfRange(const NumberRule& rule, std::string_view value) {
     return std::string(rule.label) + " " + std::string(value) + " is out of range (" + std::to_string(rule.lo) +
            ".." + std::to_string(rule.hi) + ")";
+}
+
+// 0 a game, 1 a practice stage, kSpellPracticeMode + card a spell practice.
+inline bool validPracticeMode(std::int64_t v) { return v == 0 || v == 1 || (v > kSpellPracticeMode && v < kSpellPracticeMode + 100); }
+inline std::string badPracticeMode(std::int64_t v) {
+    return "practice mode " + std::to_string(v) + " is out of range (0..1, or " + std::to_string(kSpellPracticeMode + 1) +
+           ".." + std::to_string(kSpellPracticeMode + 99) + " for a spell practice)";
 }
 
 inline std::string stagePrefix(int stage) { return "stage " + std::to_string(stage) + ": "; }

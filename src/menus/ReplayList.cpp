@@ -6,6 +6,7 @@
 #include "game/Game.h"
 #include "game/Input.h"
 #include "menus/MenuText.h"
+#include "menus/RecordsScreens.h"
 #include "menus/ReplayScreens.h"
 #include "menus/ReplaySlots.h"
 #include "menus/TitleMenus.h"
@@ -27,6 +28,10 @@ void drawSlotTexts(Game& game, const ReplaySlotSummary& slot) {
     for (std::size_t i = 0; i < slot.description.size() && i < 10; ++i)
         DrawMenuText(game, MenuFont::List16, 250, 188 + 20 * static_cast<float>(i), slot.description[i], 0xFFFFFFFF);
     DrawMenuText(game, MenuFont::List16, 240, 390, slot.date, 0xFFFFFFFF);
+    // Left of the stage choice, which starts at x 400.
+    DrawMenuText(game, MenuFont::List16, 240, 412, ReplayWhoLine(slot, game.language == 1), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 432, ReplayStagesLine(slot, game.language == 1), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 452, ReplayScoreLine(slot, game.language == 1), 0xFFFFFFFF);
 }
 
 void drawStageChoice(Game& game, const ReplaySlotSummary& slot) {
@@ -127,6 +132,7 @@ void RunReplayList(Game& game) {
     const auto alpha = static_cast<std::uint32_t>(std::clamp(static_cast<int>(2.5 * s.titleBrightness), 0, 255));
     DrawReplaySlotRows(game, 0, alpha);
     DrawReplayLabels(game);
+    if (s.screen == 5) DrawOutlinedText(game, MenuFont::List16, 566, 4, "→ 记录", 0xFFFFFFFF);
 
     const ReplaySlotSummary& slot = game.replaySlots.slots[static_cast<std::size_t>(s.menuCursor)];
     const bool present = slot.status == ReplaySlotSummary::Present;
@@ -144,6 +150,10 @@ void RunReplayList(Game& game) {
         if (TakeLatched(s.latchDown, e.Input_GetKeyState(VK_DOWN))) s.menuCursor = (s.menuCursor + 1) % kReplaySlots;
         if (TakeLatched(s.latchUp, e.Input_GetKeyState(VK_UP)))
             s.menuCursor = (s.menuCursor + kReplaySlots - 1) % kReplaySlots;
+    }
+    if (s.screen == 5 && TakeLatched(s.latchRight, e.Input_GetKeyState(VK_RIGHT))) {
+        OpenRecordsScreen(game);
+        return;
     }
     if (TakeLatched(s.latchConfirm, MenuConfirmHeld(game))) {
         if (s.screen == 7) {

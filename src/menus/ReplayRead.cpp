@@ -211,6 +211,10 @@ bool takeHeaderNumbers(std::string_view& rest, ReplayRecord& r, std::string& why
     std::array<std::int64_t, kHeaderFieldCount> v{};
     for (int i = 0; i < kHeaderFieldCount; ++i)
         if (!takeNumber(rest, kHeaderRules[i], v[i], why)) return false;
+    if (!validPracticeMode(v[kPracticeMode])) {
+        why = badPracticeMode(v[kPracticeMode]);
+        return false;
+    }
     if (v[kEndStage] < v[kStartStage]) {
         why = endBeforeStart(v[kEndStage], v[kStartStage]);
         return false;

@@ -33,6 +33,10 @@ ReplaySlotSummary ReadReplaySlot(const std::string& path) {
     out.description = r->description;
     out.startStage = r->startStage;
     out.endStage = r->endStage();
+    out.difficulty = r->difficulty;
+    out.character = r->character;
+    out.practiceMode = r->practiceMode;
+    out.finalScore = r->stages.back().snapshot.score;
     return out;
 }
 
@@ -44,6 +48,31 @@ void ReadReplaySlots(Game& game) {
 std::optional<ReplayRecord> LoadReplaySlot(Game& game, int slot) {
     std::string why;
     return LoadReplayFile(slotPath(game, slot), why);
+}
+
+std::string ReplayWhoLine(const ReplaySlotSummary& slot, bool english) {
+    static constexpr const char* kDifficulties[] = {"Easy", "Normal", "Hard", "Extra"};
+    const char* difficulty = slot.difficulty >= 0 && slot.difficulty <= 3 ? kDifficulties[slot.difficulty] : "?";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, english ? "Pilot %d  %s" : "角色 %d  %s", slot.character, difficulty);
+    return buf;
+}
+
+std::string ReplayStagesLine(const ReplaySlotSummary& slot, bool english) {
+    char buf[64];
+    if (slot.practiceMode > kSpellPracticeMode)
+        std::snprintf(buf, sizeof buf, english ? "Spell practice No.%02d" : "符卡练习 No.%02d", slot.practiceMode - kSpellPracticeMode);
+    else if (slot.startStage == slot.endStage)
+        std::snprintf(buf, sizeof buf, "%sstage %d", slot.practiceMode ? (english ? "Practice " : "练习 ") : "", slot.startStage);
+    else
+        std::snprintf(buf, sizeof buf, "stage %d-%d", slot.startStage, slot.endStage);
+    return buf;
+}
+
+std::string ReplayScoreLine(const ReplaySlotSummary& slot, bool english) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, english ? "Final score %lld" : "最终得分 %lld", slot.finalScore);
+    return buf;
 }
 
 std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number, bool english) {

@@ -11,7 +11,9 @@ bool ApplyReplayToState(const ReplayRecord& r, GameState& state) {
     if (!ValidateReplayRecord(r, why)) return false;
     state.difficulty = r.difficulty;
     state.character = r.character;
-    state.practiceMode = static_cast<std::uint8_t>(r.practiceMode);
+    state.practiceMode = r.practiceMode != 0 ? 1 : 0;
+    state.spellPracticeCard = r.practiceMode > kSpellPracticeMode ? r.practiceMode - kSpellPracticeMode : 0;
+    state.spellPracticePhase = 0;
     state.autoBomb = r.autoBomb;
     state.startStage = r.startStage;
     state.replayEndStage = r.endStage();
@@ -39,7 +41,7 @@ ReplayRecord RecordFromState(const GameState& state, const ReplayTexts& texts, c
     r.date = ReplayDateLine(savedAt);
     r.difficulty = state.difficulty;
     r.character = state.character;
-    r.practiceMode = state.practiceMode;
+    r.practiceMode = state.spellPracticeCard ? kSpellPracticeMode + state.spellPracticeCard : state.practiceMode;
     r.autoBomb = state.autoBomb;
     r.startStage = state.startStage;
     // Outside these bounds the record stays without stages, which does not

@@ -73,6 +73,10 @@ bool ValidateReplayRecord(const ReplayRecord& r, std::string& why) {
         why = outOfRange(kHeaderRules[i], std::to_string(header[i]));
         return false;
     }
+    if (!validPracticeMode(r.practiceMode)) {
+        why = badPracticeMode(r.practiceMode);
+        return false;
+    }
     if (r.stages.empty()) {
         why = endBeforeStart(r.endStage(), r.startStage);
         return false;

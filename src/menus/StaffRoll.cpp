@@ -5,6 +5,7 @@
 #include "game/FrameSteps.h"
 #include "game/Game.h"
 #include "game/Input.h"
+#include "menus/RecordsScreens.h"
 #include "menus/TitleMenus.h"
 
 namespace korvid {
@@ -34,6 +35,8 @@ void finish(Game& game) {
     s.screen = 12;
     s.menuCursor = 0;
     s.pauseState = 0;
+    // A game that made the high scores takes its name first.
+    OfferRecordEntry(game, /*allClear=*/true, /*thenSaveScreen=*/true);
 }
 
 // The credits sheet: rising in from the bottom, then scrolling through the

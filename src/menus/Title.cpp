@@ -4,7 +4,9 @@
 
 #include "game/Game.h"
 #include "play/Resources.h"
+#include "game/FrameSteps.h"
 #include "menus/MusicRoom.h"
+#include "menus/RecordsScreens.h"
 #include "menus/ReplayScreens.h"
 #include "menus/SettingsMenu.h"
 #include "menus/TitleMenus.h"
@@ -40,7 +42,7 @@ void drawTitlePicture(Game& game) {
 
     // Brightness moves toward 253 on the main menu and 98 on the sub-menus,
     // and stops there.
-    const int target = 253 - ((s.screen + 9) / 10) * 155;
+    const int target = s.screen == 0 ? 253 : 98;
     if (s.titleBrightness < target) s.titleBrightness = std::min(s.titleBrightness + 5, target);
     else if (s.titleBrightness > target) s.titleBrightness = std::max(s.titleBrightness - 5, target);
 
@@ -88,6 +90,7 @@ void RunTitle(Game& game) {
     }
     drawTitlePicture(game);
     if (s.screen >= 0 && s.screen <= 9) kMenus[s.screen](game);
+    else if (s.screen == kRecordsScreen) RunRecordsScreen(game);
 }
 
 }  // namespace korvid

@@ -13,8 +13,9 @@ namespace {
 
 constexpr TexRect kThinLaser{4, 32, 0, 16, 0};
 
-int laserChild(Game& g, const EnemyBullet& b, float angle, float sx, float sy, float z, float speed, int behavior) {
-    const int c = SpawnEnemyBullet(g, kThinLaser, b.x, b.y, sx, sy, angle, z, speed, behavior, 255);
+int laserChild(Game& g, const EnemyBullet& b, float angle, float sx, float sy, float z, float speed, int behavior,
+               int alpha = 255) {
+    const int c = SpawnEnemyBullet(g, kThinLaser, b.x, b.y, sx, sy, angle, z, speed, behavior, alpha);
     if (c >= 0) At(g, c).marked = 1;
     return c;
 }
@@ -59,6 +60,8 @@ void reflectShots(Game& g, int i) {
 
 }  // namespace
 
+constexpr int kMarkerAlpha = 96;
+
 void LaserSpinner(Game& g, int i) {
     EnemyBullet& b = At(g, i);
     b.scaleY = static_cast<float>(b.scaleY + 0.001);
@@ -71,7 +74,9 @@ void LaserSpinner(Game& g, int i) {
     if (b.age < 120) Turn(b, TurnSign(b) * 2);
     if (b.age >= 120 && b.age <= 140) {
         AddSpeed(b, -0.1);
-        laserChild(g, b, b.angle, 0.5f, 0.2f, 0.31f, 16, -1);
+        // The marker line is harmless: drawn faint, so the turning lasers
+        // that do hurt stand out against it.
+        laserChild(g, b, b.angle, 0.5f, 0.2f, 0.31f, 16, -1, kMarkerAlpha);
     }
 }
 

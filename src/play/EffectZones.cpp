@@ -1,6 +1,7 @@
 // Effects that act on the field: zones that disarm or erase enemy bullets,
 // the bomb explosions of character 1, and the hazards that hurt the player
 // (boss devices and homing missiles).
+#include <algorithm>
 #include <cmath>
 
 #include "play/Collisions.h"
@@ -134,8 +135,13 @@ void StepDevice(EffectFrame& f) {
     EffectSprite& e = f.e;
     Game& game = f.game;
     if (e.type == 31) {
+        // A ring of eighteen firing every 10 frames walls the field in; on
+        // Easy every 20 and on Normal every 14 leave lanes between the
+        // pairs.
+        static constexpr int kDeviceEvery[4] = {20, 14, 10, 10};
+        const int every = kDeviceEvery[std::clamp(game.state.difficulty, 0, 3)];
         e.angle += (e.alpha == 255) ? 1 : -1;
-        if (e.age % 10 == 0) {
+        if (e.age % every == 0) {
             Fire(game, BulletPlan{TexRect{1, 0, 176, 32, 32}, 2.0}, e.x, e.y, e.angle);
             Fire(game, BulletPlan{TexRect{1, 0, 144, 32, 32}, 2.0}, e.x, e.y, e.angle + 180);
         }

@@ -17,23 +17,31 @@ namespace {
 
 using bullet::Texture;
 
-// Extra room beyond the field before a bullet is dropped: later rows of
-// this table override earlier ones.
-struct Margin {
-    bool byTexture;  // else by behaviour
-    int code;
-    int margin;
-};
-constexpr Margin kMargins[] = {
-    {true, 40, 160},  {true, 39, 560},  {true, 4, 160},   {true, 2, 96},       {false, 52, 480},
-    {false, 54, 64},  {false, 38, 160}, {false, 124, 480}, {false, 130, 150},  {false, 93, 12260},
-    {false, 94, 12260}, {false, 103, 300},
-};
+// Extra room beyond the field before a bullet is dropped: by behaviour,
+// else by texture (a behaviour's room wins over its texture's).
+int roomOf(const EnemyBullet& b) {
+    switch (b.behavior) {
+    case 52: return 480;
+    case 54: return 64;
+    case 38: return 160;
+    case 124: return 480;
+    case 130: return 150;
+    case 93:
+    case 94: return 12260;
+    case 103: return 300;
+    default: break;
+    }
+    switch (Texture(b)) {
+    case 40: return 160;
+    case 39: return 560;
+    case 4: return 160;
+    case 2: return 96;
+    default: return 0;
+    }
+}
 
 int marginOf(const GameState& s, const EnemyBullet& b) {
-    int a = 0;
-    for (const Margin& m : kMargins)
-        if (m.byTexture ? Texture(b) == m.code : b.behavior == m.code) a = m.margin;
+    int a = roomOf(b);
     if (s.stage == 6 && !(s.bossActive && s.bossPattern() >= 53)) a += 64;
     if (s.stage == 7) a += 64;
     if (b.behavior == 120) a += 1164;

@@ -199,13 +199,19 @@ void overlayGlow(Ctx& c) {
     sprite::SetBlendMode(c.spr, BLEND_DEFAULT);
 }
 
+// Type 61 (card 59's left partner, sheet 38): a canopy of light above it,
+// bobbing. The sheet's top-left corner is the boss's own cells, so the
+// canopy has its own place on the sheet, right of the sweeping beams. The
+// partner's hot spot (the middle of its cell) is put back after.
+constexpr int kCanopyX = 712, kCanopyY = 0;
+
 void overlayCanopy(Ctx& c) {
     Enemy& e = c.e;
     c.hot(145.5f, 78);
-    c.rect(0, 0, 290, 156);
+    c.rect(kCanopyX, kCanopyY, 290, 156);
     const int bob = std::abs(e.timer % 10 - 5) / 2;
     c.draw(e.x, static_cast<float>(e.y - 24 + bob), 0, e.scaleX + 0.02f, e.scaleY);
-    c.hot(191, 70.5f);
+    c.hot(e.texW / 2.0f, e.texH / 2.0f);
 }
 
 }  // namespace

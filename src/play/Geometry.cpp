@@ -5,6 +5,7 @@
 namespace korvid {
 
 float NormaliseAngle(float a) {
+    if (a > 0.0f && a < 360.0f) return a;  // already folded: the steps below give it back unchanged
     if (!(std::fabs(a) < 2.0e9f)) return 0.0f;  // a broken angle must not overflow the truncation
     if (a < 0) a = 360.0f - std::fabs(a);
     const int whole = static_cast<int>(a);
@@ -39,12 +40,9 @@ DirectionTables buildTables() {
 
 }  // namespace
 
-const DirectionTables& Directions() {
-    static const DirectionTables tables = buildTables();
-    return tables;
-}
+const DirectionTables kDirectionTables = buildTables();
 
-int DirectionIndex(float angle) {
+int DirectionIndexFolded(float angle) {
     if (!std::isfinite(angle)) return 0;
     float a = std::fmod(angle, 360.0f);
     if (a < 0) a += 360.0f;

@@ -14,13 +14,19 @@ struct DirectionTables {
     float dirX[3601];
     float dirY[3601];
 };
-// Built once, on first use; never changes afterwards.
-const DirectionTables& Directions();
+// Built once, when the program loads; never changes afterwards.
+extern const DirectionTables kDirectionTables;
+inline const DirectionTables& Directions() { return kDirectionTables; }
 
 // Table index for a bearing: the angle is wrapped into [0, 360) first (the
 // behaviours turn angles after they were normalised), then k = trunc(a * 10)
 // in single precision.
-int DirectionIndex(float angle);
+int DirectionIndexFolded(float angle);
+inline int DirectionIndex(float angle) {
+    if (!(angle >= 0.0f && angle < 360.0f)) return DirectionIndexFolded(angle);
+    const int k = static_cast<int>(angle * 10.0f);  // in [0, 360) the remainder is the angle itself
+    return k > 3600 ? 3600 : k;
+}
 inline float DirX(float angle) { return Directions().dirX[DirectionIndex(angle)]; }
 inline float DirY(float angle) { return Directions().dirY[DirectionIndex(angle)]; }
 

@@ -2,6 +2,7 @@
 // spell card its banner and name flying in; in the extra stage also the
 // boss's cut-in.
 #include <algorithm>
+#include <cstdio>
 
 #include "engine/OutlinedSprite.h"
 #include "game/Game.h"
@@ -113,6 +114,26 @@ void drawName(Game& game, int t, float shift, int fade) {
     name.SetColor(0xFFFFFFFF);
 }
 
+// Under the card's name once it has come to rest: how often the player
+// has captured this card of this difficulty out of the times it was
+// reached ("history 3/7"; in spell practice, the practice runs).
+void drawHistory(Game& game, int t, float shift, int fade) {
+    const GameState& s = game.state;
+    if (t <= 173 || !game.records || !game.heiFont16) return;
+    const CardCounts* c = CardRecord(*game.records, s.bossPattern(), s.difficulty);
+    if (!c) return;
+    const bool practice = s.spellPracticeCard != 0;
+    char text[48];
+    std::snprintf(text, sizeof text, "history %d/%d", practice ? c->practiceCaptured : c->captured,
+                  practice ? c->practiceReached : c->reached);
+    const int alpha = playerUnder(s, kNameRight + shift - 120, kNameRight + shift + 8, 0, kNameY + 2 * kNameH + 8) ? 55 : 255;
+    GlyphFont& font = *game.heiFont16;
+    font.SetColor(0xFF000000u & (static_cast<std::uint32_t>(Faded(alpha, fade)) << 24));
+    font.Print(kNameRight + shift + 1, kNameY + kNameH + 1, kAlignRight, text);
+    font.SetColor(WithAlpha(Faded(alpha, fade), kWhite));
+    font.Print(kNameRight + shift, kNameY + kNameH, kAlignRight, text);
+}
+
 void drawCutIn(Game& game, int t, float shift, int fade) {
     GameState& s = game.state;
     if (s.stage != 7 || s.bossPattern() > 72 || t >= 181 || !game.uiSprite) return;
@@ -167,6 +188,7 @@ void DrawSpellCard(Game& game, int fade) {
     const float shift = s.wideField ? 210.0f : 0.0f;
     drawBanner(game, t, shift, fade);
     drawName(game, t, shift, fade);
+    drawHistory(game, t, shift, fade);
     drawCutIn(game, t, shift, fade);
 }
 

@@ -167,12 +167,21 @@ void drawStage1Tint(Game& game) {
     tint.SetColor(0xFFFFFFFF);
 }
 
+// The high-score line: the best saved game of this difficulty and
+// character from the start, then this game once it is past it. Shown only:
+// the play counter bestScore is left as it is.
+std::int64_t shownBest(const Game& game) {
+    const GameState& s = game.state;
+    const std::int64_t saved = game.records ? BestRecordedScore(*game.records, s.difficulty, s.character) : 0;
+    return std::max(s.bestScore, saved);
+}
+
 }  // namespace
 
 void DrawSidePanelNumbers(Game& game, int fade) {
     GameState& s = game.state;
     drawStage1Tint(game);
-    drawScoreRow(game, s.bestScore, 498, 14, 44, 1.0f, fade);
+    drawScoreRow(game, shownBest(game), 498, 14, 44, 1.0f, fade);
     drawScoreRow(game, s.score, 498, 14, 68, 1.0f, fade);
     drawLives(game, fade);
     drawBombGauge(game, fade);

@@ -51,7 +51,9 @@ int SpawnSceneObject(Game& game, TexRect r, float x, float y, float z, float yaw
     o.flatX = flatX;
     o.flatY = flatY;
     o.kind = kind;
-    o.distance = 0;
+    // A flat particle sorts among the 3D pieces at its fixed depth from the
+    // frame it appears (not in front of everything until its first update).
+    o.distance = kind > kLastSceneKind3D ? kFlatSceneDistance : 0;
     o.timer = 0;
     s.sceneObjectCount = i + 1;
     if (i >= s.sceneObjectsUsed) s.sceneObjectsUsed = i + 1;

@@ -13,6 +13,8 @@ struct GameState;
 
 // Kinds above this are flat particles drawn in screen coordinates.
 inline constexpr int kLastSceneKind3D = 100;
+// Where flat particles (kinds above 100) sort among the 3D pieces.
+inline constexpr float kFlatSceneDistance = 7200;
 inline constexpr int kPillarKind = 6;
 
 // 1 while stageFrame < 11850, then 0.1: the tower scene packs its sprite z

@@ -17,7 +17,6 @@ namespace {
 
 constexpr double kDegreesPerRadian = 57.3;
 constexpr float kNearDistance = 100;     // nearer objects are not drawn
-constexpr float kParticleDistance = 7200;  // where flat particles sort among the 3D objects
 constexpr int kTextureSlices = 40;      // the texture advances 1/40 of its height per strip
 constexpr double kStripRise = 40.6;      // the strips 1/40.6 of the projected height
 constexpr int kPillarHitPhase = 60;
@@ -51,7 +50,7 @@ void updateParticle(Game& game, int index) {
         RemoveSceneObject(s, index, particleZ(s));
         return;
     }
-    o.distance = kParticleDistance;
+    o.distance = kFlatSceneDistance;
     sprite::SetZ(o.sprite, particleZ(s));
 }
 

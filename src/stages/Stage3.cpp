@@ -256,13 +256,18 @@ void drawPicture(Game& game) {
 }
 
 // The aura's scale starts at 1 on its first frame and grows only while the
-// aura shows (a scale grown from any value on every frame overflowed).
+// aura shows (a scale grown from any value on every frame overflowed). A
+// practice started inside the aura's frames takes the scale it would have
+// grown to by then.
 void drawAura(Game& game) {
     GameState& s = game.state;
     const int f = s.stageFrame;
     if (f < kAuraFrom || f > kAuraTo) return;
     float& scale = s.bossVarArr[kAuraScale];
-    scale = f == kAuraFrom ? 1.0f : static_cast<float>(scale * 1.009);
+    if (f == kAuraFrom || scale <= 0)
+        scale = static_cast<float>(std::pow(1.009, f - kAuraFrom));
+    else
+        scale = static_cast<float>(scale * 1.009);
     if (!game.uiSprite) return;
     const int alpha = f < 9100 ? 255 : static_cast<int>(255 - 2.5 * (f - 9100));
     Sprite& sp = *game.uiSprite;

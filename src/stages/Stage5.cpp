@@ -147,20 +147,9 @@ void section3b(Game& game, const CueArgs&, int) {
     nextSection(game.state, 2);  // the gates of this stretch count double
     BringInBossQuietly(game, kStage5Section3b);
 }
-// The last section: one row per gate counted in the whole stage plus the
-// closing gate, far up the corridor; with no gate counted its body is
-// stronger.
 void section4(Game& game, const CueArgs&, int) {
-    GameState& s = game.state;
-    s.gateTotal += s.gatesPassed;
-    s.gatesPassed = 0;
-    s.gateRows = s.gateTotal + 1;
-    s.stage5Work = static_cast<float>(-300 - 332 * s.gateRows);
     BringInBossQuietly(game, kStage5Section4);
-    if (s.gateRows == 1) {
-        Enemy& body = s.enemies.slot[kBossSlot];
-        body.maxHp = body.hp = 1000;
-    }
+    CloseCorridor(game);
 }
 
 // The shaft under the boss's fight: 29 rows of the shaft sheet lying flat
@@ -244,6 +233,18 @@ constexpr WindowCue kWindows[] = {
 constexpr Timeline kTimeline{kExact, kWindows};
 
 }  // namespace
+
+void CloseCorridor(Game& game) {
+    GameState& s = game.state;
+    s.gateTotal += s.gatesPassed;
+    s.gatesPassed = 0;
+    s.gateRows = s.gateTotal + 1;
+    s.stage5Work = static_cast<float>(-300 - 332 * s.gateRows);
+    if (s.gateRows == 1) {
+        Enemy& body = s.enemies.slot[kBossSlot];
+        body.maxHp = body.hp = 1000;
+    }
+}
 
 void RunStage5(Game& game) {
     DrawStage5Scene(game);

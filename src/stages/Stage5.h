@@ -53,6 +53,13 @@ inline constexpr BossEntry kStage5Boss{.cell = {40, 0, 0, 64, 64},
 // The conversation the boss opens at its frame 100 (pages by character).
 inline constexpr OpeningTalk kStage5BossTalk{.first = 1, .last = {6, 8, 10}};
 
+// The last section's corridor: the gates counted so far added up, one row
+// per gate plus the closing gate far up the corridor, and with no gate
+// counted a stronger body (hp 1000). The stage does this as it brings the
+// section in at 10100; a fight started at the section directly does it on
+// its first frame.
+void CloseCorridor(Game& game);
+
 // The boss's partner (type 35) lives in enemy slot 0. Its hit points count
 // above a floor, so an ordinary enemy's death never takes it: its own bar
 // is hp - kPartnerFloor, and at the floor it waits, unhittable.

@@ -89,17 +89,26 @@ void fallingBullet(Game& game, const CueArgs&, int) {
 void music(Game& game, const CueArgs&, int) { StartStageMusic(game, kStageMusic, true); }
 
 // The two ships have flown off by now; they go before their sheets do, so
-// nothing draws from a freed texture.
-void shaft(Game& game, const CueArgs&, int) {
-    GameState& s = game.state;
+// nothing draws from a freed texture. The sheets' entries hold the
+// scenery's walls from here on.
+void shipsGone(GameState& s) {
     for (int i = 0; i < kEffectCapacity; ++i)
         if (!s.effects.free[i] && s.effects.slot[i].type == kOtherShipEffect) s.effects.free[i] = 1;
+}
+
+void shipsOffWallsIn(Game& game) {
+    GameState& s = game.state;
+    shipsGone(s);
     HTEXTURE& a = s.textures[kOtherShipA];
     HTEXTURE& b = s.textures[kOtherShipB];
     if (a) game.engine.Texture_Free(a);
     if (b) game.engine.Texture_Free(b);
     a = game.engine.Texture_Load("Graphics/backam23.jpg");
     b = game.engine.Texture_Load("Graphics/backam24.jpg");
+}
+
+void shaft(Game& game, const CueArgs&, int) {
+    shipsOffWallsIn(game);
     BuildShaft(game);
 }
 
@@ -199,20 +208,57 @@ void musicFade(Game& game, const CueArgs&, int) {
 }
 
 void boss(Game& game, const CueArgs&, int) {
-    GameState& s = game.state;
     StartStageMusic(game, kBossMusic, true);
-    HTEXTURE& sheet = s.textures[34];
-    if (sheet) game.engine.Texture_Free(sheet);
-    sheet = game.engine.Texture_Load("Graphics/stg6enm2.png");
     BringInBoss(game, kStage7Boss);
 }
 
 // A fight started directly during the frozen opening is played in a
-// running world, the ship in its usual place.
+// running world, the ship in its usual place, the other two ships gone.
 void thawForDirectFight(GameState& s) {
     if (!s.bossActive || !s.timeStop || s.stageFrame >= 600) return;
     s.timeStop = 0;
     s.playerY = 412;
+    shipsGone(s);
+}
+
+// A practice started part-way (the last frame played is `last`) is set as
+// the skipped cues would have left it: the world running, the walls'
+// sheets in, the music on, and the scene of that time built, its camera
+// flown and its turning pieces turned on by the frames skipped since.
+void jumpInto(Game& game, int last) {
+    GameState& s = game.state;
+    if (last >= 600) {
+        s.timeStop = 0;
+        s.playerY = 412;
+    }
+    if (last < kStage7ShaftFrame) return;
+    shipsOffWallsIn(game);
+    s.sceneFocal = kStage7Focal;
+    if (last < kStage7BossFrame) StartStageMusic(game, kStageMusic, true);
+    int built = kStage7TowerFrame;
+    if (last >= kStage7TowerFrame) {
+        BuildTower(game);
+    } else if (last >= kStage7WallFrame) {
+        BuildBlockWall(game);
+        built = kStage7WallFrame;
+    } else if (last >= kStage7ResetFrame) {
+        ResetSceneObjects(s);
+        return;
+    } else {
+        BuildShaft(game);
+        built = kStage7ShaftFrame;
+    }
+    const int clock = s.stageFrame;
+    for (int f = built + 1; f <= last; ++f) {
+        s.stageFrame = f;
+        MoveStage7Camera(game);
+    }
+    s.stageFrame = clock;
+    // The turning pieces stand where their age puts them; the wall's
+    // pillars keep their ages (their thrusts are counted from where they
+    // stand).
+    if (built == kStage7WallFrame) return;
+    for (int i = 0; i < s.sceneObjectCount; ++i) s.sceneObjects[i].timer += last - built;
 }
 
 // ------------------------------------------------------------ the timeline
@@ -270,6 +316,11 @@ constexpr WindowCue kWindows[] = {
 constexpr Timeline kTimeline{kExact, kWindows};
 
 }  // namespace
+
+void JumpIntoStage7(Game& game, int frame) {
+    game.state.stageFrame = frame - 1;
+    jumpInto(game, frame - 1);
+}
 
 void RunStage7(Game& game) {
     thawForDirectFight(game.state);

@@ -12,6 +12,9 @@
 namespace korvid {
 
 void RunStage7(Game& game);
+// A practice started at `frame` (the next frame played): the clock set and
+// the stage as its skipped cues would have left it.
+void JumpIntoStage7(Game& game, int frame);
 std::span<const EnemyTypeEntry> Stage7EnemyTypes();
 
 // All three fights use the stage's sheet (texture 34, 64 x 96) and come in
@@ -30,14 +33,16 @@ inline constexpr BossEntry kStage7MidBoss2{.cell = {34, 0, 0, 64, 96},
                                            .hp = 5000,
                                            .timeLimit = 3000,
                                            .heading = 80};
-// The extra boss from 12200 (texture 34 reloaded with its own sheet then).
+// The extra boss from 12200, in its own sheet (loaded into texture 34 as it
+// arrives, also when its fight is started directly).
 inline constexpr BossEntry kStage7Boss{.cell = {34, 0, 0, 64, 96},
                                        .x = -16,
                                        .y = 160,
                                        .pattern = 72,
                                        .hp = 3500,
                                        .timeLimit = 2400,
-                                       .heading = 80};
+                                       .heading = 80,
+                                       .sheet = "Graphics/stg6enm2.png"};
 
 // Frames of the script.
 inline constexpr int kStage7ShaftFrame = 901;
@@ -46,5 +51,7 @@ inline constexpr int kStage7WallFrame = 9600;
 inline constexpr int kStage7ResumeAfterSecondMidBoss = 11500;
 inline constexpr int kStage7TowerFrame = 11850;
 inline constexpr int kStage7BossFrame = 12200;
+// The scenery's focal length, from the shaft on.
+inline constexpr float kStage7Focal = 1000;
 
 }  // namespace korvid

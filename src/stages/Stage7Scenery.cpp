@@ -94,7 +94,7 @@ void particle(Game& game, float x, float y, float scale, int kind) {
 
 void BuildShaft(Game& game) {
     GameState& s = game.state;
-    s.sceneFocal = 1000;
+    s.sceneFocal = kStage7Focal;
     setCamera(s, 550, 4100, -5024, 0, -0.69808f, 0);
     s.sceneObjectCount = 0;
     for (int r = 0; r < 20; ++r) {

@@ -5,6 +5,7 @@
 #include "play/Enemies.h"
 #include "stages/Dialogue.h"
 #include "stages/StageRegistry.h"
+#include "stages/Stage7.h"
 
 namespace korvid {
 
@@ -63,12 +64,10 @@ void JumpStageClock(Game& game, int frame) {
     GameState& s = game.state;
     s.stageFrame = frame - 1;
     if (s.stage == 6 && frame >= 8600) s.wideFieldFightStarted = 1;
-    // Past the extra stage's frozen opening the world runs and the ship is
-    // on the field, as the falling bullet at 600 would have left them.
-    if (s.stage == 7 && frame > 600) {
-        s.timeStop = 0;
-        s.playerY = 412;
-    }
+    // Stage 3's ground panels are gone from 5760 (only the picture rushes on).
+    if (s.stage == 3 && frame > 5760)
+        for (int i = 0; i < kBgPanelCapacity; ++i) s.bgPanels.free[i] = 1;
+    if (s.stage == 7) JumpIntoStage7(game, frame);
 }
 
 void SpawnTitleCard(Game& game, float z) {
@@ -89,6 +88,11 @@ void BringInBossQuietly(Game& game, const BossEntry& entry) {
     s.bossActive = 1;
     s.bossTimeLeft = entry.timeLimit;
     const TexRect& c = entry.cell;
+    if (entry.sheet && c.tex >= 0 && c.tex < kTextureTableSize) {
+        HTEXTURE& sheet = s.textures[c.tex];
+        if (sheet) game.engine.Texture_Free(sheet);
+        sheet = game.engine.Texture_Load(entry.sheet);
+    }
     SpawnEnemy(game, c.tex, c.x, c.y, c.w, c.h, entry.x, entry.y, entry.scale, entry.scale, entry.heading, entry.z,
                entry.speed, entry.pattern, entry.hp, entry.alpha);
     SpawnEntryFlash(game, entry.flashZ, entry.flash);

@@ -29,7 +29,7 @@ void MusicLoopPoint(Game& game, float at, float to);
 
 // A direct start part-way through a stage: the next frame is `frame`.
 // Stage 6 is at 8600 or later only on the hidden route, so the route flag is
-// set with it.
+// set with it; the extra stage sets up what its skipped cues would have.
 void JumpStageClock(Game& game, int frame);
 
 // The stage's title card (texture 24), which fades in and out by itself.
@@ -61,8 +61,11 @@ struct BossEntry {
     float z = 0.7f;
     EntryFlash flash = EntryFlash::Standard;
     float flashZ = 0.8f;
+    // A sheet of its own, loaded into cell.tex as it arrives (the stage's
+    // own sheet when null), so a fight started directly wears it too.
+    const char* sheet = nullptr;
 };
-// bossActive, the time limit, the opening conversation, then the spawn
+// bossActive, the time limit, the opening conversation, the sheet, then the spawn
 // (which fills the boss slot, the boss driver's from the next frame) and
 // the entry flash.
 void BringInBoss(Game& game, const BossEntry& entry);

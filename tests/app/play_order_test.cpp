@@ -44,9 +44,9 @@ TEST_F(PlayOrderTest, ExtraStageSkipWindow) {
                                       std::pair{851, false}}) {
         t.s.stageFrame = frame;
         t.s.timeStop = 1;
-        t.s.items.free[4] = 0;
-        t.s.enemyBullets.free[7] = 0;
-        t.s.effects.free[2] = 0;
+        t.s.items.occupy(4);
+        t.s.enemyBullets.occupy(7);
+        t.s.effects.occupy(2);
         t.s.effects.slot[2].angle = 33;
         t.hold(17);
         UpdateAndDrawPlay(*t.game);

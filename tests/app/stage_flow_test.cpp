@@ -34,7 +34,7 @@ TEST(StartRoutine, CountersAtTheStartOfAGame) {
         t.s.grazeCount = 99;
         t.s.power = 50;
         t.s.moveDirection = 4;
-        t.s.enemyBullets.free[3] = 0;
+        t.s.enemyBullets.occupy(3);
         StartRoutine(*t.game);
         EXPECT_EQ(t.s.stage, c.stageAfter);
         EXPECT_EQ(t.s.startStage, c.stageAfter);
@@ -59,7 +59,7 @@ TEST(StageLoad, SeedsWithGrazeCountAndClearsPowerEveryStage) {
     t.s.latchConfirm = 1;
     t.s.menuScroll = 55;
     t.s.laserNear = 1;
-    t.s.items.free[5] = 0;
+    t.s.items.occupy(5);
     t.s.items.slot[5].halfValue = 1;
     StageLoadReset(t.s);
     GameRandom expected;

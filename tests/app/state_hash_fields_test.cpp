@@ -107,7 +107,7 @@ TEST(StateHashFields, EveryPlayFieldIsHashedOrNamedAsLeftOut) {
     auto slotFields = [&](auto& pool, const char* name) {
         using Record = std::remove_reference_t<decltype(pool.slot[0])>;
         pool.free.fill(1);
-        pool.free[0] = 0;
+        pool.occupy(0);
         const auto pad = paddingOf<Record>();
         std::set<std::size_t> allowed;
         expectOnly(unhashedBytes(s, reinterpret_cast<unsigned char*>(&pool.slot[0]), pad, sizeof(SpriteData),

@@ -6,6 +6,9 @@
 //   stage 5  card 38 on Hard, past its last ring of eighteen blade devices
 //            (1260), each firing its own streams and lasers
 //   stage 6  card 51 on Hard: rings of 36 at two speeds every 24 frames
+//   stage 6  of cards 54-60, card 54 on Hard: four emitters riding round the
+//            boss and firing outward every 6 frames, rings of 16 drifting
+//            balls and waiting rings of 18 from the centre, bouncers
 //   stage 7  mid-boss card 68: columns down both walls every 5 frames that
 //            scatter, and rings of 36
 //   extra    card 88: four large-bullet sprays never cleared by a hand-over
@@ -37,6 +40,7 @@ constexpr DensestPattern kDensest[] = {
     {"BM_Stage3DensestPattern", 3, 2, 9300, 19, 600},
     {"BM_Stage5DensestPattern", 5, 2, 10400, 38, 1500},
     {"BM_Stage6DensestCard", 6, 2, 7000, 51, 600},
+    {"BM_Stage6DensestLastCard", 6, 2, 7000, 54, 1500},
     {"BM_Stage7DensestMidBossCard", 7, 3, 3800, 68, 600},
     {"BM_ExtraBossDensestCard", 7, 3, 12200, 88, 900},
 };

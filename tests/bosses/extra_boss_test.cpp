@@ -1,8 +1,9 @@
-// The extra boss played out: its entry from a direct start (bar held until
-// frame 60, then its own), the tower's 3D pieces gone when 72 ends, the trip
-// home between patterns with its refill, the flat bonuses of its cards (and
-// 0 on a time-out), the paddle game's bounce, the last card's fades and its
-// defeat leading to the staff roll; the sky's clock and its cleanup.
+// The extra boss played out: its entry from a direct start (its own sheet,
+// its bar held until frame 60, then its own), the tower's 3D pieces gone
+// when 72 ends, the trip home between patterns with its refill (and 81's
+// longer clock after a time-out), the flat bonuses of its cards (and 0 on a
+// time-out), the paddle game's bounce, the last card's fades and its defeat
+// leading to the staff roll; the sky's clock and its cleanup.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,7 +55,12 @@ TEST(ExtraBoss, EntersHoldsItsBarClearsTheTowerAndFliesHomeToItsNextCard) {
     SpawnSceneObject(f.game, {40, 0, 0, 512, 256}, 0, 0, 0, 0, 0, 0, 3, 8);
     ASSERT_EQ(f.s.sceneObjectCount, 3);
 
+    // Started directly (the stage never reached 12200), it still wears its
+    // own sheet, not the mid-bosses' one the stage loaded.
+    f.engine.textureFiles["Graphics/stg6enm2.png"] = 7034;
     f.startAt(72);
+    EXPECT_EQ(f.s.textures[34], 7034u);
+    EXPECT_EQ(f.boss.sprite.quad.tex, 7034u);
     EXPECT_EQ(f.s.bossPattern(), 72);
     EXPECT_EQ(f.limitAtEntry, 2400);
     EXPECT_FLOAT_EQ(f.boss.maxHp, 3500);
@@ -144,6 +150,27 @@ TEST(ExtraBoss, CardsPayTheirFlatBonusesAndNothingOnATimeOut) {
         f.bossFrame();
         EXPECT_EQ(f.s.spellActive, 0) << c.id;
         EXPECT_EQ(f.s.score - before, c.paid) << c.id << " time-out " << c.timeOut << " bombed " << c.bombed;
+    }
+}
+
+// Card 81 is given 3150 frames instead of 3000 when the clock ran out on
+// attack 80 before it. (Started directly at 80, the boss finds no tower.)
+TEST(ExtraBoss, Card81HasLongerWhenTheAttackBeforeItRanOutOfTime) {
+    for (bool timeOut : {false, true}) {
+        ExtraFight f;
+        SpawnSceneObject(f.game, {40, 0, 0, 512, 512}, 0, 0, 0, 0, 0, 0, 3, 7);
+        f.startAt(80);
+        for (int i = 0; i < 100; ++i) f.bossFrame();
+        EXPECT_EQ(f.s.sceneObjectCount, 0) << "the tower goes with a direct start past 72";
+        if (timeOut) {
+            f.s.bossTimeLeft = 0;
+            BossTimeOut(f.game);
+        }
+        f.boss.hp = 0;
+        f.untilPattern(81);
+        ASSERT_EQ(f.s.bossPattern(), 81);
+        EXPECT_EQ(f.s.bossTimeLeft, timeOut ? 3150 : 3000);
+        EXPECT_EQ(f.s.spellTimeLimit, timeOut ? 3150 : 3000);
     }
 }
 

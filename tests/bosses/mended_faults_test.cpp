@@ -71,7 +71,7 @@ TEST_F(MendedFaults, ATimedOutCardShowsABonusOfNothing) {
 TEST_F(MendedFaults, DecoysIntoAFullPoolMarkNoOtherBullet) {
     fillBullets(7);
     Enemy& e = t.s.enemies.slot[3];
-    t.s.enemies.free[3] = 0;
+    t.s.enemies.occupy(3);
     e.type = 66;
     e.x = e.y = 200;
     DropEnemyItems(*t.game, 3);
@@ -101,7 +101,7 @@ TEST_F(MendedFaults, AutomaticBombIntoAFullItemPoolAttractsNoOtherItem) {
     for (int i = 0; i < kItemCapacity; ++i) SpawnItem(*t.game, {3, 0, 96, 16, 16}, 10, 470, 0, 1);
     t.s.lastItemSlot = 5;
     PlayerShot& bomb = t.s.playerShots.slot[0];
-    t.s.playerShots.free[0] = 0;
+    t.s.playerShots.occupy(0);
     bomb.kind = 9;
     bomb.alpha = 254;
     bomb.scaleX = 1;

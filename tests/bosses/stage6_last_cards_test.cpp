@@ -291,6 +291,9 @@ TEST(Stage6Cards, Card59BringsItsPartnersWhoLeaveAtTheRingsFractions) {
     step();
     EXPECT_EQ(left.noHit, 1);
     EXPECT_EQ(right.noHit, 1);
+    // 61 is drawn with its canopy on top, and still where it is next frame.
+    EXPECT_FLOAT_EQ(left.sprite.hotX, 32);
+    EXPECT_FLOAT_EQ(left.sprite.hotY, 48);
 
     f.boss.hp = 0.13f * f.boss.maxHp;
     step();

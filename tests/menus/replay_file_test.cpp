@@ -249,7 +249,7 @@ TEST(ReplayParse, BrokenFilesAreRefusedWithAReason) {
         {"difficulty -1", t + "-1 1 0 0 1 1 ", "difficulty -1 is out of range"},
         {"character 4", t + "0 4 0 0 1 1 ", "character 4 is out of range (1..3)"},
         {"character 0", t + "0 0 0 0 1 1 ", "character 0 is out of range"},
-        {"practice 2", t + "0 1 2 0 1 1 ", "practice mode 2 is out of range (0..1)"},
+        {"practice 2", t + "0 1 2 0 1 1 ", "practice mode 2 is out of range (0..1, or 1001..1099 for a spell practice)"},
         {"auto bomb 2", t + "0 1 0 2 1 1 ", "auto bomb 2 is out of range (0..1)"},
         {"letters for lives", t + "0 1 0 0 1 1 3 400 two 0 0 0 ", "stage 1: lives \"two\" is not a number"},
         {"digits then letters", t + "0 1 0 0 1 1 3 400 2 0 0 0 1 12ab 3 ", "stage 1: frame 2: mask \"12ab\" is not"},

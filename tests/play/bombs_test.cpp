@@ -44,7 +44,7 @@ protected:
         return n;
     }
     void bullet(int slot, float x, float y, int behavior = 0, bool marked = false) {
-        t.s.enemyBullets.free[slot] = 0;
+        t.s.enemyBullets.occupy(slot);
         t.s.enemyBullets.slot[slot].x = x;
         t.s.enemyBullets.slot[slot].y = y;
         t.s.enemyBullets.slot[slot].behavior = behavior;

@@ -24,7 +24,7 @@ protected:
     }
     void enemy(int type, int texY = 0, float x = 200, float y = 200) {
         Enemy& e = t.s.enemies.slot[3];
-        t.s.enemies.free[3] = 0;
+        t.s.enemies.occupy(3);
         e.type = type;
         e.texY = texY;
         e.x = x;
@@ -125,7 +125,7 @@ TEST_F(DropTest, LargeDropsAndAFullPool) {
     EXPECT_EQ(countItems(3), 100);
     EXPECT_EQ(countItems(2), 10);
     t.s.items.clear();
-    for (int i = 0; i < kItemCapacity - 50; ++i) t.s.items.free[i] = 0;
+    for (int i = 0; i < kItemCapacity - 50; ++i) t.s.items.occupy(i);
     DropEnemyItems(*t.game, 3);
     EXPECT_EQ(countItems(), kItemCapacity);
 

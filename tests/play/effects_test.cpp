@@ -114,7 +114,7 @@ TEST_F(EffectsTest, ColourChannelsAndRingAreClamped) {
     EXPECT_EQ(PackArgb(357, -3, 300, 17), 0xFF00FF11u);
 
     // The hit-point ring: 720 strips at most, none for a bar without a maximum.
-    t.s.enemies.free[kBossSlot] = 0;
+    t.s.enemies.occupy(kBossSlot);
     Enemy& boss = t.s.enemies.slot[kBossSlot];
     boss.x = 224;
     boss.y = 143;
@@ -145,10 +145,10 @@ TEST_F(EffectsTest, BombBlastErasesWithinItsRadius) {
     const int marked = bullet(200, 300, 5, true);
     const int shielded = bullet(200, 100, 20);
     const int far = bullet(310, 200);
-    t.s.enemies.free[3] = 0;
+    t.s.enemies.occupy(3);
     t.s.enemies.slot[3].x = 200;
     t.s.enemies.slot[3].y = 290;
-    t.s.enemies.free[4] = 0;
+    t.s.enemies.occupy(4);
     t.s.enemies.slot[4].x = 200;
     t.s.enemies.slot[4].y = 320;
     UpdateEffect(*t.game, blast);

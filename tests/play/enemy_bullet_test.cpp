@@ -132,7 +132,7 @@ TEST_F(EnemyBulletTest, GlowingHomerTurnsBelowZeroAndStillFliesStraight) {
 
 TEST_F(EnemyBulletTest, OrbitersFollowTheSlotInTheirWork) {
     Enemy& e = t.s.enemies.slot[5];
-    t.s.enemies.free[5] = 0;
+    t.s.enemies.occupy(5);
     e.type = 13;
     e.x = 200;
     e.y = 200;

@@ -166,7 +166,7 @@ TEST(HudPanel, GaugeGrazeAndCounterAreClampedToTheirRows) {
 TEST(HudBoss, TimerClampedRedInTheLastTenSecondsAndFadedUnderThePlayer) {
     HudGame t;
     t.s.bossActive = 1;
-    t.s.enemies.free[kBossSlot] = 0;
+    t.s.enemies.occupy(kBossSlot);
     t.s.enemies.slot[kBossSlot].x = 224;
     t.s.enemies.slot[kBossSlot].y = 100;
     t.s.bossTimeLeft = 12000;
@@ -213,7 +213,7 @@ TEST(HudBoss, TimerBannerAndCardNameNeverCoverEachOther) {
     t.engine.textureSizes[kNames] = {1024, 1024};
     t.s.bossActive = 1;
     t.s.spellActive = 1;
-    t.s.enemies.free[kBossSlot] = 0;
+    t.s.enemies.occupy(kBossSlot);
     t.s.enemies.slot[kBossSlot].x = 224;
     t.s.enemies.slot[kBossSlot].y = 100;
     t.s.bossTimeLeft = 3000;

@@ -135,7 +135,7 @@ TEST_F(PatternKitTest, SprayAndChargeDrawInTheirOrder) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(t.s.enemyBullets.slot[i].angle, static_cast<float>(ref.next() % 360));
 
     // A full pool still draws: the next numbers do not depend on room.
-    for (int i = 0; i < kEffectCapacity; ++i) t.s.effects.free[i] = 0;
+    for (int i = 0; i < kEffectCapacity; ++i) t.s.effects.occupy(i);
     ChargeParticles(*t.game, 0, 0, 2);
     for (int i = 0; i < 6; ++i) ref.next();
     EXPECT_EQ(t.game->rand(), ref.next());
@@ -166,7 +166,7 @@ TEST_F(PatternKitTest, BulletsToItemsAndMuzzleFlash) {
 
     // A full item pool: the bullets go, no items come.
     ClearAllPools(t.s);
-    for (int i = 0; i < kItemCapacity; ++i) t.s.items.free[i] = 0;
+    for (int i = 0; i < kItemCapacity; ++i) t.s.items.occupy(i);
     Fire(*t.game, BulletPlan{TexRect{0, 0, 48, 16, 16}, 1, 0}, 0, 0, 0);
     BulletsToItems(*t.game);
     EXPECT_EQ(t.s.enemyBullets.free[0], 1);

@@ -25,7 +25,7 @@ protected:
     }
     Enemy& enemy(int slot, float x, float y, float hp, int size = 32) {
         Enemy& e = t.s.enemies.slot[slot];
-        t.s.enemies.free[slot] = 0;
+        t.s.enemies.occupy(slot);
         e.x = x;
         e.y = y;
         e.hp = e.maxHp = hp;

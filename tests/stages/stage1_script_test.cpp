@@ -125,7 +125,7 @@ TEST_F(Stage1ScriptTest, CameraTurnEndsNearStraightAndTheGroundIsStillDrawn) {
 TEST_F(Stage1ScriptTest, BossGateHoldsTheTimelineAndCountsDownOutsideConversations) {
     runTo(1000);
     s.bossActive = 1;
-    s.enemies.free[kBossSlot] = 0;
+    s.enemies.occupy(kBossSlot);
     s.bossTimeLeft = 50;
     s.dialogueActive = 1;
     const int scroll = static_cast<int>(s.scrollSpeed);
@@ -139,7 +139,7 @@ TEST_F(Stage1ScriptTest, BossGateHoldsTheTimelineAndCountsDownOutsideConversatio
 
 TEST_F(Stage1ScriptTest, TimeOutDrainsTheMidBossAndForcesItsLastAttack) {
     Enemy& boss = s.enemies.slot[kBossSlot];
-    s.enemies.free[kBossSlot] = 0;
+    s.enemies.occupy(kBossSlot);
     s.bossActive = 1;
     s.bossTimeLeft = 1;
     boss.hp = 300;

@@ -4,7 +4,8 @@
 // corridor, opening its conversation at its frame 100 with the limit
 // started again and its tune at 102; the partner in slot 0 after card 40
 // and the two-body patterns ending only when both are down; the ship's
-// shots at half damage while it is invincible in that fight.
+// shots at half damage while it is invincible in that fight; a closing gate
+// started directly with its row; the sprays keeping the boss on the field.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -177,6 +178,37 @@ TEST(Stage5Scenario, LastSectionByTheGatesCounted) {
         EXPECT_FLOAT_EQ(run.boss.maxHp, passed == 0 ? 1000 : 300);
         EXPECT_FLOAT_EQ(run.boss.hp, passed == 0 ? 1000 : 300);
     }
+}
+
+// A fight started at the closing gate closes the corridor itself: with no
+// gate counted, one row and the body of 1000.
+TEST(Stage5Scenario, ClosingGateStartedDirectlyBringsItsRow) {
+    Stage5Run run;
+    GameState& s = run.s;
+    run.jumpTo(2);
+    ASSERT_TRUE(BringInFightAt(run.game, 36));
+    PlayFrame(run.game);
+    EXPECT_EQ(s.gateRows, 1);
+    EXPECT_FLOAT_EQ(run.boss.maxHp, 1000);
+    EXPECT_NEAR(s.stage5Work, -300 - 332, 2);
+}
+
+// Pattern 37's movement legs keep the boss on the field: each kick runs out
+// (one cut short at the cycle's end left speed behind, cycle after cycle).
+TEST(Stage5Scenario, SpraysLeaveTheBossOnTheField) {
+    Stage5Run run(0);
+    GameState& s = run.s;
+    run.jumpTo(10400);
+    ASSERT_TRUE(BringInFightAt(run.game, 37));
+    float fastest = 0;
+    for (int i = 0; i < 2400 && s.bossPattern() == 37; ++i) {
+        s.dialogueActive = 0;  // read through
+        PlayFrame(run.game);
+        if (run.boss.timer > 200) fastest = std::max(fastest, run.boss.speed);
+        ASSERT_GT(run.boss.x, -32) << "frame " << i;
+        ASSERT_LT(run.boss.x, 480) << "frame " << i;
+    }
+    EXPECT_LT(fastest, 2.5f);
 }
 
 // The boss comes down the corridor: entry, conversation at its frame 100

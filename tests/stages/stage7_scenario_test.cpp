@@ -2,8 +2,8 @@
 // field until the falling item comes, the skip key's window), the shaft and
 // its count, the sheets of the two other ships swapped for the walls only
 // once their ships are gone, the stage tune's loop asked only once it
-// plays, the dark between the scenes and the block wall, and the pillar
-// that strikes a still ship at 10199.
+// plays, the dark between the scenes and the block wall, the pillar that
+// strikes a still ship at 10199, and a practice started at the tower.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +11,7 @@
 #include "bosses/BossFight.h"
 #include "bosses/Stage7MidBoss.h"
 #include "stages/Stage7.h"
+#include "stages/StageScript.h"
 
 namespace korvid {
 namespace {
@@ -172,6 +173,29 @@ TEST(Stage7Scenario, TheDarkBetweenTheScenesThenTheBlockWallsPillarStrikes) {
     }
     EXPECT_GT(s.hitPending, 0);
     EXPECT_EQ(s.sceneObjectCount, 204);
+}
+
+// A practice started at the tower finds the stage as its skipped cues would
+// have left it: the other ships gone and their sheets holding the walls,
+// the scenery's focal length, the tower built and the world running.
+TEST(Stage7Scenario, APracticeStartedAtTheTowerFindsItBuiltInTheWallsSheets) {
+    Stage7Run run;
+    GameState& s = run.s;
+    run.playTo(-62);
+    ASSERT_EQ(run.liveOfType(60), 2);
+    JumpStageClock(run.game, 12000);
+    PlayFrame(run.game);
+    EXPECT_EQ(s.stageFrame, 12000);
+    EXPECT_EQ(run.liveOfType(60), 0);
+    EXPECT_EQ(s.textures[36], 523u);
+    EXPECT_EQ(s.textures[40], 524u);
+    EXPECT_FLOAT_EQ(s.sceneFocal, 1000);
+    EXPECT_EQ(s.timeStop, 0);
+    EXPECT_FLOAT_EQ(s.playerY, 412);
+    int pieces = 0;
+    for (int i = 0; i < s.sceneObjectCount; ++i) pieces += s.sceneObjects[i].kind <= 100;
+    EXPECT_EQ(pieces, 48);
+    EXPECT_FLOAT_EQ(s.sceneCamera[2], -7500);
 }
 
 TEST(Stage7Scenario, TheFirstMidBossRunsItsThreePatternsAndLeavesItsItemsAsTheClockRunsOn) {

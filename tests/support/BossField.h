@@ -60,6 +60,7 @@ public:
     }
 
     Game& game() { return *game_; }
+    Engine& engine() { return *engine_; }
     GameState& state() { return game_->state; }
     int liveBullets() const {
         int n = 0;

@@ -90,6 +90,27 @@ TEST(ManifestTest, RegionsNamingTheSameSeedShareItOthersDiffer) {
     EXPECT_NE(r[0].seed, r[2].seed);
 }
 
+// An English picture is its picture painted again with the listed texts
+// replaced, under "English/", with the same noise; a listed text the
+// picture does not have is a mistake in the list.
+TEST(ManifestTest, EnglishPicturesReplaceTheirTextsAndKeepTheirNoise) {
+    Manifest m = Manifest::parse(R"({"files": [{"name": "a.png", "size": [64, 64], "regions": [
+        {"style": "noise", "x": 0, "y": 0, "w": 64, "h": 32},
+        {"style": "text", "x": 0, "y": 32, "w": 64, "h": 32, "text": "得点", "lines": ["得点", "残机"]}]}],
+        "english": [{"name": "a.png", "texts": {"得点": "Score"}}]})");
+    ASSERT_EQ(m.files().size(), 2u);
+    const auto& chinese = m.files()[0];
+    const auto& english = m.files()[1];
+    EXPECT_EQ(english.name, "English/a.png");
+    EXPECT_EQ(english.regions[0].seed, chinese.regions[0].seed);
+    EXPECT_EQ(english.regions[1].str("text"), "Score");
+    EXPECT_EQ(english.regions[1].get("lines")[0].string(), "Score");
+    EXPECT_EQ(english.regions[1].get("lines")[1].string(), "残机");
+    EXPECT_EQ(chinese.regions[1].str("text"), "得点");
+    EXPECT_THROW(Manifest::parse(R"({"files": [{"name": "a.png", "size": [8, 8], "regions": []}],
+        "english": [{"name": "a.png", "texts": {"得点": "Score"}}]})"), std::runtime_error);
+}
+
 // The real manifest: every picture region lies inside its picture (checked by
 // loading), and no two entries collide.
 TEST(ManifestTest, ThePackManifestLoads) {

@@ -115,13 +115,20 @@ void Needle(Canvas& c, Rect b, Rgba col) {
     }
 }
 
+// A slim dart with a small barbed tip and a tail that fades: six of these
+// fly out of every other frame's volley, so a broad solid arrow filled the
+// field with large yellow shapes once nothing was left to stop them.
 void Arrowhead(Canvas& c, Rect b, Rgba col) {
     Vec2 o = CentreOf(b);
-    std::vector<Vec2> pts = Place({{0, -0.9f}, {0.55f, 0.1f}, {0.2f, 0.0f}, {0.25f, 0.9f}, {-0.25f, 0.9f}, {-0.2f, 0.0f}, {-0.55f, 0.1f}},
+    std::vector<Vec2> pts = Place({{0, -0.95f}, {0.2f, -0.5f}, {0.07f, -0.45f}, {0.05f, 0.9f}, {-0.05f, 0.9f},
+                                   {-0.07f, -0.45f}, {-0.2f, -0.5f}},
                                   {0, 0}, 0, 1);
     for (Vec2& p : pts) p = o + Vec2{p.x * b.w * 0.45f, p.y * b.h * 0.45f};
-    GlowEllipse(c, o, b.w * 0.45f, b.h * 0.5f, 0, WithAlpha(col, 0.5f), 1.2f);
-    ShadedPolygon(c, pts, [&](Vec2 p, float) { return Mix({1, 1, 1, 1}, col, Clamp01((p.y - b.y) / b.h)); });
+    GlowEllipse(c, o, b.w * 0.12f, b.h * 0.45f, 0, WithAlpha(col, 0.3f), 1.2f);
+    ShadedPolygon(c, pts, [&](Vec2 p, float) {
+        const float t = Clamp01((p.y - b.y) / b.h);
+        return WithAlpha(Mix({1, 1, 1, 1}, col, t), 1 - 0.75f * t);
+    });
 }
 
 void Amulet(Canvas& c, Rect b, Rgba col) {
