@@ -132,7 +132,9 @@ void RunReplayList(Game& game) {
     const auto alpha = static_cast<std::uint32_t>(std::clamp(static_cast<int>(2.5 * s.titleBrightness), 0, 255));
     DrawReplaySlotRows(game, 0, alpha);
     DrawReplayLabels(game);
-    if (s.screen == 5) DrawOutlinedText(game, MenuFont::List16, 566, 4, "→ 记录", 0xFFFFFFFF);
+    if (s.screen == 5)
+        DrawOutlinedText(game, MenuFont::List16, game.language == 1 ? 552 : 566, 4, Say(game, "→ 记录", "→ Records"),
+                         0xFFFFFFFF);
 
     const ReplaySlotSummary& slot = game.replaySlots.slots[static_cast<std::size_t>(s.menuCursor)];
     const bool present = slot.status == ReplaySlotSummary::Present;
