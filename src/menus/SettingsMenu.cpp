@@ -52,8 +52,8 @@ constexpr ListRow kSettingsRows[kSettingsEntries] = {
     {{0, 108, 320, 36}, -276, 260}, {{0, 792, 140, 36}, -266, 310}, {{0, 864, 320, 36}, -276, 360},
     {{0, 180, 320, 36}, -276, 410},
 };
-// The language's value, free text where the other values end.
-constexpr float kLanguageValueDx = 10;
+// The language's value, free text ending where the other values end.
+constexpr float kLanguageValueDx = 19;
 
 // Values stand right-aligned: the last digit of a volume, then the percent
 // sign; ON/OFF ends where the percent sign stands.
@@ -143,8 +143,8 @@ void drawSettingsList(Game& game, bool greyed) {
     drawPicture(game, windowed ? kWindowedPicture : kFullScreenPicture,
                 slide + (windowed ? kWindowedDx : kFullScreenDx), kSettingsRows[WindowModeEntry].y,
                 color[WindowModeEntry]);
-    DrawOutlinedText(game, MenuFont::Outline18, slide + kLanguageValueDx, kSettingsRows[LanguageEntry].y + 4,
-                     game.language == 1 ? "English" : "中文", color[LanguageEntry]);
+    DrawOutlinedText(game, MenuFont::Outline18, slide + kLanguageValueDx, kSettingsRows[LanguageEntry].y + 6,
+                     game.language == 1 ? "English" : "中文", color[LanguageEntry], kAlignRight);
 }
 
 // Every binding is the key mark and the key: a letter or digit by its own
