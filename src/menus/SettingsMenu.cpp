@@ -344,7 +344,7 @@ void RunSettingsScreen(Game& game) {
     }
     drawSettingsList(game, /*greyed=*/false);
     DrawSaveFailure(game, 4, static_cast<float>(s.settingsSlide) + kSaveFailureDx, kSaveFailureY,
-                    Say(game, "再次返回：设置只用于这次游戏", "Leave again: the settings hold for this run only"));
+                    Say(game, "再次返回：设置只用于这次游戏", "Leave again: settings for this run only"));
     if (!inFront) return;
     if (TakeLatched(s.latchCancel, MenuCancelHeld(game))) {
         leaveSettings(game);

@@ -543,7 +543,7 @@ TEST_F(SettingsMenuTest, KeyListShowsLabelsAndBindings) {
     // The settings behind are pushed out to the right, all grey.
     expectCut(624, 110, {0, 0, 320, 36}, kGrey);
     expectCut(634, 310, {0, 792, 140, 36}, kGrey);
-    expectCut(624, 360, {0, 180, 320, 36}, kGrey);
+    expectCut(624, 410, {0, 180, 320, 36}, kGrey);
 
     // While a capture waits, the binding under the cursor lights up.
     tap(VK_RETURN);
