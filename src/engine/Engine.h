@@ -165,7 +165,13 @@ public:
     virtual void Gfx_RenderQuad(const Quad* quad) = 0;
     // True when quads are only counted, never drawn or logged (a headless run
     // without pictures): a sprite may then skip working out its corners.
-    virtual bool Gfx_OnlyCounts() const { return false; }
+    // Asked for every sprite of every frame, so it is a plain flag read.
+    bool Gfx_OnlyCounts() const { return onlyCounts_; }
+    // The same quad drawn n times over, counted as n quads; an engine that
+    // only counts does it in one step.
+    virtual void Gfx_RenderQuads(const Quad* quad, int n) {
+        for (int i = 0; i < n; ++i) Gfx_RenderQuad(quad);
+    }
     // x, y, w, h in game pixels; all 0 resets.
     virtual void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) = 0;
     // The picture drawn so far this frame copied into a new game-sized
@@ -191,6 +197,9 @@ public:
     virtual int Shell_FrameCount() const = 0;
     // The game folder: relative disk look-ups resolve against it.
     virtual void Shell_SetGameDir(const std::string& dir) = 0;
+
+protected:
+    bool onlyCounts_ = false;  // kept up to date by the engine (Gfx_OnlyCounts)
 };
 
 std::unique_ptr<Engine> CreateSdlEngine();

@@ -16,6 +16,7 @@ EngineBase::EngineBase() : vertices_(new Vertex[GlRenderer::kMaxVertices]) {
     ints_[HGE_SCREENHEIGHT] = 480;
     ints_[HGE_SCREENBPP] = 32;
     ints_[HGE_FPS] = 60;
+    refreshOnlyCounts();
 }
 
 EngineBase::~EngineBase() = default;
@@ -235,7 +236,10 @@ void EngineBase::Shell_AddScreenshot(int frame, const std::string& path) {
     if (frame > 0 && !path.empty()) screenshots_.emplace_back(frame, path);
 }
 
-void EngineBase::Shell_SetQuadLogger(QuadLogger logger) { quadLogger_ = std::move(logger); }
+void EngineBase::Shell_SetQuadLogger(QuadLogger logger) {
+    quadLogger_ = std::move(logger);
+    refreshOnlyCounts();
+}
 
 int EngineBase::Shell_FrameCount() const { return frameCount_; }
 

@@ -97,7 +97,7 @@ public:
     void Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color = 0xFFFFFFFF,
                         float z = 0.5f) override;
     void Gfx_RenderQuad(const Quad* quad) override;
-    bool Gfx_OnlyCounts() const override { return !renderer_ && !quadLogger_; }
+    void Gfx_RenderQuads(const Quad* quad, int n) override;
     void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) override;
     HTEXTURE Gfx_SnapshotTexture() override;
     FrameStats Gfx_GetStats() const override;
@@ -137,7 +137,12 @@ protected:
     virtual void platformTextInputRect(int x, int y, int w, int h) {}
 
     // --- for the platform ---
-    void attachRenderer(std::unique_ptr<GlRenderer> renderer) { renderer_ = std::move(renderer); }
+    void attachRenderer(std::unique_ptr<GlRenderer> renderer) {
+        renderer_ = std::move(renderer);
+        refreshOnlyCounts();
+    }
+    // Nothing drawn and nothing logged: quads are only counted.
+    void refreshOnlyCounts() { onlyCounts_ = !renderer_ && !quadLogger_; }
     GlRenderer* renderer() const { return renderer_.get(); }
     void setSoundAvailable(bool on) { soundAvailable_ = on; }
     AudioMixer& mixer() { return mixer_; }

@@ -85,6 +85,25 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
     if (quadLogger_ && quad->tex) logQuad(*quad);
 }
 
+void EngineBase::Gfx_RenderQuads(const Quad* quad, int n) {
+    if (n <= 0) return;
+    const int before = current_.quads;
+    Gfx_RenderQuad(quad);
+    if (!onlyCounts_ || current_.quads == before) {
+        for (int i = 1; i < n; ++i) Gfx_RenderQuad(quad);
+        return;
+    }
+    // The rest join the first one's batch, a new batch each time it is full.
+    for (int left = n - 1; left > 0;) {
+        if (vertexCount_ + 4 > GlRenderer::kMaxVertices) startBatch(Primitive::Quads, batchTex_, batchBlend_);
+        const int room = (GlRenderer::kMaxVertices - vertexCount_) / 4;
+        const int take = room < left ? room : left;
+        vertexCount_ += 4 * take;
+        current_.quads += take;
+        left -= take;
+    }
+}
+
 void EngineBase::Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color, float z) {
     if (!sceneOpen_) return;
     // Lines are untextured and alpha blended. Half a pixel puts a line drawn

@@ -81,6 +81,7 @@ void EngineBase::releaseGlTextures() {
         t.gpuStale = true;
     });
     renderer_.reset();
+    refreshOnlyCounts();
 }
 
 }  // namespace korvid

@@ -64,4 +64,24 @@ constexpr bool FadesHarmless(int key) { return key == 50000 || key == 50064; }
 // Keys 4000..4999 are lasers (texture 4).
 constexpr bool IsLaserKey(int key) { return key / 1000 == 4; }
 
+// The large box and the rotating beam of one boss card.
+inline constexpr int kBoxKey = 40079;
+inline constexpr int kBeamKey = 38272;
+
+constexpr int LargestRadiusSquared() {
+    int r = 0;
+    for (const BulletShape& s : kBulletShapes) r = s.radiusSquared > r ? s.radiusSquared : r;
+    return r;
+}
+static_assert(LargestRadiusSquared() <= 32 * 32, "round shapes reach m, o <= 32");
+
+// True when the shape of `key` cannot touch at the doubled, scaled distances
+// m and o: round shapes reach 32 at most, the box 100 across and 168 down;
+// the beam and lasers are never ruled out here.
+constexpr bool OutOfReach(int key, float m, float o) {
+    if (key == kBeamKey || IsLaserKey(key)) return false;
+    if (key == kBoxKey) return m > 100 || o > 168;
+    return m > 32 || o > 32;
+}
+
 }  // namespace korvid

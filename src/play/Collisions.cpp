@@ -12,8 +12,6 @@ namespace korvid {
 
 namespace {
 
-constexpr int kBoxKey = 40079;
-constexpr int kBeamKey = 38272;
 constexpr int kBeamPattern = 61;
 
 // An enemy's body: a circle of radius s * k / 8 around its centre, s the

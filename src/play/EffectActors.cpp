@@ -76,7 +76,7 @@ void StepHpRing(EffectFrame& f) {
     // The strip sits on the rim: its hot spot is the ring's centre.
     sprite::SetHotSpot(e.sprite, static_cast<float>(e.texW / 2), 62);
     if (f.game.engine.Gfx_OnlyCounts()) {
-        for (int i = 0; i < strips; ++i) f.game.engine.Gfx_RenderQuad(&e.sprite.quad);  // counted, nothing turned
+        f.game.engine.Gfx_RenderQuads(&e.sprite.quad, strips);  // counted, nothing turned
     } else {
         for (int i = 0; i < strips; ++i)
             sprite::RenderEx(f.game.engine, e.sprite, e.x, e.y, DegToRad(i * 0.5f), e.scaleX, e.scaleY);

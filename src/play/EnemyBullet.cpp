@@ -49,6 +49,8 @@ int marginOf(const GameState& s, const EnemyBullet& b) {
 }
 
 bool outsideField(const GameState& s, const EnemyBullet& b) {
+    // The margin is never negative: a bullet on the bare field is inside.
+    if (b.x >= -32 && b.y >= -32 && b.x <= 480 && b.y <= 512) return false;
     const float a = static_cast<float>(marginOf(s, b));
     if (s.wideField) return b.x < -64 - a || b.y < -64 - a || b.x > 704 + a || b.y > 544 + a;
     return b.x < -32 - a || b.y < -32 - a || b.x > 480 + a || b.y > 512 + a;

@@ -4,8 +4,7 @@
 
 namespace korvid {
 
-float NormaliseAngle(float a) {
-    if (a > 0.0f && a < 360.0f) return a;  // already folded: the steps below give it back unchanged
+float NormaliseAngleFolded(float a) {
     if (!(std::fabs(a) < 2.0e9f)) return 0.0f;  // a broken angle must not overflow the truncation
     if (a < 0) a = 360.0f - std::fabs(a);
     const int whole = static_cast<int>(a);

@@ -8,7 +8,10 @@ namespace korvid {
 // Folds a stored angle the way spawns and updates do: negative angles first
 // become 360 - |a|, then whole turns are taken off with a truncating
 // remainder, keeping the fraction. Angles below -360 stay negative.
-float NormaliseAngle(float a);
+float NormaliseAngleFolded(float a);
+inline float NormaliseAngle(float a) {
+    return (a > 0.0f && a < 360.0f) ? a : NormaliseAngleFolded(a);  // already folded: given back unchanged
+}
 
 struct DirectionTables {
     float dirX[3601];

@@ -69,7 +69,10 @@ void TestBulletAgainstPlayer(Game& game, int slot) {
         dx /= 2;
         dy /= 2;
     }
-    if (!BulletHitTest(game, std::fabs(dx / 8), std::fabs(dy / 8), slot, 1)) return;
+    const float gx = std::fabs(dx / 8), gy = std::fabs(dy / 8);
+    // Far off, the graze test is sure to fail: these are the m and o it works out.
+    if (OutOfReach(b.spriteKey, 2 * gx / std::fabs(b.scaleX), 2 * gy / std::fabs(b.scaleY))) return;
+    if (!BulletHitTest(game, gx, gy, slot, 1)) return;
     if (!b.grazed) {
         b.grazed = 1;
         PayGraze(game, doubled ? 2 : 1);
