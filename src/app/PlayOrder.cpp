@@ -73,6 +73,36 @@ constexpr Band kBulletsMiddle{0.705, false, 0.8, false};
 constexpr Band kBulletsLow{0.5, false, 0.705, true};
 constexpr Band kBulletsLowest{kNone, true, 0.5, true};
 
+// The bullet bands as bits of Game::bulletBands; the bands do not overlap.
+enum : std::uint8_t { kHighBit = 1, kMiddleBit = 2, kLowBit = 4, kLowestBit = 8 };
+
+[[gnu::always_inline]] inline std::uint8_t bulletBandBit(float z) {
+    if (inBand(z, kBulletsHigh)) return kHighBit;
+    if (inBand(z, kBulletsMiddle)) return kMiddleBit;
+    if (inBand(z, kBulletsLow)) return kLowBit;
+    if (inBand(z, kBulletsLowest)) return kLowestBit;
+    return 0;
+}
+
+// The first bullet walk (the high band) reads every taken bullet's z, so it
+// also finds the bands the later walks will have bullets in.
+template <typename Fn>
+void walkBulletsHigh(Game& game, Fn update) {
+    auto& pool = game.state.enemyBullets;
+    game.bulletBands = 0;
+    for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used)) {
+        const std::uint8_t bit = bulletBandBit(pool.slot[i].sprite.quad.v[0].z);
+        game.bulletBands |= bit;
+        if (bit == kHighBit) update(i);
+    }
+}
+
+// A later bullet band's walk, skipped when no bullet can be in it.
+template <Band kBand, std::uint8_t kBit, typename Fn>
+void walkBullets(Game& game, Fn update) {
+    if (game.bulletBands & kBit) walkBand<kBand>(game.state.enemyBullets, update);
+}
+
 // The count is read live: a particle that shrinks away takes its record out
 // of the list during the walk.
 void walkScenery(Game& game) {
@@ -120,6 +150,8 @@ int EffectBandStep(float z) {
     return 0;
 }
 
+void NoteBulletZ(Game& game, float z) { game.bulletBands |= bulletBandBit(z); }
+
 int BulletBandStep(float z) {
     if (inBand(z, kBulletsHigh)) return 6;
     if (inBand(z, kBulletsMiddle)) return 14;
@@ -140,7 +172,7 @@ void UpdateAndDrawPlay(Game& game) {
     if (!s.spellActive || s.stage == 2 || s.stage == 3)
         walkAll(s.bgPanels, kBgPanelCapacity, [&](int i) { UpdateBgPanel(game, i); });
     walkBand<kEffectsUnderBullets>(s.effects, effect);
-    walkBand<kBulletsHigh>(s.enemyBullets, bullet);
+    walkBulletsHigh(game, bullet);
     walkAll(s.enemies, kBossSlot, [&](int i) { UpdateEnemy(game, i); });
     if (s.bossActive == 1) BossDriver(game);
     extraStageSkip(game);
@@ -148,10 +180,10 @@ void UpdateAndDrawPlay(Game& game) {
     walkAll(s.items, kItemCapacity, [&](int i) { UpdateItem(game, i); });
     walkBand<kEffectsOverItems>(s.effects, effect);
     UpdatePlayer(game);
-    walkBand<kBulletsMiddle>(s.enemyBullets, bullet);
-    walkBand<kBulletsLow>(s.enemyBullets, bullet);
+    walkBullets<kBulletsMiddle, kMiddleBit>(game, bullet);
+    walkBullets<kBulletsLow, kLowBit>(game, bullet);
     walkBand<kEffectsLow>(s.effects, effect);
-    walkBand<kBulletsLowest>(s.enemyBullets, bullet);
+    walkBullets<kBulletsLowest, kLowestBit>(game, bullet);
     // The last band compares in single precision: 0.21f itself belongs here.
     for (int i = nextTaken(s.effects, 0, s.effects.used); i < s.effects.used;
          i = nextTaken(s.effects, i + 1, s.effects.used))

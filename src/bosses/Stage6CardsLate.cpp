@@ -34,6 +34,20 @@ constexpr int kEmitterFiresAt = 280;
 constexpr int kEmitterEvery = 6;
 constexpr TexRect kEmitterChild{0, 32, 288, 16, 16};
 constexpr double kEmitterRadius = 96;  // the circle round the boss the emitters gather on
+// From Normal up a cycle's drifting balls fade over its last frames and go
+// with its emitters: left to stay, the 12 or 16 of each cycle piled up into
+// a solid ring over a card. Easy's eight stay, as few as they are.
+constexpr int kDrifterFade = 30;
+
+struct Card54Numbers {
+    int emitters;
+    int drifters;
+    int waiting;
+    bool aroundShip;
+    bool driftersGo;  // the drifting balls fade and go at the cycle's end
+};
+constexpr Card54Numbers kCard54[3] = {
+    {2, 8, 10, false, false}, {3, 12, 14, true, true}, {4, 16, 18, true, true}};
 
 int card54Position(const Game& game) {
     const int t = game.state.bossTimer();
@@ -45,7 +59,8 @@ int card54Position(const Game& game) {
 // ---------------------------------------------- the emitter pair (85, 86)
 //
 // 85 with texX not 0: a drifting ball, SpeedPulse(2.2, 60, 0) (it coasts
-// about 67 pixels out and stops).
+// about 67 pixels out and stops); from Normal up it fades over the cycle's
+// last 30 frames and is freed at its end.
 // 85 with texX 0: an emitter. SpeedPulse(4.1, 60, 0) carries it about 125
 // pixels out from where it was born; on its age 61 it locks onto the boss:
 // work keeps its distance, its angle its bearing from the boss, and it
@@ -69,6 +84,9 @@ void Stage6EmitterBullet(Game& game, int slot) {
     }
     if (b.texX != 0) {
         SpeedPulse(b, 2.2f, 60, 0);
+        if (!kCard54[difficulty(game)].driftersGo) return;
+        if (pos >= kCard54Cycle - kDrifterFade) b.alpha = std::max(b.alpha - 255 / kDrifterFade, 0);
+        if (pos < 0 || pos == kCard54Cycle - 1 || game.state.bossPattern() != 54) Free(game, slot);
         return;
     }
     SpeedPulse(b, 4.1f, 60, 0);
@@ -98,7 +116,8 @@ void Stage6EmitterBullet(Game& game, int slot) {
 //   p 0     a flash (texture 1 (0, 176), scale 1.5, kind 88: fades out by
 //           age 41); e = 2/3/4 emitters (kind 85, texX 0) at 360 / e apart
 //           from a random start, and a ring of 8/12/16 drifting balls
-//           (kind 85, texture 1 (128, 288)) between them. The emitters fly
+//           (kind 85, texture 1 (128, 288)) between them, gone by the
+//           cycle's end from Normal up. The emitters fly
 //           out, lock onto the boss and ride round it; from p 280 each
 //           fires outward every 6 frames.
 //   p 100, 200  a waiting ring of 10/14/18 (kind 87, texture 0 (64, 48)):
@@ -111,13 +130,6 @@ void Stage6EmitterBullet(Game& game, int slot) {
 // rand(): the emitters' start at p 0 only. The centre is empty at p 0:
 // stay low; the rings leave it only after they have been seen for 100
 // frames.
-struct Card54Numbers {
-    int emitters;
-    int drifters;
-    int waiting;
-    bool aroundShip;
-};
-constexpr Card54Numbers kCard54[3] = {{2, 8, 10, false}, {3, 12, 14, true}, {4, 16, 18, true}};
 
 void Card54(Game& game, int t) {
     ComeHome(game, t);

@@ -29,6 +29,11 @@ struct Game {
     // The stages, fights and boss bullets this game plays by.
     const Rules* rules = &BuiltInRules();
     GameState state;
+    // The in-play order's bullet bands some enemy bullet may sit in during
+    // this frame's walks: found by the first bullet walk, and added to by
+    // whatever sets a bullet's z while the walks run (spawns, phase
+    // changes: NoteBulletZ). A later band's walk with no bullet is skipped.
+    std::uint8_t bulletBands = 0xFF;
     std::string gameDir;  // folder with the settings, score file and replays
     // The language the game's pictures and texts are shown in: 0 Chinese,
     // 1 English (the settings file's choice). Pictures only: play never

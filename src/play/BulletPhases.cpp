@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/FrameSteps.h"
 #include "play/BulletSteps.h"
 #include "play/PatternKit.h"
 #include "play/Geometry.h"
@@ -15,7 +16,10 @@ namespace {
 // C's truncating remainder of the boss timer (negative during interludes).
 int bossCycle(const Game& g, int period) { return g.state.bossTimer() % period; }
 
-void setZ(EnemyBullet& b, float z) { sprite::SetZ(b.sprite, z); }
+void setZ(Game& g, EnemyBullet& b, float z) {
+    sprite::SetZ(b.sprite, z);
+    NoteBulletZ(g, z);
+}
 
 // Harmful code, resting code, and the z and alpha of each phase.
 struct Phase {
@@ -23,10 +27,10 @@ struct Phase {
     float harmfulZ, restingZ;
 };
 
-void enterPhase(EnemyBullet& b, const Phase& p, bool harmful) {
+void enterPhase(Game& g, EnemyBullet& b, const Phase& p, bool harmful) {
     b.behavior = harmful ? p.harmful : p.resting;
     b.alpha = harmful ? 255 : 155;
-    setZ(b, harmful ? p.harmfulZ : p.restingZ);
+    setZ(g, b, harmful ? p.harmfulZ : p.restingZ);
 }
 
 }  // namespace
@@ -79,16 +83,16 @@ void BlinkPhases(Game& g, int i) {
     const int t = bossCycle(g, 360);
     switch (b.behavior) {
         case 49:
-            if (t >= 150) b.alpha = 155, b.behavior = -8, setZ(b, 0.66f);
+            if (t >= 150) b.alpha = 155, b.behavior = -8, setZ(g, b, 0.66f);
             break;
         case -8:
-            if (t >= 60 && t <= 150) b.alpha = 255, b.behavior = 49, setZ(b, 0.6f);
+            if (t >= 60 && t <= 150) b.alpha = 255, b.behavior = 49, setZ(g, b, 0.6f);
             break;
         case 82: case -13:
-            enterPhase(b, {82, -13, 0.62f, 0.71f}, t >= 211 && t <= 329);
+            enterPhase(g, b, {82, -13, 0.62f, 0.71f}, t >= 211 && t <= 329);
             break;
         case 84: case -14:
-            enterPhase(b, {84, -14, Z(b), Z(b)}, !(t >= 10 && t <= 160));
+            enterPhase(g, b, {84, -14, Z(b), Z(b)}, !(t >= 10 && t <= 160));
             break;
         default:
             break;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "game/FrameSteps.h"
 #include "game/Game.h"
 #include "play/Geometry.h"
 
@@ -45,6 +46,7 @@ int SpawnEnemyBullet(Game& game, TexRect r, float x, float y, float scaleX, floa
     if (i < 0) return -1;
     EnemyBullet& b = s.enemyBullets.slot[i];
     recut(game, b.sprite, r, z);
+    NoteBulletZ(game, z);
     b.texX = r.x;
     b.texY = r.y;
     b.texW = r.w;

@@ -94,7 +94,7 @@ void PaintShaft(Canvas& c, const Region& r) {
         float u = (x - b.x) / b.w, v = std::fmod(y - b.y, period) / period;
         float wall = std::fabs(u - 0.5f) * 2;  // 0 centre, 1 edges
         Rgba col = Mix(Darker(metal, 0.5f), metal, wall);
-        if (std::fabs(u - 0.18f) < 0.02f || std::fabs(u - 0.82f) < 0.02f) col = Lighter(metal, 0.5f);
+        if (std::fabs(u - 0.18f) < 0.02f || std::fabs(u - 0.82f) < 0.02f) col = Lighter(metal, 0.35f);
         if (wall < 0.6f && v < 0.1f) col = Lighter(metal, 0.2f);
         if (std::fabs(u - 0.5f) < 0.012f) col = Mix(col, glow, 0.9f);
         return WithAlpha(col, 1);
@@ -105,13 +105,13 @@ void PaintShaft(Canvas& c, const Region& r) {
 void PaintGate(Canvas& c, const Region& r) {
     Rect b = r.rect;
     Rgba stone = r.colour(0, {0.5f, 0.45f, 0.6f, 1}), energy = r.colour(1, {0.5f, 0.8f, 1, 1});
-    float pillar = b.w * 0.16f;
+    float pillar = b.w * 0.16f, curtain = float(r.num("curtain", 1));  // the curtain's strength
     GlowEllipse(c, CentreOf(b), b.w * 0.4f, b.h * 0.45f, 0, WithAlpha(energy, 0.35f), 1.0f);
     std::uint32_t seed = r.seed32();
     c.shade(float(b.x + pillar), float(b.y), float(b.right() - pillar), float(b.bottom()), [&](float x, float y) {
         float v = Fbm((x - b.x) / 30, (y - b.y) / 60, seed, 3);
         float band = std::pow(std::fabs(std::sin((y - b.y) / 23 + v * 4)), 12.0f);
-        return WithAlpha(Lighter(energy, 0.5f), 0.25f + 0.6f * band);
+        return WithAlpha(Lighter(energy, 0.5f), curtain * (0.25f + 0.6f * band));
     }, true);
     for (int side = 0; side < 2; ++side) {
         Rect p{side ? int(b.right() - pillar) : b.x, b.y, int(pillar), b.h};
