@@ -60,8 +60,10 @@ void configureEngine(Engine& engine, Game& game, Session& session, const Options
     engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot, seeker, demo, player] {
         if (options.beforeFrame) options.beforeFrame(engine.Shell_FrameCount());
         if (demo) {
+            const bool wasRunning = demo->running();
             demo->beforeFrame(game, anyPlayerKey(engine, *player));
-            engine.Input_ReadKeySource();  // the demo's keys, or the player's again
+            // Started or ended: the frame sees the demo's keys, or the player's again.
+            if (wasRunning != demo->running()) engine.Input_ReadKeySource();
             if (demo->running()) demo->pilot()->beforeFrame(game);
         }
         if (pilot) pilot->beforeFrame(game, session.startPending());

@@ -342,9 +342,9 @@ float Luminance(std::uint32_t argb) {
 }
 
 // Bullets read against the ground they fly over: every enemy bullet cell of
-// the main sheet has a bright core and a rim much darker than it, and the
-// stage-1 ground is dark, with nothing near a core's brightness (no specks
-// a player could take for a bullet).
+// the main sheet has a bright core and a rim much darker than it, and every
+// backdrop is dark and greyish, with nothing near a core's brightness (no
+// specks a player could take for a bullet).
 TEST(PackTest, BulletsHaveABrightCoreAndADarkRimOverADarkGround) {
     const Picture sheet = Decode(PackMember("Graphics/bullet1.png"));
     ASSERT_GT(sheet.width, 0);
