@@ -82,6 +82,9 @@ public:
     // Whole file, with one extra terminating zero byte not counted in *size.
     virtual void* Resource_Load(const char* filename, std::uint32_t* size = nullptr) = 0;
     virtual void Resource_Free(void* res) = 0;
+    // A folder of the pack read first for every name (a language's
+    // pictures), "" for none; engines without a pack ignore it.
+    virtual void Resource_SetVariantFolder(const char* /*folder*/) {}
 
     // --- textures (32-bit ARGB, surfaces padded to powers of two) ---
     virtual HTEXTURE Texture_Create(int width, int height) = 0;

@@ -167,6 +167,8 @@ bool EngineBase::Resource_AttachPack(const char* filename, const char* password)
     return resources_.attachPack(filename, password ? password : "");
 }
 
+void EngineBase::Resource_SetVariantFolder(const char* folder) { resources_.setVariantFolder(folder ? folder : ""); }
+
 void* EngineBase::Resource_Load(const char* filename, std::uint32_t* size) {
     std::vector<std::uint8_t> bytes;
     if (!filename || !resources_.load(filename, bytes)) return nullptr;

@@ -50,6 +50,7 @@ public:
     bool Resource_AttachPack(const char* filename, const char* password) override;
     void* Resource_Load(const char* filename, std::uint32_t* size = nullptr) override;
     void Resource_Free(void* res) override;
+    void Resource_SetVariantFolder(const char* folder) override;
 
     // --- textures ---
     HTEXTURE Texture_Create(int width, int height) override;

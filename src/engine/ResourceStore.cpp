@@ -11,6 +11,7 @@ namespace korvid {
 struct ResourceStore::Impl {
     std::string gameDir;
     std::unique_ptr<ZipPack> pack;
+    std::string variant;  // a folder of the pack read first ("" for none)
     // libzip archives are not safe to read from two threads at once.
     mutable std::mutex lock;
 };
@@ -44,6 +45,10 @@ bool ResourceStore::hasPack() const {
 
 bool ResourceStore::load(const std::string& name, std::vector<std::uint8_t>& out) const {
     std::lock_guard<std::mutex> guard(impl_->lock);
+    if (impl_->pack && !impl_->variant.empty()) {
+        const std::string key = normalise(impl_->variant + name);
+        if (impl_->pack->contains(key)) return impl_->pack->read(key, out);
+    }
     if (impl_->pack) {
         std::string key = normalise(name);
         // A member that is in the pack but cannot be read is a failure, not a
@@ -52,6 +57,11 @@ bool ResourceStore::load(const std::string& name, std::vector<std::uint8_t>& out
     }
     std::optional<std::filesystem::path> found = findFileNoCase(impl_->gameDir, name);
     return found && readWholeFile(*found, out);
+}
+
+void ResourceStore::setVariantFolder(const std::string& folder) {
+    std::lock_guard<std::mutex> guard(impl_->lock);
+    impl_->variant = folder;
 }
 
 bool ResourceStore::exists(const std::string& name) const {

@@ -31,6 +31,11 @@ public:
     // Whole file into `out`. False when the name is in neither the pack nor on
     // disk, or the member cannot be decrypted/read (wrong password, corrupt data).
     bool load(const std::string& name, std::vector<std::uint8_t>& out) const;
+    // A folder of the pack whose members stand in for the members of the
+    // same name (a language's pictures): "English/" makes load() of
+    // "Graphics/a.png" read "English/Graphics/a.png" when the pack has it.
+    // "" (the start) reads every name as it is.
+    void setVariantFolder(const std::string& folder);
     bool exists(const std::string& name) const;
 
     // Lower-case, backslashes turned into slashes, leading "./" removed.

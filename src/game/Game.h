@@ -35,6 +35,10 @@ struct Game {
     // changes: NoteBulletZ). A later band's walk with no bullet is skipped.
     std::uint8_t bulletBands = 0xFF;
     std::string gameDir;  // folder with the settings, score file and replays
+    // The language the game's pictures and texts are shown in: 0 Chinese,
+    // 1 English (the settings file's choice). Pictures only: play never
+    // reads it, so replays and the state do not depend on it.
+    int language = 0;
 
     std::unique_ptr<BitmapFont> menuFont;
     // Free text: "宋体" 14 for the text boxes, "黑体" 16 for lists and white

@@ -69,6 +69,15 @@ void savePad(ProfileFile& file, const KeySettings& settings) {
     }
 }
 
+// The language: a section of its own, so older games leave it alone.
+constexpr const char* kLanguageSection = "界面";
+constexpr const char* kLanguageKey = "语言";
+
+int loadLanguage(const ProfileFile& file) {
+    const std::optional<int> v = file.findInt(kLanguageSection, kLanguageKey);
+    return v && *v == 1 ? 1 : 0;
+}
+
 int validKeyCode(int code) { return (code >= 1 && code <= 255) ? code : 0; }
 int validVolume(int volume) { return std::clamp(volume, 0, 100); }
 
@@ -85,6 +94,7 @@ bool LoadKeySettings(const std::string& path, KeySettings& out) {
     loaded.bgmVolume = validVolume(loaded.bgmVolume);
     loaded.seVolume = validVolume(loaded.seVolume);
     loadPad(file, loaded);
+    loaded.language = loadLanguage(file);
     out = loaded;
     return true;
 }
@@ -120,6 +130,7 @@ KeySettings LoadKeySettingsOrShipped(const std::string& path, std::vector<std::s
         if (!usable) replaced.push_back(std::string(kSettingNames[i].section) + "/" + kSettingNames[i].key);
     }
     loadPad(file, out);
+    out.language = loadLanguage(file);
     return out;
 }
 
@@ -131,6 +142,7 @@ bool SaveKeySettings(const std::string& path, const KeySettings& settings) {
     for (std::size_t i = 0; i < kSettingNames.size(); ++i)
         file.setString(kSettingNames[i].section, kSettingNames[i].key, std::to_string(*fields[i]));
     savePad(file, settings);
+    file.setString(kLanguageSection, kLanguageKey, std::to_string(settings.language == 1 ? 1 : 0));
     return file.save(path);
 }
 

@@ -22,6 +22,9 @@ struct KeySettings {
     int seVolume = 0;                 // 0..100
     int autoBomb = 0;                 // 1 = bomb automatically when hit
     int windowMode = 0;               // 1 = windowed, anything else full screen
+    // 0 = 中文, 1 = English; kept in a section of its own that older games
+    // ignore, anything else there reads 0.
+    int language = 0;
     // Controller button per PadAction; -1 = none.
     int pad[kPadActionCount] = {0, 1, 10, 9, 6, 4};  // a, b, right and left shoulder, start, back
 };

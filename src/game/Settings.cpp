@@ -41,7 +41,11 @@ void LoadSettings(Game& game, bool atBoot) {
     s.windowMode = k.windowMode;
     for (int i = 0; i < kPadActionCount; ++i) s.padButtons[static_cast<std::size_t>(i)] = k.pad[i];
     ApplyControllerBindings(game);
+    game.language = k.language;
+    ApplyLanguage(game);
 }
+
+void ApplyLanguage(Game& game) { game.engine.Resource_SetVariantFolder(game.language == 1 ? "English/" : ""); }
 
 void ApplyControllerBindings(Game& game) {
     const GameState& s = game.state;
@@ -71,6 +75,7 @@ bool SaveSettings(const Game& game) {
     k.seVolume = s.seVolume;
     k.autoBomb = s.autoBomb;
     k.windowMode = s.windowMode;
+    k.language = game.language;
     for (int i = 0; i < kPadActionCount; ++i) k.pad[i] = s.padButtons[static_cast<std::size_t>(i)];
     return SaveKeySettings(settingsPath(game), k);
 }

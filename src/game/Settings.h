@@ -13,6 +13,9 @@ void LoadSettings(Game& game, bool atBoot);
 // Shoot, Bomb, Slow and FastForward, Escape (pause) and the screenshot key;
 // the D-pad and stick stand for the bound arrows.
 void ApplyControllerBindings(Game& game);
+// Shows the pictures of the game's language from now on: the pack's
+// English pictures stand in for the Chinese ones while it is English.
+void ApplyLanguage(Game& game);
 // Writes them back (keeping anything else in the file). False on failure.
 bool SaveSettings(const Game& game);
 

@@ -60,12 +60,12 @@ void RunMusicRoom(Game& game) {
     const int first = FirstVisibleTrack(s.menuCursor);
     for (int i = 0; i < kVisibleTitles && first + i < kMusicTrackCount; ++i) {
         const int track = first + i;
+        const MusicTrack& t = kMusicTracks[static_cast<std::size_t>(track)];
         DrawOutlinedText(game, MenuFont::Outline18, 60, static_cast<float>(60 + 25 * i),
-                         kMusicTracks[static_cast<std::size_t>(track)].title,
-                         track == s.menuCursor ? 0xFFFFFF00 : 0xFFFFFFFF);
+                         Say(game, t.title, t.englishTitle), track == s.menuCursor ? 0xFFFFFF00 : 0xFFFFFFFF);
     }
-    DrawOutlinedText(game, MenuFont::Outline18, 60, 320, kMusicTracks[static_cast<std::size_t>(s.menuCursor)].note,
-                     0xFFFFFFFF);
+    const MusicTrack& chosen = kMusicTracks[static_cast<std::size_t>(s.menuCursor)];
+    DrawOutlinedText(game, MenuFont::Outline18, 60, 320, Say(game, chosen.note, chosen.englishNote), 0xFFFFFFFF);
     if (e.System_IsForeground() && TakeLatched(s.latchConfirm, MenuConfirmHeld(game)))
         PlayMusicRoomTrack(game, s.menuCursor);
 }

@@ -9,6 +9,8 @@ struct MusicTrack {
     const char* title;  // "NN." and the name; boss themes with "vs"
     const char* note;   // one to four lines
     const char* file;
+    const char* englishTitle;  // the same in English
+    const char* englishNote;
 };
 
 inline constexpr int kMusicTrackCount = 19;

@@ -95,9 +95,9 @@ void NameEntryFrame(Game& game) {
         return;
     }
     game.nameBoxGroup->Update();
-    DrawOutlinedText(game, MenuFont::Outline18, kTableX, 30, "新纪录！", 0xFFFFFF00);
-    DrawOutlinedText(game, MenuFont::List16, kTableX, 60, RecordTableTitle(p.difficulty, p.character), 0xFFFFFFFF);
-    DrawOutlinedText(game, MenuFont::List16, kTableX, kBoxY + 2, "玩家名称", 0xFFFFFFFF);
+    DrawOutlinedText(game, MenuFont::Outline18, kTableX, 30, Say(game, "新纪录！", "New record!"), 0xFFFFFF00);
+    DrawOutlinedText(game, MenuFont::List16, kTableX, 60, RecordTableTitle(p.difficulty, p.character, game.language == 1), 0xFFFFFFFF);
+    DrawOutlinedText(game, MenuFont::List16, kTableX, kBoxY + 2, Say(game, "玩家名称", "Your name"), 0xFFFFFFFF);
     game.nameBox->Render(kBoxX, kBoxY);
     DrawMenuText(game, MenuFont::List16, kBoxX + kBoxW + 16, kBoxY + 2, "Enter", 0xFFC0C0C0);
 

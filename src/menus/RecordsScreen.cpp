@@ -73,7 +73,8 @@ void drawCardName(Game& game, int pattern, int difficulty, float x, float y, std
 
 void drawDamageNote(Game& game) {
     if (game.records && game.records->damaged) {
-        DrawOutlinedText(game, MenuFont::List16, 40, 420, "记录文件已损坏，未能读取（保存时另存为 records.dat.damaged）：", kRed);
+        DrawOutlinedText(game, MenuFont::List16, 40, 420, Say(game, "记录文件已损坏，未能读取（保存时另存为 records.dat.damaged）：",
+                                "The records file is damaged and was not read (saving keeps it as records.dat.damaged):"), kRed);
         DrawOutlinedText(game, MenuFont::List16, 40, 440, game.records->problem, kRed);
     }
     DrawSaveFailure(game, kRecordsScreen, 40, 380);
@@ -81,8 +82,9 @@ void drawDamageNote(Game& game) {
 
 void drawScoresPage(Game& game) {
     const Game::RecordsView& v = game.recordsView;
-    DrawOutlinedText(game, MenuFont::Outline18, 40, 20, "记录  " + RecordTableTitle(v.difficulty, v.character), kWhite);
-    DrawOutlinedText(game, MenuFont::List16, 40, 48, "←→ 难度   ↑↓ 角色   确定：符卡记录   取消：返回", kGrey);
+    DrawOutlinedText(game, MenuFont::Outline18, 40, 20, Say(game, "记录  ", "Records  ") + RecordTableTitle(v.difficulty, v.character, game.language == 1), kWhite);
+    DrawOutlinedText(game, MenuFont::List16, 40, 48, Say(game, "←→ 难度   ↑↓ 角色   确定：符卡记录   取消：返回",
+                         "←→ difficulty   ↑↓ pilot   confirm: spell cards   cancel: back"), kGrey);
     static const std::vector<ScoreRecord> kNone;
     const std::vector<ScoreRecord>* table = RecordTable(*game.records, v.difficulty, v.character);
     DrawRecordTable(game, table ? *table : kNone, -1, 40, 84);
@@ -91,13 +93,16 @@ void drawScoresPage(Game& game) {
 void drawCardsPage(Game& game, const std::vector<int>& cards) {
     const Game::RecordsView& v = game.recordsView;
     char title[96];
-    std::snprintf(title, sizeof title, "符卡记录  %s", RecordDifficultyName(v.difficulty));
+    std::snprintf(title, sizeof title, "%s  %s", Say(game, "符卡记录", "Spell cards"), RecordDifficultyName(v.difficulty));
     DrawOutlinedText(game, MenuFont::Outline18, 40, 20, title, kWhite);
     char hint[160];
-    std::snprintf(hint, sizeof hint, "↑↓ 选择   确定：符卡练习（角色 %d）   取消：返回", v.character);
+    if (game.language == 1)
+        std::snprintf(hint, sizeof hint, "↑↓ choose   confirm: practise the card (pilot %d)   cancel: back", v.character);
+    else
+        std::snprintf(hint, sizeof hint, "↑↓ 选择   确定：符卡练习（角色 %d）   取消：返回", v.character);
     DrawOutlinedText(game, MenuFont::List16, 40, 48, hint, kGrey);
     if (cards.empty()) {
-        DrawOutlinedText(game, MenuFont::List16, 40, 84, "这个难度还没有遇到过符卡。", kWhite);
+        DrawOutlinedText(game, MenuFont::List16, 40, 84, Say(game, "这个难度还没有遇到过符卡。", "No spell card met on this difficulty yet."), kWhite);
         return;
     }
     const int first = std::clamp(v.cardCursor - kCardRowsShown / 2, 0,
@@ -170,9 +175,9 @@ const char* RecordDifficultyName(int difficulty) {
     return difficulty >= 0 && difficulty < kRecordDifficulties ? kNames[difficulty] : "?";
 }
 
-std::string RecordTableTitle(int difficulty, int character) {
+std::string RecordTableTitle(int difficulty, int character, bool english) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%s  角色 %d", RecordDifficultyName(difficulty), character);
+    std::snprintf(buf, sizeof buf, english ? "%s  Pilot %d" : "%s  角色 %d", RecordDifficultyName(difficulty), character);
     return buf;
 }
 
@@ -191,7 +196,7 @@ void DrawRecordTable(Game& game, const std::vector<ScoreRecord>& table, int high
         DrawOutlinedText(game, MenuFont::List16, x + 36, rowY, r.name, colour);
         DrawOutlinedText(game, MenuFont::List16, x + 170, rowY, scoreText(r.score), colour);
         DrawOutlinedText(game, MenuFont::List16, x + 300, rowY, stageText(r), colour);
-        if (r.continued) DrawOutlinedText(game, MenuFont::List16, x + 380, rowY, "续关", colour);
+        if (r.continued) DrawOutlinedText(game, MenuFont::List16, x + 380, rowY, Say(game, "续关", "cont."), colour);
         DrawOutlinedText(game, MenuFont::List16, x + 430, rowY, r.date, colour);
     }
 }

@@ -23,7 +23,8 @@ bool OfferRecordEntry(Game& game, bool allClear, bool thenSaveScreen);
 void DrawRecordTable(Game& game, const std::vector<ScoreRecord>& table, int highlight, float x, float y);
 // "Easy", ... and the character's name, as the records show them.
 const char* RecordDifficultyName(int difficulty);
-std::string RecordTableTitle(int difficulty, int character);
+// "Normal  角色 2" ("Normal  Pilot 2" in English).
+std::string RecordTableTitle(int difficulty, int character, bool english = false);
 
 // Plays card `card` alone on `stage` (spell practice).
 void StartSpellPractice(Game& game, int card, int stage, int difficulty, int character);

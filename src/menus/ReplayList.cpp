@@ -24,14 +24,14 @@ constexpr int kRefusedSound = 34;
 void drawSlotTexts(Game& game, const ReplaySlotSummary& slot) {
     DrawMenuText(game, MenuFont::List16, 250, 44, slot.name, 0xFFFFFFFF);
     DrawMenuText(game, MenuFont::List16, 250, 92, slot.player, 0xFFFFFFFF);
-    DrawMenuText(game, MenuFont::List16, 250, 140, "你猜呀", 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 250, 140, Say(game, "你猜呀", "(secret)"), 0xFFFFFFFF);
     for (std::size_t i = 0; i < slot.description.size() && i < 10; ++i)
         DrawMenuText(game, MenuFont::List16, 250, 188 + 20 * static_cast<float>(i), slot.description[i], 0xFFFFFFFF);
     DrawMenuText(game, MenuFont::List16, 240, 390, slot.date, 0xFFFFFFFF);
     // Left of the stage choice, which starts at x 400.
-    DrawMenuText(game, MenuFont::List16, 240, 412, ReplayWhoLine(slot), 0xFFFFFFFF);
-    DrawMenuText(game, MenuFont::List16, 240, 432, ReplayStagesLine(slot), 0xFFFFFFFF);
-    DrawMenuText(game, MenuFont::List16, 240, 452, ReplayScoreLine(slot), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 412, ReplayWhoLine(slot, game.language == 1), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 432, ReplayStagesLine(slot, game.language == 1), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 452, ReplayScoreLine(slot, game.language == 1), 0xFFFFFFFF);
 }
 
 void drawStageChoice(Game& game, const ReplaySlotSummary& slot) {
@@ -86,7 +86,7 @@ void DrawReplaySlotRows(Game& game, float x, std::uint32_t alpha) {
     const GameState& s = game.state;
     const std::uint32_t a = alpha << 24;
     for (int n = 1; n <= kReplaySlots; ++n) {
-        const std::string row = ReplaySlotRow(game.replaySlots.slots[n - 1], n);
+        const std::string row = ReplaySlotRow(game.replaySlots.slots[n - 1], n, game.language == 1);
         const float y = static_cast<float>(22 * n - 6);
         const std::uint32_t rgb = (n - 1 == s.menuCursor) ? kYellow : 0x00FFFFFF;
         DrawMenuText(game, MenuFont::List16, x + 19, y, row, a);
@@ -98,10 +98,10 @@ void DrawReplaySlotRows(Game& game, float x, std::uint32_t alpha) {
 }
 
 void DrawReplayLabels(Game& game) {
-    DrawMenuText(game, MenuFont::List16, 240, 20, "录像名称", 0xFFFFFFFF);
-    DrawMenuText(game, MenuFont::List16, 240, 68, "玩家名称", 0xFFFFFFFF);
-    DrawMenuText(game, MenuFont::List16, 240, 116, "密匙", 0xFFFFFFFF);
-    DrawMenuText(game, MenuFont::List16, 240, 164, "录像说明", 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 20, Say(game, "录像名称", "Replay name"), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 68, Say(game, "玩家名称", "Player name"), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 116, Say(game, "密匙", "Key"), 0xFFFFFFFF);
+    DrawMenuText(game, MenuFont::List16, 240, 164, Say(game, "录像说明", "Description"), 0xFFFFFFFF);
 }
 
 void StartReplayPlayback(Game& game, const ReplayRecord& record, int stage) {
@@ -132,7 +132,9 @@ void RunReplayList(Game& game) {
     const auto alpha = static_cast<std::uint32_t>(std::clamp(static_cast<int>(2.5 * s.titleBrightness), 0, 255));
     DrawReplaySlotRows(game, 0, alpha);
     DrawReplayLabels(game);
-    if (s.screen == 5) DrawOutlinedText(game, MenuFont::List16, 566, 4, "→ 记录", 0xFFFFFFFF);
+    if (s.screen == 5)
+        DrawOutlinedText(game, MenuFont::List16, game.language == 1 ? 552 : 566, 4, Say(game, "→ 记录", "→ Records"),
+                         0xFFFFFFFF);
 
     const ReplaySlotSummary& slot = game.replaySlots.slots[static_cast<std::size_t>(s.menuCursor)];
     const bool present = slot.status == ReplaySlotSummary::Present;

@@ -50,37 +50,37 @@ std::optional<ReplayRecord> LoadReplaySlot(Game& game, int slot) {
     return LoadReplayFile(slotPath(game, slot), why);
 }
 
-std::string ReplayWhoLine(const ReplaySlotSummary& slot) {
+std::string ReplayWhoLine(const ReplaySlotSummary& slot, bool english) {
     static constexpr const char* kDifficulties[] = {"Easy", "Normal", "Hard", "Extra"};
     const char* difficulty = slot.difficulty >= 0 && slot.difficulty <= 3 ? kDifficulties[slot.difficulty] : "?";
     char buf[64];
-    std::snprintf(buf, sizeof buf, "角色 %d  %s", slot.character, difficulty);
+    std::snprintf(buf, sizeof buf, english ? "Pilot %d  %s" : "角色 %d  %s", slot.character, difficulty);
     return buf;
 }
 
-std::string ReplayStagesLine(const ReplaySlotSummary& slot) {
+std::string ReplayStagesLine(const ReplaySlotSummary& slot, bool english) {
     char buf[64];
     if (slot.practiceMode > kSpellPracticeMode)
-        std::snprintf(buf, sizeof buf, "符卡练习 No.%02d", slot.practiceMode - kSpellPracticeMode);
+        std::snprintf(buf, sizeof buf, english ? "Spell practice No.%02d" : "符卡练习 No.%02d", slot.practiceMode - kSpellPracticeMode);
     else if (slot.startStage == slot.endStage)
-        std::snprintf(buf, sizeof buf, "%sstage %d", slot.practiceMode ? "练习 " : "", slot.startStage);
+        std::snprintf(buf, sizeof buf, "%sstage %d", slot.practiceMode ? (english ? "Practice " : "练习 ") : "", slot.startStage);
     else
         std::snprintf(buf, sizeof buf, "stage %d-%d", slot.startStage, slot.endStage);
     return buf;
 }
 
-std::string ReplayScoreLine(const ReplaySlotSummary& slot) {
+std::string ReplayScoreLine(const ReplaySlotSummary& slot, bool english) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "最终得分 %lld", slot.finalScore);
+    std::snprintf(buf, sizeof buf, english ? "Final score %lld" : "最终得分 %lld", slot.finalScore);
     return buf;
 }
 
-std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number) {
+std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number, bool english) {
     char prefix[8];
     std::snprintf(prefix, sizeof prefix, "%02d.", number);
     switch (slot.status) {
-        case ReplaySlotSummary::Missing: return std::string(prefix) + "<空>";
-        case ReplaySlotSummary::Broken: return std::string(prefix) + "<损坏>";
+        case ReplaySlotSummary::Missing: return std::string(prefix) + (english ? "<empty>" : "<空>");
+        case ReplaySlotSummary::Broken: return std::string(prefix) + (english ? "<damaged>" : "<损坏>");
         case ReplaySlotSummary::Present: break;
     }
     return std::string(prefix) + slot.name;

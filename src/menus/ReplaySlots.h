@@ -20,11 +20,13 @@ void ReadReplaySlots(Game& game);
 // broken file.
 std::optional<ReplayRecord> LoadReplaySlot(Game& game, int slot);
 // The row the list shows for a slot: "07.<空>", "07.<损坏>" or "07." and its name.
-std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number);
+// In English the marks read "<empty>" and "<damaged>".
+std::string ReplaySlotRow(const ReplaySlotSummary& slot, int number, bool english = false);
 // The details the list shows for a slot: "角色 2  Normal", the stages
-// ("stage 1-3"; a practice or a spell practice says so), its final score.
-std::string ReplayWhoLine(const ReplaySlotSummary& slot);
-std::string ReplayStagesLine(const ReplaySlotSummary& slot);
-std::string ReplayScoreLine(const ReplaySlotSummary& slot);
+// ("stage 1-3"; a practice or a spell practice says so), its final score;
+// in English "Pilot 2  Normal" and so on.
+std::string ReplayWhoLine(const ReplaySlotSummary& slot, bool english = false);
+std::string ReplayStagesLine(const ReplaySlotSummary& slot, bool english = false);
+std::string ReplayScoreLine(const ReplaySlotSummary& slot, bool english = false);
 
 }  // namespace korvid

@@ -31,7 +31,7 @@ bool SaveFailureShown(const Game& game, int screen) { return game.saveFailure.sc
 
 void DrawSaveFailure(Game& game, int screen, float x, float y, const char* hint) {
     if (!SaveFailureShown(game, screen)) return;
-    DrawOutlinedText(game, MenuFont::List16, x, y, "保存失败：无法写入", kFailureColor);
+    DrawOutlinedText(game, MenuFont::List16, x, y, Say(game, "保存失败：无法写入", "Save failed: cannot write"), kFailureColor);
     DrawOutlinedText(game, MenuFont::List16, x, y + kLineSpacing, game.saveFailure.file, kFailureColor);
     if (hint) DrawOutlinedText(game, MenuFont::List16, x, y + 2 * kLineSpacing, hint, kFailureColor);
 }

@@ -15,6 +15,7 @@
 #include "menus/MenuText.h"
 #include "menus/SaveFailure.h"
 #include "menus/TitleMenus.h"
+#include "play/Resources.h"
 
 namespace korvid {
 
@@ -30,7 +31,16 @@ constexpr int kVolumeStep = 5;
 constexpr int kVolumeMax = 100;
 constexpr int kCaptureCodes = 222;  // a capture tests virtual-key codes 0..221
 
-enum SettingsEntry { KeyConfigEntry, BgmEntry, SeEntry, AutoBombEntry, WindowModeEntry, BackEntry, kSettingsEntries };
+enum SettingsEntry {
+    KeyConfigEntry,
+    BgmEntry,
+    SeEntry,
+    AutoBombEntry,
+    WindowModeEntry,
+    LanguageEntry,
+    BackEntry,
+    kSettingsEntries
+};
 
 // Each settings row: its picture, and where it stands (x relative to the slide).
 struct ListRow {
@@ -39,8 +49,11 @@ struct ListRow {
 };
 constexpr ListRow kSettingsRows[kSettingsEntries] = {
     {{0, 0, 320, 36}, -276, 110},  {{0, 36, 320, 36}, -276, 160},  {{0, 72, 320, 36}, -276, 210},
-    {{0, 108, 320, 36}, -276, 260}, {{0, 792, 140, 36}, -266, 310}, {{0, 180, 320, 36}, -276, 360},
+    {{0, 108, 320, 36}, -276, 260}, {{0, 792, 140, 36}, -266, 310}, {{0, 864, 320, 36}, -276, 360},
+    {{0, 180, 320, 36}, -276, 410},
 };
+// The language's value, free text ending where the other values end.
+constexpr float kLanguageValueDx = 19;
 
 // Values stand right-aligned: the last digit of a volume, then the percent
 // sign; ON/OFF ends where the percent sign stands.
@@ -68,9 +81,11 @@ constexpr float kKeyLabelWidth = 68;
 // naming the actions as their labels show them.
 constexpr std::uint32_t kSharedKeyColor = 0xFFFF5050;
 constexpr float kSharedKeyY = 430;
-// A settings save that failed, under the list.
-constexpr float kSaveFailureY = 400;
+// A settings save that failed, right of the list.
+constexpr float kSaveFailureDx = 24;
+constexpr float kSaveFailureY = 110;
 constexpr const char* kActionNames[kGameKeyCount] = {"上移", "下移", "左移", "右移", "低速", "射击", "炸弹", "快进"};
+constexpr const char* kEnglishActionNames[kGameKeyCount] = {"Up", "Down", "Left", "Right", "Focus", "Shoot", "Bomb", "Skip"};
 
 std::uint32_t rowColor(bool selected) { return selected ? kMenuSelected : kMenuOther; }
 
@@ -128,6 +143,8 @@ void drawSettingsList(Game& game, bool greyed) {
     drawPicture(game, windowed ? kWindowedPicture : kFullScreenPicture,
                 slide + (windowed ? kWindowedDx : kFullScreenDx), kSettingsRows[WindowModeEntry].y,
                 color[WindowModeEntry]);
+    DrawOutlinedText(game, MenuFont::Outline18, slide + kLanguageValueDx, kSettingsRows[LanguageEntry].y + 6,
+                     game.language == 1 ? "English" : "中文", color[LanguageEntry], kAlignRight);
 }
 
 // Every binding is the key mark and the key: a letter or digit by its own
@@ -212,7 +229,10 @@ void drawSharedKeyWarning(Game& game) {
         const int other = sharingAction(s, key);
         if (other < 0) continue;
         const std::string line =
-            std::string("注意：「") + kActionNames[key] + "」和「" + kActionNames[other] + "」用的是同一个键";
+            game.language == 1
+                ? std::string("Note: ") + kEnglishActionNames[key] + " and " + kEnglishActionNames[other] +
+                      " use the same key"
+                : std::string("注意：「") + kActionNames[key] + "」和「" + kActionNames[other] + "」用的是同一个键";
         DrawOutlinedText(game, MenuFont::List16, static_cast<float>(s.settingsSlide) + kKeyLabelDx, kSharedKeyY,
                          line, kSharedKeyColor);
         return;
@@ -236,7 +256,28 @@ int stepVolume(int volume, int direction) {
 // Automatic bomb and window mode: 1 turns off, anything else turns on.
 int toggled(int value) { return value == 1 ? 0 : 1; }
 
-void changeSetting(GameState& s, int direction) {
+// The language changes at once: the settings' own pictures, the difficulty
+// cards and the side panel are loaded again in the new one.
+void switchLanguage(Game& game) {
+    GameState& s = game.state;
+    game.language = game.language == 1 ? 0 : 1;
+    ApplyLanguage(game);
+    Engine& e = game.engine;
+    SetSubMenuTexture(game, "Graphics/chose3.png");
+    game.uiSprite->SetTexture(s.subMenuTexture);
+    if (s.cardTexture) {
+        e.Texture_Free(s.cardTexture);
+        s.cardTexture = e.Texture_Load("Graphics/chose2.png");
+    }
+    ReloadLanguagePictures(game);
+}
+
+void changeSetting(Game& game, int direction) {
+    GameState& s = game.state;
+    if (s.menuCursor == LanguageEntry) {
+        switchLanguage(game);
+        return;
+    }
     switch (s.menuCursor) {
         case BgmEntry: s.bgmVolume = stepVolume(s.bgmVolume, direction); break;
         case SeEntry: s.seVolume = stepVolume(s.seVolume, direction); break;
@@ -298,12 +339,12 @@ void RunSettingsScreen(Game& game) {
     const bool inFront = game.engine.System_IsForeground();
     if (inFront) {
         moveCursor(game, kSettingsEntries);
-        if (TakeLatched(s.latchLeft, MenuLeftHeld(game))) changeSetting(s, -1);
-        if (TakeLatched(s.latchRight, MenuRightHeld(game))) changeSetting(s, +1);
+        if (TakeLatched(s.latchLeft, MenuLeftHeld(game))) changeSetting(game, -1);
+        if (TakeLatched(s.latchRight, MenuRightHeld(game))) changeSetting(game, +1);
     }
     drawSettingsList(game, /*greyed=*/false);
-    DrawSaveFailure(game, 4, static_cast<float>(s.settingsSlide) + kSettingsRows[0].dx + 8, kSaveFailureY,
-                    "再次返回：设置只用于这次游戏");
+    DrawSaveFailure(game, 4, static_cast<float>(s.settingsSlide) + kSaveFailureDx, kSaveFailureY,
+                    Say(game, "再次返回：设置只用于这次游戏", "Leave again: settings for this run only"));
     if (!inFront) return;
     if (TakeLatched(s.latchCancel, MenuCancelHeld(game))) {
         leaveSettings(game);

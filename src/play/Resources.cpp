@@ -1,5 +1,8 @@
 #include "play/Resources.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "game/Game.h"
 #include "play/StageFlow.h"
 #include "play/Geometry.h"
@@ -115,6 +118,21 @@ int StageSheets(int stage, int character, TextureFile (&out)[9]) {
         out[n++] = TextureFile{kStageColumns[col], file};
     }
     return n;
+}
+
+void ReloadLanguagePictures(Game& game) {
+    GameState& s = game.state;
+    Engine& e = game.engine;
+    // The title's name, the overwrite question, the side panel, the spell
+    // cards' names.
+    constexpr int kWithWords[] = {9, 15, 32, 45};
+    for (const TextureFile& t : kShared) {
+        if (std::find(std::begin(kWithWords), std::end(kWithWords), t.index) == std::end(kWithWords)) continue;
+        if (!s.textures[t.index]) continue;  // unloaded: loads in the new language when it is needed
+        e.Texture_Free(s.textures[t.index]);
+        s.textures[t.index] = e.Texture_Load(t.file);
+    }
+    if (game.panelSprite) game.panelSprite->SetTexture(s.textures[32]);
 }
 
 void LoadCharacterSheets(Game& game, int character) {

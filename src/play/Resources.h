@@ -38,6 +38,10 @@ int StageSheets(int stage, int character, TextureFile (&out)[9]);
 // pools, then the title's own textures and music.
 void LoadSharedResources(Game& game);
 void LoadCharacterSheets(Game& game, int character);
+// Loads the shared pictures that carry words again (the side panel's
+// labels, the overwrite question), after the language changed; the side
+// panel's sprite follows.
+void ReloadLanguagePictures(Game& game);
 void LoadStageSheets(Game& game);
 // Frees exactly the entries the stage loaded.
 void FreeStageSheets(Game& game);

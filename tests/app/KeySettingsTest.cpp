@@ -71,6 +71,34 @@ TEST(KeySettings, SavedSettingsLoadBackAndKeepTheRestOfTheFile) {
     EXPECT_TRUE(keys < audio && audio < system && system != std::string::npos);
 }
 
+// The language lives in a section of its own that older games leave alone:
+// a file without it (every file written before) reads as Chinese, and the
+// choice is written there and read back; anything but 1 reads as Chinese.
+TEST(KeySettings, LanguageIsChineseWithoutItsSectionAndRoundTripsInIt) {
+    const std::string shipped = korvid::test::SourcePath("/data/") + kKeySettingsFileName;
+    KeySettings older;
+    older.language = 1;
+    ASSERT_TRUE(LoadKeySettings(shipped, older));
+    EXPECT_EQ(older.language, 0);
+
+    TempDir folder;
+    const std::string path = folder.file(kKeySettingsFileName);
+    KeySettings english = older;
+    english.language = 1;
+    ASSERT_TRUE(SaveKeySettings(path, english));
+    EXPECT_NE(ReadBytes(path).find("[\xBD\xE7\xC3\xE6]\r\n\xD3\xEF\xD1\xD4=1\r\n"), std::string::npos)
+        << "[界面] 语言=1, in GBK";
+    KeySettings loaded;
+    ASSERT_TRUE(LoadKeySettings(path, loaded));
+    EXPECT_EQ(loaded.language, 1);
+    EXPECT_TRUE(SameSettings(loaded, english));
+    std::vector<std::string> replaced;
+    EXPECT_EQ(LoadKeySettingsOrShipped(path, replaced).language, 1);
+
+    folder.write(kKeySettingsFileName, "[\xBD\xE7\xC3\xE6]\r\n\xD3\xEF\xD1\xD4=7\r\n");
+    EXPECT_EQ(LoadKeySettingsOrShipped(path, replaced).language, 0);
+}
+
 TEST(KeySettings, SavingOverUtf8NamesUpdatesThemInsteadOfAddingGbkTwins) {
     TempDir folder;
     const std::string path = folder.file("utf8.ini");

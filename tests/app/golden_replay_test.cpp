@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "game/KeySettings.h"
 #include "support/GameProcess.h"
 #include "support/TestPaths.h"
 
@@ -47,14 +48,22 @@ std::string playbackArgs(const fs::path& fixture) {
     return out;
 }
 
-// Plays fixture `name` back with --verify and compares its last state line.
-void ExpectFixturePlaysBack(const std::string& name) {
+// Plays fixture `name` back with --verify and compares its last state line;
+// `english` first writes the settings file with the English choice.
+void ExpectFixturePlaysBack(const std::string& name, bool english = false) {
     const fs::path fixture = fs::path(korvid::test::SourceDir()) / "tests/fixtures" / name;
     std::ifstream expectedFile(fixture / "expected.txt");
     std::string expected;
     ASSERT_TRUE(std::getline(expectedFile, expected)) << "run tools/record-goldens.sh";
     const fs::path dir = fs::temp_directory_path() / ("korvid-golden-" + name + "-" + std::to_string(::getpid()));
     fs::remove_all(dir);
+    if (english) {
+        KeySettings settings;
+        ASSERT_TRUE(LoadKeySettings(korvid::test::SourcePath("/data/") + kKeySettingsFileName, settings));
+        settings.language = 1;
+        fs::create_directories(dir / "game");
+        ASSERT_TRUE(SaveKeySettings((dir / "game" / kKeySettingsFileName).string(), settings));
+    }
     int status = -1;
     const std::string out =
         run("--dir " + (dir / "game").string() + " --replay " + (fixture / "replay.rpy").string() +
@@ -72,6 +81,13 @@ TEST(GoldenReplay, Stage1PlaysBackToItsRecordedState) { ExpectFixturePlaysBack("
 // The whole of stage 1 in practice, mid-boss and boss shot down, ending on
 // the frame the stage is over.
 TEST(GoldenReplay, Stage1WithItsBossesBeatenPlaysBackToItsRecordedState) { ExpectFixturePlaysBack("stage1-boss"); }
+
+// The language shows other pictures and texts, nothing else: the same
+// replay, its dialogue and spell cards drawn in English, ends in the same
+// state and hash.
+TEST(GoldenReplay, Stage1WithItsBossesPlaysBackToTheSameStateInEnglish) {
+    ExpectFixturePlaysBack("stage1-boss", /*english=*/true);
+}
 
 // Every other fixture (a stage's, tests/fixtures/stageN/, or a whole game):
 // a folder with a recorded replay is played back like the two above.

@@ -39,6 +39,7 @@ protected:
         dir.write("src/Graphics/Fire2.png", "fire two");
         dir.write("src/SE/shot.wav", std::string(3000, 'x') + "end");
         dir.write("src/Shared.txt", "from pack");
+        dir.write("src/English/Graphics/Fire2.png", "fire in English");
         ASSERT_TRUE(makeZip(dir, "gamedat.zip", "src", "qorvantelmisbe"));
         std::filesystem::remove_all(dir.path() / "src");
         dir.write("Data/Readme.TXT", "from disk");
@@ -68,6 +69,22 @@ TEST_F(ResourceStoreTest, ReadsEncryptedMemberByMixedCaseBackslashName) {
     ASSERT_TRUE(store.load("./se/SHOT.wav", out));
     EXPECT_EQ(out.size(), 3003u);
     EXPECT_TRUE(store.exists("Graphics/FIRE2.png"));
+}
+
+// A variant folder (a language's pictures) stands in for the members it
+// holds; every other name reads as it is, and "" goes back to the start.
+TEST_F(ResourceStoreTest, AVariantFolderStandsInForTheMembersItHolds) {
+    ASSERT_TRUE(store.attachPack("gamedat.zip", "qorvantelmisbe"));
+    store.setVariantFolder("English/");
+    ASSERT_TRUE(store.load("graphics\\FIRE2.png", out));
+    EXPECT_EQ(asText(out), "fire in English");
+    ASSERT_TRUE(store.load("SE/shot.wav", out));
+    EXPECT_EQ(out.size(), 3003u);
+    ASSERT_TRUE(store.load("Data/Readme.TXT", out));
+    EXPECT_EQ(asText(out), "from disk");
+    store.setVariantFolder("");
+    ASSERT_TRUE(store.load("Graphics/Fire2.png", out));
+    EXPECT_EQ(asText(out), "fire two");
 }
 
 TEST_F(ResourceStoreTest, WrongOrMissingPasswordYieldsNoBytes) {

@@ -11,6 +11,7 @@
 #include "../support/TestGame.h"
 #include "game/Input.h"
 #include "game/KeySettings.h"
+#include "game/Settings.h"
 #include "menus/KeyNames.h"
 
 namespace korvid {
@@ -108,13 +109,13 @@ protected:
 
 // --- the settings screen ---------------------------------------------------
 
-TEST_F(SettingsMenuTest, CursorWrapsOverTheSixSettingsEntries) {
+TEST_F(SettingsMenuTest, CursorWrapsOverTheSevenSettingsEntries) {
     tap(VK_UP);
-    EXPECT_EQ(s.menuCursor, 5);
+    EXPECT_EQ(s.menuCursor, 6);
     tap(VK_DOWN);
     EXPECT_EQ(s.menuCursor, 0);
-    taps(VK_DOWN, 5);
-    EXPECT_EQ(s.menuCursor, 5);
+    taps(VK_DOWN, 6);
+    EXPECT_EQ(s.menuCursor, 6);
     tap(VK_DOWN);
     EXPECT_EQ(s.menuCursor, 0);
 }
@@ -186,7 +187,7 @@ TEST_F(SettingsMenuTest, LeftAndRightToggleAutoBombAndWindowMode) {
     EXPECT_EQ(s.autoBomb, 1);
 
     // Left/Right on the key-configuration and back entries change nothing.
-    for (int entry : {0, 5}) {
+    for (int entry : {0, 6}) {
         s.menuCursor = entry;
         tap(VK_LEFT);
         tap(VK_RIGHT);
@@ -217,6 +218,32 @@ TEST_F(SettingsMenuTest, CancelSavesTheSettingsAndReturnsToTheSettingsEntry) {
     EXPECT_EQ(saved.keys[KeySlow], VK_SHIFT);
 }
 
+// Left or Right on the language row switches between 中文 and English at
+// once; leaving keeps the choice in the settings file, and the next start
+// reads it from there.
+TEST_F(SettingsMenuTest, TheLanguageSwitchesAtOnceAndLeavingKeepsIt) {
+    frames(3);
+    s.menuCursor = 5;
+    ASSERT_EQ(game.language, 0);
+    const int volume = s.bgmVolume;
+    tap(VK_RIGHT);
+    EXPECT_EQ(game.language, 1);
+    tap(VK_LEFT);
+    EXPECT_EQ(game.language, 0);
+    tap(VK_LEFT);
+    EXPECT_EQ(game.language, 1);
+    EXPECT_EQ(s.bgmVolume, volume) << "only the language changed";
+    tap(VK_ESCAPE);
+    EXPECT_EQ(s.screen, 0);
+
+    KeySettings saved;
+    ASSERT_TRUE(LoadKeySettings(settingsFile(), saved));
+    EXPECT_EQ(saved.language, 1);
+    game.language = 0;
+    LoadSettings(game, /*atBoot=*/true);
+    EXPECT_EQ(game.language, 1);
+}
+
 TEST_F(SettingsMenuTest, ConfirmLeavesOnTheLastEntryAndOpensKeysOnTheFirst) {
     s.menuCursor = 3;
     tap(VK_RETURN);  // nothing to confirm on a value entry
@@ -229,7 +256,7 @@ TEST_F(SettingsMenuTest, ConfirmLeavesOnTheLastEntryAndOpensKeysOnTheFirst) {
     EXPECT_FALSE(std::filesystem::exists(settingsFile())) << "only leaving saves";
 
     s.screen = 4;
-    s.menuCursor = 5;
+    s.menuCursor = 6;
     s.bgmVolume = 60;
     tap(VK_RETURN);
     EXPECT_EQ(s.screen, 0);
@@ -454,7 +481,8 @@ TEST_F(SettingsMenuTest, SettingsRowsAndValuesAreCutFromTheTexture) {
 
     expectCut(24, 110, {0, 0, 320, 36}, kGrey);
     expectCut(24, 160, {0, 36, 320, 36}, kWhite);
-    expectCut(24, 360, {0, 180, 320, 36}, kGrey);
+    expectCut(24, 360, {0, 864, 320, 36}, kGrey);  // the language
+    expectCut(24, 410, {0, 180, 320, 36}, kGrey);
     expectCut(34, 310, {0, 792, 140, 36}, kGrey);  // the window-mode label is narrower
     // BGM 85%: right-aligned digits, the last at 274, then the percent sign.
     expectCut(254, 160, DigitGlyph(8), kWhite);
@@ -515,7 +543,7 @@ TEST_F(SettingsMenuTest, KeyListShowsLabelsAndBindings) {
     // The settings behind are pushed out to the right, all grey.
     expectCut(624, 110, {0, 0, 320, 36}, kGrey);
     expectCut(634, 310, {0, 792, 140, 36}, kGrey);
-    expectCut(624, 360, {0, 180, 320, 36}, kGrey);
+    expectCut(624, 410, {0, 180, 320, 36}, kGrey);
 
     // While a capture waits, the binding under the cursor lights up.
     tap(VK_RETURN);
