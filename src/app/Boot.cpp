@@ -40,6 +40,7 @@ void configureEngine(Engine& engine, Game& game, Session& session, const Options
     });
     engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot, seeker] {
         if (options.beforeFrame) options.beforeFrame(engine.Shell_FrameCount());
+        if (options.frameStats) options.frameStats(engine.Gfx_GetStats());
         if (pilot) pilot->beforeFrame(game, session.startPending());
         if (seeker) seeker->beforeFrame(game);
         RenderFunc(game, seeker ? seeker->shown() : -1);
