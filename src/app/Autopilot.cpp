@@ -6,6 +6,7 @@
 
 #include "app/FrameDriver.h"
 #include "app/StateHash.h"
+#include "engine/EngineHooks.h"
 #include "game/Game.h"
 
 namespace korvid {
@@ -113,6 +114,9 @@ void Autopilot::decide(Game& game) {
     GameState& s = game.state;
     SavePlay(s, *snapshot_);
     ++decisions_;
+    // The look-ahead is thrown away: never seen nor heard, and whatever it
+    // loads is let go.
+    SetTrialFrames(game.engine, true);
     bool any = false;
     std::uint32_t bestKeys = bit(KeyShoot);
     Outcome best;
@@ -134,6 +138,7 @@ void Autopilot::decide(Game& game) {
             }
         }
     }
+    SetTrialFrames(game.engine, false);
     keys_ = bestKeys;
     if (bestKeys & bit(KeyBomb)) bombs_[tallySlot(s)] += 1;
     expected_ = best.hashes;

@@ -6,6 +6,7 @@
 
 #include "app/Autopilot.h"
 #include "app/ReplaySeek.h"
+#include "app/TitleDemo.h"
 #include "app/CoverageLog.h"
 #include "app/FrameDriver.h"
 #include "game/Game.h"
@@ -14,8 +15,10 @@
 #include "app/Session.h"
 #include "game/Settings.h"
 #include "play/StageFlow.h"
+#include "engine/EngineHooks.h"
 #include "engine/HeadlessEngine.h"
 #include "engine/KeyCodes.h"
+#include "engine/VirtualKeys.h"
 #include "engine/StartupError.h"
 #include "menus/RecordsFile.h"
 #include "menus/ScoreFile.h"
@@ -30,20 +33,44 @@ bool FrameFunc(Game& game) {
 
 namespace {
 
+// The title's demo plays in a window, and headless when --demo-after asks;
+// never in a run that starts play itself or records.
+int demoIdleFrames(const Options& o) {
+    if (o.practiceStage != 0 || !o.replayFile.empty() || o.autopilot || !o.recordFile.empty()) return 0;
+    if (o.demoAfter >= 0) return o.demoAfter;
+    return o.headless ? 0 : TitleDemo::kIdleFrames;
+}
+
+// Whether the player holds anything (the keys the game would see without a demo).
+bool anyPlayerKey(Engine& engine, const Engine::KeySource& player) {
+    const int frame = engine.Shell_FrameCount();
+    for (int vk = 1; vk < kVirtualKeyCount; ++vk)
+        if (player(frame, vk)) return true;
+    return engine.Input_HeldControllerButton() >= 0;
+}
+
 void configureEngine(Engine& engine, Game& game, Session& session, const Options& options, Autopilot* pilot,
-                     ReplaySeeker* seeker) {
+                     ReplaySeeker* seeker, TitleDemo* demo, const Engine::KeySource* player) {
     engine.System_SetStateInt(HGE_SCREENWIDTH, 640);
     engine.System_SetStateBool(HGE_SHOWSPLASH, false);
     engine.System_SetStateInt(HGE_SCREENHEIGHT, 480);
     engine.System_SetStateFunc(HGE_FRAMEFUNC, [&game, &session, pilot] {
         return FrameFunc(game) || session.finished() || (pilot && pilot->over());
     });
-    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot, seeker] {
+    engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot, seeker, demo, player] {
         if (options.beforeFrame) options.beforeFrame(engine.Shell_FrameCount());
         if (options.frameStats) options.frameStats(engine.Gfx_GetStats());
+        if (demo) {
+            demo->beforeFrame(game, anyPlayerKey(engine, *player));
+            engine.Input_ReadKeySource();  // the demo's keys, or the player's again
+            if (demo->running()) demo->pilot()->beforeFrame(game);
+        }
         if (pilot) pilot->beforeFrame(game, session.startPending());
         if (seeker) seeker->beforeFrame(game);
-        RenderFunc(game, seeker ? seeker->shown() : -1);
+        PlayCaption caption = PlayCaption::None;
+        if (seeker && seeker->shown() >= 0) caption = PlayCaption::ReplayPosition;
+        if (demo && demo->running()) caption = PlayCaption::Demo;
+        RenderFunc(game, caption);
         session.afterFrame(game);
         return false;
     });
@@ -105,10 +132,15 @@ int RunGame(const Options& options) {
 
     Session session(options);
     std::unique_ptr<Autopilot> pilot = options.autopilot ? std::make_unique<Autopilot>() : nullptr;
-    // A replay watched (not verified) can be sought in.
-    std::unique_ptr<ReplaySeeker> seeker =
-        !options.replayFile.empty() && !options.verify ? std::make_unique<ReplaySeeker>(options.seekFrame) : nullptr;
-    configureEngine(*engine, *game, session, options, pilot.get(), seeker.get());
+    // A replay watched (not verified), from the command line or the replay
+    // screen, can be sought in.
+    std::unique_ptr<ReplaySeeker> seeker = !options.verify ? std::make_unique<ReplaySeeker>(options.seekFrame) : nullptr;
+    const int demoIdle = demoIdleFrames(options);
+    std::unique_ptr<TitleDemo> demo = demoIdle > 0 ? std::make_unique<TitleDemo>(demoIdle) : nullptr;
+    // With a demo the keys the game sees pass through it: the player's (the
+    // key script's or the keyboard's), or the demo autopilot's.
+    Engine::KeySource player;
+    configureEngine(*engine, *game, session, options, pilot.get(), seeker.get(), demo.get(), &player);
     CreateGlyphFonts(*game);
     LoadSettings(*game, /*atBoot=*/true);
     {
@@ -134,9 +166,22 @@ int RunGame(const Options& options) {
         });
     } else if (script) {
         auto ks = std::make_shared<const KeyScript>(std::move(*script));
-        engine->Input_SetKeySource([ks](int frame, int vk) { return ks->held(frame, vk); });
+        player = [ks](int frame, int vk) { return ks->held(frame, vk); };
+        engine->Input_SetKeySource(player);
         engine->Input_SetTextSource([ks](int frame) { return ks->textAt(frame); });
         engine->Input_SetMouseSource([ks](int frame, float* x, float* y) { return ks->mouseAt(frame, x, y); });
+    }
+    if (demo) {
+        Engine* e = engine.get();
+        if (!player) player = [e](int, int vk) { return DeviceKeyHeld(*e, vk); };
+        Game* g = game.get();
+        TitleDemo* d = demo.get();
+        engine->Input_SetKeySource([g, d, &player](int frame, int vk) {
+            if (!d->running()) return player(frame, vk);
+            for (int k = 0; k < kGameKeyCount; ++k)
+                if (d->pilot()->holds(k) && g->state.keyBindings[k].code == vk) return true;
+            return false;
+        });
     }
 
     if (!engine->System_Initiate()) {

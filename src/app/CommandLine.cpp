@@ -22,7 +22,7 @@ bool parseInt(const std::string& s, int& out) {
 struct RawOptions {
     Options opt;
     std::string frames;
-    std::string practice, difficulty, character, boss, from, seek;
+    std::string practice, difficulty, character, boss, from, seek, demoAfter;
     std::vector<std::string> screenshots;
 };
 
@@ -61,6 +61,9 @@ std::unique_ptr<CLI::App> makeApp(RawOptions& raw) {
     app->add_option("--seek", raw.seek, "with --replay: start at frame N of its play (Page Up/Down jump)")
         ->option_text("N");
     app->add_flag("--autopilot", o.autopilot, "the game plays itself by looking ahead (recorded as usual)");
+    app->add_option("--demo-after", raw.demoAfter,
+                    "the title's demo play starts after N idle frames (window: 1800; headless: never; 0 never)")
+        ->option_text("N");
     app->add_flag("--probe", o.probe, "state lines also show the boss, the clear and the live object counts");
     app->add_flag("--version", o.version, "print the version and exit");
     app->add_flag("-h,--help", o.help, "this text");
@@ -73,7 +76,7 @@ std::string optionMissingItsValue(const std::vector<std::string>& args) {
     static const char* const kValued[] = {"--frames",   "--screenshot", "--dir",        "--pack",
                                           "--keys",     "--replay",     "--record",     "--coverage-log",
                                           "--practice", "--difficulty", "--character", "--boss",
-                                          "--from",     "--seek"};
+                                          "--from",     "--seek",       "--demo-after"};
     for (std::size_t i = 0; i < args.size(); ++i)
         for (const char* v : kValued)
             if (args[i] == v && (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0)) return v;
@@ -143,7 +146,8 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
         !number(raw.difficulty, "--difficulty", 0, 2, opt.difficulty) ||
         !number(raw.character, "--character", 1, 3, opt.character) ||
         !number(raw.boss, "--boss", 1, 99, opt.bossPattern) || !number(raw.from, "--from", 1, 99999, opt.fromFrame) ||
-        !number(raw.seek, "--seek", 0, 10000000, opt.seekFrame))
+        !number(raw.seek, "--seek", 0, 10000000, opt.seekFrame) ||
+        !number(raw.demoAfter, "--demo-after", 0, 10000000, opt.demoAfter))
         return std::nullopt;
     if ((!raw.difficulty.empty() || !raw.character.empty()) && opt.practiceStage == 0) {
         error = "--difficulty and --character need --practice N";
@@ -168,6 +172,10 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
     // The stage checks run on every frame of play: none may be skipped.
     if (!raw.seek.empty() && opt.verify) {
         error = "--seek and --verify cannot be used together";
+        return std::nullopt;
+    }
+    if (!raw.demoAfter.empty() && (opt.practiceStage != 0 || !opt.replayFile.empty() || opt.autopilot)) {
+        error = "--demo-after needs the title (not --practice, --replay or --autopilot)";
         return std::nullopt;
     }
     if (opt.verify && opt.replayFile.empty()) {

@@ -40,6 +40,7 @@ struct Options {
     int fromFrame = 0;      // > 0: the stage's clock jumps to this frame once it has begun
     bool autopilot = false; // the autopilot holds the keys (see app/Autopilot.h)
     int seekFrame = 0;      // with --replay: start at this frame of play (app/ReplaySeek.h)
+    int demoAfter = -1;     // idle frames before the title's demo (-1: the window's default, none headless)
     bool probe = false;     // state lines carry the boss and pool fields
     bool help = false;
     bool version = false;

@@ -1,6 +1,7 @@
 #include "app/FrameDriver.h"
 
 #include "app/ReplaySeek.h"
+#include "app/TitleDemo.h"
 
 #include "game/FrameSteps.h"
 #include "game/Game.h"
@@ -147,7 +148,7 @@ void PlayFrame(Game& game) {
     SpellPracticeStep(game);
 }
 
-void RenderFunc(Game& game, int replayPosition) {
+void RenderFunc(Game& game, PlayCaption caption) {
     Engine& e = game.engine;
     GameState& s = game.state;
 
@@ -175,7 +176,8 @@ void RenderFunc(Game& game, int replayPosition) {
         PauseFrame(game);
     } else if (s.screen == 10) {
         PlayFrame(game);
-        if (replayPosition >= 0) DrawReplayPosition(game, replayPosition);
+        if (caption == PlayCaption::ReplayPosition) DrawReplayPosition(game);
+        if (caption == PlayCaption::Demo) DrawDemoCaption(game);
     }
     e.Gfx_EndScene();
 }

@@ -6,8 +6,11 @@ namespace korvid {
 struct Game;
 struct GameState;
 
-// `replayPosition`: where a playing replay is, shown over play (-1: nothing shown).
-void RenderFunc(Game& game, int replayPosition = -1);
+// What is written over play: nothing, where a watched replay stands, or
+// that the title's demo is playing.
+enum class PlayCaption { None, ReplayPosition, Demo };
+
+void RenderFunc(Game& game, PlayCaption caption = PlayCaption::None);
 // One play frame (screen 10 with no pause menu open).
 void PlayFrame(Game& game);
 // The frame rate the frame should run at (fast-forward in replays, the slowed bosses).

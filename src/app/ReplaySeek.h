@@ -1,4 +1,5 @@
-// Seeking in a replay while it plays. Every few hundred frames of play the
+// Seeking in a replay while it plays (one started with --replay or from the
+// replay screen). Every few hundred frames of play the
 // seeker keeps a snapshot; a jump back restores the nearest earlier one of
 // the same stage and plays forward at once (nothing shown in between), a
 // jump forward plays forward at once. Page Up and Page Down jump ten
@@ -53,7 +54,7 @@ private:
     bool pageUpHeld_ = false, pageDownHeld_ = false;
 };
 
-// The position line drawn over a playing replay (app/FrameDriver.cpp calls it).
-void DrawReplayPosition(Game& game, int position);
+// Where a playing replay stands, drawn over play (app/FrameDriver.cpp calls it).
+void DrawReplayPosition(Game& game);
 
 }  // namespace korvid

@@ -1,4 +1,5 @@
 #include "engine/EngineBase.h"
+#include "engine/EngineHooks.h"
 
 #include <cmath>
 #include <cstdio>
@@ -130,9 +131,9 @@ void EngineBase::captureInput() {
     if (keySource_) {
         keys_[0] = false;
         for (int vk = 1; vk < kVirtualKeyCount; ++vk) keys_[vk] = keySource_(frameCount_, vk);
-        // Keep the tracker's tap memory from carrying over to a later frame.
-        KeySnapshot ignored;
-        keyTracker_.capture(ignored);
+        // The keyboard is still read (and the tracker's tap memory kept from
+        // carrying over to a later frame).
+        keyTracker_.capture(deviceKeys_);
     } else {
         keyTracker_.capture(keys_);
     }
@@ -188,18 +189,32 @@ HSTREAM EngineBase::Stream_Load(const char* filename) {
     if (!soundAvailable_ || !bools_[HGE_USESOUND] || !filename) return 0;
     std::vector<std::uint8_t> bytes;
     if (!resources_.load(filename, bytes)) return 0;
-    return mixer_.loadStream(bytes.data(), bytes.size());
+    const HSTREAM stream = mixer_.loadStream(bytes.data(), bytes.size());
+    if (trial_ && stream) trialStreams_.push_back(stream);
+    return stream;
 }
 
 HCHANNEL EngineBase::Stream_Play(HSTREAM stream, bool loop, int volume) {
+    // Unseen frames are unheard too; music (looped) still starts in a seek.
+    if (trial_ || (undrawn_ && !loop)) return 0;
     return soundAvailable_ ? mixer_.play(stream, loop, volume) : 0;
 }
 
-void EngineBase::Stream_Free(std::uint32_t streamOrChannel) { mixer_.free(streamOrChannel); }
-void EngineBase::Channel_Pause(HCHANNEL chn) { mixer_.pause(chn); }
-void EngineBase::Channel_Resume(HCHANNEL chn) { mixer_.resume(chn); }
-void EngineBase::Channel_Stop(HCHANNEL chn) { mixer_.stop(chn); }
-void EngineBase::Channel_SetVolume(HCHANNEL chn, int volume) { mixer_.setVolume(chn, volume); }
+void EngineBase::Stream_Free(std::uint32_t streamOrChannel) {
+    if (!trial_) mixer_.free(streamOrChannel);
+}
+void EngineBase::Channel_Pause(HCHANNEL chn) {
+    if (!trial_) mixer_.pause(chn);
+}
+void EngineBase::Channel_Resume(HCHANNEL chn) {
+    if (!trial_) mixer_.resume(chn);
+}
+void EngineBase::Channel_Stop(HCHANNEL chn) {
+    if (!trial_) mixer_.stop(chn);
+}
+void EngineBase::Channel_SetVolume(HCHANNEL chn, int volume) {
+    if (!trial_) mixer_.setVolume(chn, volume);
+}
 bool EngineBase::Channel_IsPlaying(HCHANNEL chn) { return mixer_.isPlaying(chn); }
 float EngineBase::Channel_GetPos(HCHANNEL chn) { return mixer_.position(chn); }
 void EngineBase::Channel_SetPos(HCHANNEL chn, float seconds) { mixer_.setPosition(chn, seconds); }
@@ -215,6 +230,11 @@ void EngineBase::Input_GetMousePos(float* x, float* y) {
 }
 
 void EngineBase::Input_SetKeySource(KeySource src) { keySource_ = std::move(src); }
+
+bool EngineBase::Input_GetDeviceKeyState(int vk) {
+    if (vk <= 0 || vk >= kVirtualKeyCount) return false;
+    return keySource_ ? deviceKeys_[vk] : keys_[vk];
+}
 
 void EngineBase::Input_ReadKeySource() {
     if (!keySource_) return;
@@ -241,5 +261,22 @@ void EngineBase::Shell_SetQuadLogger(QuadLogger logger) {
 }
 
 int EngineBase::Shell_FrameCount() const { return frameCount_; }
+
+}  // namespace korvid
+
+namespace korvid {
+
+void SetUnseenFrames(Engine& engine, bool on) {
+    if (auto* e = dynamic_cast<EngineBase*>(&engine)) e->Gfx_SetUndrawn(on);
+}
+
+void SetTrialFrames(Engine& engine, bool on) {
+    if (auto* e = dynamic_cast<EngineBase*>(&engine)) e->Shell_SetTrial(on);
+}
+
+bool DeviceKeyHeld(Engine& engine, int vk) {
+    if (auto* e = dynamic_cast<EngineBase*>(&engine)) return e->Input_GetDeviceKeyState(vk);
+    return engine.Input_GetKeyState(vk);
+}
 
 }  // namespace korvid

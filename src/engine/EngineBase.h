@@ -79,6 +79,7 @@ public:
     void Input_GetMousePos(float* x, float* y) override;
     void Input_SetKeySource(KeySource src) override;
     void Input_ReadKeySource() override;
+    bool Input_GetDeviceKeyState(int vk);  // engine/EngineHooks.h
     void Input_SetControllerBindings(const ControllerBindings& b) override { controllers_.setBindings(b); }
     bool Input_ControllerRemoved() override { return controllerRemoved_; }
     int Input_HeldControllerButton() const override { return controllers_.firstHeldButton(); }
@@ -97,6 +98,9 @@ public:
                         float z = 0.5f) override;
     void Gfx_RenderQuad(const Quad* quad) override;
     void Gfx_RenderQuads(const Quad* quad, int n) override;
+    // engine/EngineHooks.h
+    void Gfx_SetUndrawn(bool on);
+    void Shell_SetTrial(bool on);
     void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) override;
     HTEXTURE Gfx_SnapshotTexture() override;
     FrameStats Gfx_GetStats() const override;
@@ -144,8 +148,8 @@ protected:
     void setView(float x0, float y0, float x1, float y1) {
         viewX0_ = x0, viewY0_ = y0, viewX1_ = x1, viewY1_ = y1;
     }
-    // Nothing drawn and nothing logged: quads are only counted.
-    void refreshOnlyCounts() { onlyCounts_ = !renderer_ && !quadLogger_; }
+    // Nothing drawn and nothing logged (or frames played unseen): quads are only counted.
+    void refreshOnlyCounts() { onlyCounts_ = undrawn_ || (!renderer_ && !quadLogger_); }
     GlRenderer* renderer() const { return renderer_.get(); }
     void setSoundAvailable(bool on) { soundAvailable_ = on; }
     AudioMixer& mixer() { return mixer_; }
@@ -198,6 +202,11 @@ private:
 
     // scene and batch
     bool sceneOpen_ = false;
+    bool undrawn_ = false;  // Gfx_SetUndrawn, or a trial
+    bool seekUndrawn_ = false;
+    bool trial_ = false;    // Shell_SetTrial
+    std::vector<HTEXTURE> trialTextures_;
+    std::vector<HSTREAM> trialStreams_;
     std::unique_ptr<Vertex[]> vertices_;
     int vertexCount_ = 0;
     Primitive batchPrim_ = Primitive::Quads;
@@ -213,6 +222,7 @@ private:
     int frameLimit_ = 0;
     bool quitRequested_ = false;
     KeySnapshot keys_{};
+    KeySnapshot deviceKeys_{};  // the keyboard, kept while a key source rules
     KeyTracker keyTracker_;
     KeySource keySource_;
     Controllers controllers_;

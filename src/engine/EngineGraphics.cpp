@@ -78,7 +78,27 @@ void EngineBase::Gfx_EndScene() {
 void EngineBase::Gfx_Clear(std::uint32_t color) {
     if (!sceneOpen_) return;
     flushBatch();
-    if (renderer_) renderer_->clear(color);
+    if (renderer_ && !undrawn_) renderer_->clear(color);
+}
+
+void EngineBase::Gfx_SetUndrawn(bool on) {
+    flushBatch();
+    seekUndrawn_ = on;
+    undrawn_ = seekUndrawn_ || trial_;
+    refreshOnlyCounts();
+}
+
+void EngineBase::Shell_SetTrial(bool on) {
+    flushBatch();
+    trial_ = on;
+    undrawn_ = seekUndrawn_ || trial_;
+    refreshOnlyCounts();
+    if (on) return;
+    // Whatever the thrown-away frames loaded belongs to no state kept.
+    for (HTEXTURE t : trialTextures_) Texture_Free(t);
+    for (HSTREAM s : trialStreams_) Stream_Free(s);
+    trialTextures_.clear();
+    trialStreams_.clear();
 }
 
 void EngineBase::Gfx_SetClipping(int x, int y, int w, int h) {
@@ -116,7 +136,7 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
         if (!textures_.find(quad->tex)) return;
         liveTexture_ = quad->tex;
     }
-    if (renderer_ && !covers(*quad)) {
+    if (renderer_ && !undrawn_ && !covers(*quad)) {
         ++current_.quads;
         ++current_.culled;
         if (quadLogger_ && quad->tex) logQuad(*quad);
@@ -130,7 +150,7 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
     if (renderer_) std::memcpy(vertices_.get() + vertexCount_, quad->v, sizeof quad->v);
     vertexCount_ += 4;
     ++current_.quads;
-    if (quadLogger_ && quad->tex) logQuad(*quad);
+    if (quadLogger_ && quad->tex && !undrawn_) logQuad(*quad);
 }
 
 // False when drawing the quad would change no pixel: it lies wholly beyond
@@ -183,7 +203,7 @@ void EngineBase::Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uin
 void EngineBase::flushBatch() {
     if (vertexCount_ == 0) return;
     if (batchPrim_ == Primitive::Quads) ++current_.batches;
-    if (renderer_) {
+    if (renderer_ && !undrawn_) {
         useGlContext();
         const unsigned tex = batchPrim_ == Primitive::Quads ? glTextureFor(batchTex_) : renderer_->whiteTexture();
         renderer_->draw(batchPrim_, vertices_.get(), vertexCount_, tex, batchBlend_);

@@ -9,7 +9,9 @@ namespace korvid {
 
 HTEXTURE EngineBase::Texture_Create(int width, int height) {
     if (!TextureSizeAllowed(width, height)) return 0;
-    return textures_.insert(MakeBlankTexture(width, height));
+    const HTEXTURE tex = textures_.insert(MakeBlankTexture(width, height));
+    if (trial_) trialTextures_.push_back(tex);
+    return tex;
 }
 
 HTEXTURE EngineBase::Texture_Load(const char* filename) {
@@ -17,10 +19,13 @@ HTEXTURE EngineBase::Texture_Load(const char* filename) {
     std::vector<std::uint8_t> bytes;
     if (!resources_.load(filename, bytes)) return 0;
     std::optional<TextureData> texture = DecodeTexture(bytes.data(), bytes.size(), filename);
-    return texture ? textures_.insert(std::move(*texture)) : 0;
+    const HTEXTURE tex = texture ? textures_.insert(std::move(*texture)) : 0;
+    if (trial_ && tex) trialTextures_.push_back(tex);
+    return tex;
 }
 
 void EngineBase::Texture_Free(HTEXTURE tex) {
+    if (trial_) return;  // the state kept still holds it
     TextureData* t = textures_.find(tex);
     if (!t) return;
     if (batchTex_ == tex) flushBatch();  // quads already drawn with it still show it

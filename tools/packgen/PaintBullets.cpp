@@ -98,15 +98,16 @@ void PaintScale(Canvas& c, const BulletCell& b) {
 
 void PaintRingBullet(Canvas& c, const BulletCell& b) {
     float r = b.h * 0.6f;
-    Body(c, b.o, [&](Vec2 p) { return std::fabs(SdCircle(p - b.o, r)) - r * 0.22f; }, r * 0.5f, b.col);
-    Ring(c, b.o, r, r * 0.12f + 0.4f, White(0.9f));
+    Body(c, b.o, [&](Vec2 p) { return std::fabs(SdCircle(p - b.o, r)) - r * 0.3f; }, r * 0.5f, b.col);
+    Ring(c, b.o, r, r * 0.16f + 0.5f, White(0.95f));
 }
 
 void PaintStar(Canvas& c, const BulletCell& b) {
     float r = b.h * 0.85f;
     std::vector<Vec2> pts = Place(StarPoints(5, r, r * 0.45f), b.o, 2 * kPi * b.phase / 5);
     Body(c, b.o, [&](Vec2 p) { return SdPolygon(p, pts); }, r * 0.3f, b.col);
-    Polygon(c, Place(StarPoints(5, r * 0.45f, r * 0.22f), b.o, 2 * kPi * b.phase / 5), White(0.9f));
+    // A broad white core: a small star keeps its read at 16 pixels.
+    Polygon(c, Place(StarPoints(5, r * 0.6f, r * 0.3f), b.o, 2 * kPi * b.phase / 5), White(0.95f));
 }
 
 void PaintShuriken(Canvas& c, const BulletCell& b) {

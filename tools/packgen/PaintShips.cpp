@@ -212,9 +212,6 @@ void PaintShot(Canvas& c, const Region& r) {
     } else {
         it->second(c, r.rect, col);
     }
-    // The player's own shots stay see-through: enemy bullets must read
-    // through a stream of them.
-    if (r.has("opacity")) c.fade(float(r.num("opacity", 1)));
 }
 
 // Death animation: cells of 310 x 100 in columns of 17; the cell in column k,

@@ -37,6 +37,9 @@ Canvas PaintPicture(const FileEntry& file) {
         Painter paint = FindStyle(region.style);
         canvas.setClip(region.rect);
         paint(canvas, region);
+        // "opacity" fades what lies in the region's rectangle once it is
+        // painted (the player's shots stay see-through this way).
+        if (region.has("opacity")) canvas.fade(float(region.num("opacity", 1)));
     }
     canvas.resetClip();
     return canvas;
