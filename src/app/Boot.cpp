@@ -59,6 +59,7 @@ void configureEngine(Engine& engine, Game& game, Session& session, const Options
     });
     engine.System_SetStateFunc(HGE_RENDERFUNC, [&game, &session, &engine, &options, pilot, seeker, demo, player] {
         if (options.beforeFrame) options.beforeFrame(engine.Shell_FrameCount());
+        if (options.frameStats) options.frameStats(engine.Gfx_GetStats());
         if (demo) {
             const bool wasRunning = demo->running();
             demo->beforeFrame(game, anyPlayerKey(engine, *player));

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/Engine.h"
+
 namespace korvid {
 
 struct Screenshot {
@@ -45,6 +47,9 @@ struct Options {
     // Not a command-line option: tests that drive devices (a virtual game
     // controller) get a call before each frame's render, with the frame number.
     std::function<void(int frame)> beforeFrame;
+    // Not a command-line option: benchmarks get the last frame's drawing
+    // statistics before each frame's render.
+    std::function<void(const FrameStats&)> frameStats;
 };
 
 // Parses argv (without argv[0]). On a bad option returns nullopt and sets

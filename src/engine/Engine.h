@@ -52,6 +52,11 @@ struct FrameStats {
     int quads = 0;
     int batches = 0;  // GL draw calls issued for quads
     int lines = 0;
+    // With pictures drawn: quads left out because they cover no pixel (off
+    // the picture or the clip, or clear on all four corners), and the pixels
+    // the drawn quads cover on the picture (each quad's clipped area).
+    int culled = 0;
+    double pixels = 0;
 };
 
 class Engine {

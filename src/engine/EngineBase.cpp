@@ -75,6 +75,7 @@ bool EngineBase::System_Initiate() {
     gameW_ = ints_[HGE_SCREENWIDTH] > 0 ? ints_[HGE_SCREENWIDTH] : 640;
     gameH_ = ints_[HGE_SCREENHEIGHT] > 0 ? ints_[HGE_SCREENHEIGHT] : 480;
     picture_.assign(std::size_t(gameW_) * std::size_t(gameH_), 0u);
+    setView(0, 0, float(gameW_), float(gameH_));
     CatchQuitSignals();
     if (!openPlatform()) {
         ReleaseQuitSignals();

@@ -145,6 +145,10 @@ protected:
         renderer_ = std::move(renderer);
         refreshOnlyCounts();
     }
+    bool covers(const Quad& q);
+    void setView(float x0, float y0, float x1, float y1) {
+        viewX0_ = x0, viewY0_ = y0, viewX1_ = x1, viewY1_ = y1;
+    }
     // Nothing drawn and nothing logged (or frames played unseen): quads are only counted.
     void refreshOnlyCounts() { onlyCounts_ = undrawn_ || (!renderer_ && !quadLogger_); }
     GlRenderer* renderer() const { return renderer_.get(); }
@@ -210,6 +214,8 @@ private:
     HTEXTURE batchTex_ = 0;
     int batchBlend_ = BLEND_DEFAULT;
     FrameStats current_{}, last_{};
+    // What quads are drawn onto: the picture, or the clip within it.
+    float viewX0_ = 0, viewY0_ = 0, viewX1_ = 640, viewY1_ = 480;
     std::vector<std::uint32_t> picture_;  // readback buffer, game-sized
 
     // loop and input

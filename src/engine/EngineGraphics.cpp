@@ -1,6 +1,7 @@
 // Scenes, quad and line batching, clipping, statistics and pictures of the
 // game target (snapshots and scheduled screenshots).
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <cstdio>
 #include <filesystem>
@@ -13,6 +14,45 @@ namespace {
 
 // The depth-write bit changes nothing in the picture, so it never splits a batch.
 int DrawnBlend(int blend) { return blend & (BLEND_COLORADD | BLEND_ALPHABLEND); }
+
+struct Point {
+    float x, y;
+};
+
+// The quad's corners clipped to the rectangle [x0, x1] x [y0, y1] (one edge
+// at a time), and the area of what is left.
+double clippedArea(const Quad& q, float x0, float y0, float x1, float y1) {
+    Point a[12], b[12];
+    int n = 4;
+    for (int i = 0; i < 4; ++i) a[i] = {q.v[i].x, q.v[i].y};
+    auto clip = [&](auto inside, auto cross) {
+        int m = 0;
+        for (int i = 0; i < n; ++i) {
+            const Point p = a[i], r = a[(i + 1) % n];
+            const bool pin = inside(p), rin = inside(r);
+            if (pin) b[m++] = p;
+            if (pin != rin) b[m++] = cross(p, r);
+        }
+        n = m;
+        std::copy(b, b + m, a);
+    };
+    auto atX = [](float x) {
+        return [x](Point p, Point r) { return Point{x, p.y + (r.y - p.y) * (x - p.x) / (r.x - p.x)}; };
+    };
+    auto atY = [](float y) {
+        return [y](Point p, Point r) { return Point{p.x + (r.x - p.x) * (y - p.y) / (r.y - p.y), y}; };
+    };
+    clip([x0](Point p) { return p.x >= x0; }, atX(x0));
+    clip([x1](Point p) { return p.x <= x1; }, atX(x1));
+    clip([y0](Point p) { return p.y >= y0; }, atY(y0));
+    clip([y1](Point p) { return p.y <= y1; }, atY(y1));
+    double twice = 0;
+    for (int i = 0; i < n; ++i) {
+        const Point p = a[i], r = a[(i + 1) % n];
+        twice += static_cast<double>(p.x) * r.y - static_cast<double>(r.x) * p.y;
+    }
+    return std::fabs(twice) / 2;
+}
 
 }  // namespace
 
@@ -67,6 +107,7 @@ void EngineBase::Gfx_SetClipping(int x, int y, int w, int h) {
     useGlContext();
     if (x == 0 && y == 0 && w == 0 && h == 0) {
         renderer_->clearClip();
+        setView(0, 0, float(gameW_), float(gameH_));
         return;
     }
     // Keep the rectangle on the picture; one wholly off it clips everything away.
@@ -75,6 +116,7 @@ void EngineBase::Gfx_SetClipping(int x, int y, int w, int h) {
     const Wide x1 = std::clamp<Wide>(Wide(x) + std::max(w, 0), x0, gameW_);
     const Wide y1 = std::clamp<Wide>(Wide(y) + std::max(h, 0), y0, gameH_);
     renderer_->setClip(int(x0), int(y0), int(x1 - x0), int(y1 - y0));
+    setView(float(x0), float(y0), float(x1), float(y1));
 }
 
 FrameStats EngineBase::Gfx_GetStats() const { return last_; }
@@ -94,6 +136,12 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
         if (!textures_.find(quad->tex)) return;
         liveTexture_ = quad->tex;
     }
+    if (renderer_ && !undrawn_ && !covers(*quad)) {
+        ++current_.quads;
+        ++current_.culled;
+        if (quadLogger_ && quad->tex) logQuad(*quad);
+        return;
+    }
     const int blend = DrawnBlend(quad->blend);
     if (vertexCount_ == 0 || batchPrim_ != Primitive::Quads || batchTex_ != quad->tex || batchBlend_ != blend ||
         vertexCount_ + 4 > GlRenderer::kMaxVertices) {
@@ -103,6 +151,23 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
     vertexCount_ += 4;
     ++current_.quads;
     if (quadLogger_ && quad->tex && !undrawn_) logQuad(*quad);
+}
+
+// False when drawing the quad would change no pixel: it lies wholly beyond
+// an edge of the picture or the clip (no pixel centre inside), or all four
+// corners are clear (every blend mode then leaves the picture as it was).
+// Otherwise its covered area is counted.
+bool EngineBase::covers(const Quad& q) {
+    float x0 = q.v[0].x, x1 = x0, y0 = q.v[0].y, y1 = y0;
+    bool clear = (q.v[0].col >> 24) == 0;
+    for (int i = 1; i < 4; ++i) {
+        x0 = std::min(x0, q.v[i].x), x1 = std::max(x1, q.v[i].x);
+        y0 = std::min(y0, q.v[i].y), y1 = std::max(y1, q.v[i].y);
+        clear = clear && (q.v[i].col >> 24) == 0;
+    }
+    if (clear || x1 <= viewX0_ || x0 >= viewX1_ || y1 <= viewY0_ || y0 >= viewY1_) return false;
+    current_.pixels += clippedArea(q, viewX0_, viewY0_, viewX1_, viewY1_);
+    return true;
 }
 
 void EngineBase::Gfx_RenderQuads(const Quad* quad, int n) {
