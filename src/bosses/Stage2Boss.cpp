@@ -194,7 +194,7 @@ void attack12(Game& game, int t) {
 // Easy, 8 stretched bullets (scale y 2, behaviour 22); Normal, 8 pairs 3
 // degrees apart; Hard, 8 thin lasers. Easy and Normal scatter the rain all
 // round; Hard keeps its lasers in eight spokes 9 degrees wide that leave
-// the wedge 162..198 degrees, straight below the boss, to the fans alone:
+// the 37 degrees from 161 to 198, straight below the boss, to the fans alone:
 // the way through is there, between the broad lasers, at focused speed.
 // The body does not aim.
 constexpr int kPattern13Fan[4] = {1, 2, 3, 3};
