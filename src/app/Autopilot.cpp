@@ -1,6 +1,7 @@
 #include "app/Autopilot.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -76,7 +77,7 @@ bool Autopilot::inPlay(const GameState& s) const {
     return s.screen == 10 && s.pauseState == 0 && !s.replayPlaying && s.dialogueActive == 0 && !s.stageCleared;
 }
 
-Autopilot::Outcome Autopilot::tryKeys(Game& game, std::uint32_t keys) {
+Autopilot::Outcome Autopilot::tryKeys(Game& game, std::uint32_t keys, int horizon) {
     GameState& s = game.state;
     keys_ = keys;
     const int livesBefore = s.lives;
@@ -85,7 +86,7 @@ Autopilot::Outcome Autopilot::tryKeys(Game& game, std::uint32_t keys) {
     o.survived = true;
     float nearest = 1e9f;
     int frame = 0;
-    for (; frame < kHorizon; ++frame) {
+    for (; frame < horizon; ++frame) {
         game.engine.Input_ReadKeySource();
         RenderFunc(game);
         if (frame < kInterval) o.hashes[frame] = HashGameState(s);
@@ -120,14 +121,18 @@ void Autopilot::decide(Game& game) {
     bool any = false;
     std::uint32_t bestKeys = bit(KeyShoot);
     Outcome best;
+    // The sets that survived the short look, in the order they were tried.
+    std::array<std::uint32_t, 2 * std::size(kDirections)> survivors{};
+    int survived = 0;
     // Without the bomb first; with it only when nothing else survives.
     for (int withBomb = 0; withBomb < 2 && !(any && best.survived); ++withBomb) {
         for (int focus = 0; focus < 2; ++focus) {
             for (std::uint32_t dir : kDirections) {
                 const std::uint32_t keys =
                     dir | bit(KeyShoot) | (focus ? bit(KeySlow) : 0u) | (withBomb ? bit(KeyBomb) : 0u);
-                const Outcome o = tryKeys(game, keys);
+                const Outcome o = tryKeys(game, keys, kHorizon);
                 RestorePlay(*snapshot_, s);
+                if (o.survived && !withBomb) survivors[survived++] = keys;
                 const bool better = !any || (o.survived && !best.survived) ||
                                     (o.survived == best.survived && o.value > best.value);
                 if (better) {
@@ -137,6 +142,21 @@ void Autopilot::decide(Game& game) {
                 }
             }
         }
+    }
+    // Few ways out: look further along each (the value counts frames lived
+    // first, so the one that lasts longest wins).
+    if (survived > 0 && survived <= kFewSurvivors) {
+        for (int i = 0; i < survived; ++i) {
+            const Outcome o = tryKeys(game, survivors[i], kLongHorizon);
+            RestorePlay(*snapshot_, s);
+            if (i == 0 || o.value > best.value) {
+                best = o;
+                bestKeys = survivors[i];
+            }
+        }
+        // Each of them lived through the short look: its first frames are
+        // safe, and they are what the real frames will check against.
+        best.survived = true;
     }
     SetTrialFrames(game.engine, false);
     keys_ = bestKeys;

@@ -2,7 +2,9 @@
 // Every few frames it takes a snapshot of play, tries each candidate key set
 // (a direction or none, focused or not, always shooting) for a short
 // horizon, comes back, and keeps the set that survives and scores best; the
-// bomb is tried only when none survives. Its choices depend on the play
+// bomb is tried only when none survives. When only a few sets survive the
+// short horizon, danger is near: those few are played again further ahead,
+// so a way that merely postpones a hit loses to one that gets clear. Its choices depend on the play
 // state alone, so a run is an ordinary recorded replay.
 //
 // Each chosen set was already played once from the snapshot: when it is
@@ -45,8 +47,10 @@ public:
     bool stageCleared() const { return cleared_; }
 
 private:
-    static constexpr int kHorizon = 20;   // frames looked ahead
-    static constexpr int kInterval = 8;   // frames a choice is kept
+    static constexpr int kHorizon = 20;      // frames looked ahead
+    static constexpr int kLongHorizon = 48;  // ... when few sets survive
+    static constexpr int kFewSurvivors = 6;  // of the 18 without the bomb
+    static constexpr int kInterval = 8;      // frames a choice is kept
 
     struct Outcome {
         bool survived = false;
@@ -55,7 +59,7 @@ private:
     };
 
     void decide(Game& game);
-    Outcome tryKeys(Game& game, std::uint32_t keys);
+    Outcome tryKeys(Game& game, std::uint32_t keys, int horizon);
     bool inPlay(const GameState& s) const;
 
     std::unique_ptr<PlaySnapshot> snapshot_ = std::make_unique<PlaySnapshot>();
