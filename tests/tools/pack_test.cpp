@@ -482,6 +482,21 @@ TEST(PackTest, EnglishPicturesStandBesideTheChineseOnes) {
         for (int x = 452; x < 490; ++x) differ += english.at(x, y) != chinese.at(x, y) ? 1 : 0;
     EXPECT_GT(differ, 300) << "the labels";
     EXPECT_EQ(english.at(200, 240), chinese.at(200, 240)) << "the rest alike";
+
+    // The point item's mark is a word too: the item sheet has its English
+    // form, the point cell marked otherwise and the power cell beside it
+    // the same.
+    const Picture items = Decode(PackMember("Graphics/bullet4.png"));
+    const Picture itemsEnglish = Decode(PackMember("English/Graphics/bullet4.png"));
+    ASSERT_EQ(itemsEnglish.width, items.width);
+    int pointDiffers = 0, powerDiffers = 0;
+    for (int y = 96; y < 112; ++y)
+        for (int x = 0; x < 16; ++x) {
+            powerDiffers += itemsEnglish.at(x, y) != items.at(x, y) ? 1 : 0;
+            pointDiffers += itemsEnglish.at(x + 16, y) != items.at(x + 16, y) ? 1 : 0;
+        }
+    EXPECT_GT(pointDiffers, 20) << "the point item's mark";
+    EXPECT_EQ(powerDiffers, 0) << "the power item";
 }
 
 // Every tune a stage's loop rule can apply to lasts past its loop point by
