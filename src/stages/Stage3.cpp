@@ -15,6 +15,7 @@
 #include "stages/BgPanels.h"
 #include "stages/MusicLoops.h"
 #include "stages/Timeline.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -110,7 +111,7 @@ void setUp(Game& game, const CueArgs&, int) {
     s.camPitch = 30.01f;
 }
 
-void music(Game& game, const CueArgs&, int) { StartStageMusic(game, "Music/music3.mp3", false); }
+void music(Game& game, const CueArgs&, int) { StartStageTune(game); }
 
 void titleCard(Game& game, const CueArgs&, int) { SpawnTitleCard(game, 0.6f); }
 

@@ -20,6 +20,7 @@
 #include "stages/MusicLoops.h"
 #include "stages/Stage6Finale.h"
 #include "stages/Timeline.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -260,7 +261,7 @@ void setUp(Game& game, const CueArgs&, int) {
                     0);
 }
 
-void music(Game& game, const CueArgs&, int) { StartStageMusic(game, "Music/music6.mp3", true); }
+void music(Game& game, const CueArgs&, int) { StartStageTune(game); }
 
 void titleCard(Game& game, const CueArgs&, int) { SpawnTitleCard(game, 0.6f); }
 

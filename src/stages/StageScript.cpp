@@ -6,6 +6,7 @@
 #include "stages/Dialogue.h"
 #include "stages/StageRegistry.h"
 #include "stages/Stage7.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -68,6 +69,7 @@ void JumpStageClock(Game& game, int frame) {
     if (s.stage == 3 && frame > 5760)
         for (int i = 0; i < kBgPanelCapacity; ++i) s.bgPanels.free[i] = 1;
     if (s.stage == 7) JumpIntoStage7(game, frame);
+    StartStageTuneAt(game, frame);
 }
 
 void SpawnTitleCard(Game& game, float z) {
