@@ -434,7 +434,7 @@ TEST(PackTest, BulletsHaveABrightCoreAndADarkRimOverADarkGround) {
 
 // The player's own shots never hide an enemy bullet: every cell the three
 // characters fire (focused or not, with the laser's glow, sparks and end,
-// and the mine's blast) is
+// and the mine's blast with the line it hurts along) is
 // see-through at its most opaque texel, and mostly clear over its box, so
 // that even the overlapping copies of a stream (most are tinted again and
 // added to the frame) leave what flies under them readable.
@@ -449,7 +449,7 @@ TEST(PackTest, PlayerShotsLetEnemyBulletsShowThrough) {
         {"Graphics/shotsb.png", 0, 128, 72, 896}, {"Graphics/shotsb.png", 294, 121, 90, 472},
         {"Graphics/shotsb.png", 112, 130, 142, 477}, {"Graphics/shotsc.png", 0, 0, 104, 124},
         {"Graphics/shotsc.png", 9, 201, 124, 130}, {"Graphics/player1.png", 0, 192, 64, 64},
-        {"Graphics/shotsc.png", 256, 0, 256, 256},
+        {"Graphics/shotsc.png", 256, 0, 256, 256}, {"Graphics/shotsc.png", 256, 256, 16, 256},
     };
     for (const Cell& c : cells) {
         const Picture sheet = Decode(PackMember(c.sheet));
