@@ -13,7 +13,7 @@
 
 #include "app/Boot.h"
 #include "app/CommandLine.h"
-#include "support/TestPaths.h"
+#include "bench/BenchOptions.h"
 
 namespace fs = std::filesystem;
 
@@ -27,11 +27,7 @@ void BM_DrawnPattern4Hard(benchmark::State& state) {
     FrameStats sum{};
     int counted = 0;
     for (auto _ : state) {
-        fs::remove_all(dir);
-        Options o;
-        o.headless = true;
-        o.dir = dir.string();
-        o.pack = test::BinaryPath("/gamedat.zip");
+        Options o = test::HeadlessBenchOptions(dir);
         o.practiceStage = 1;
         o.difficulty = 2;
         o.bossPattern = 4;
