@@ -335,6 +335,10 @@ constexpr Timeline kTimeline{kExact, kWindows};
 
 }  // namespace
 
+void JumpIntoStage6(Game& game, int frame) {
+    if (frame >= 8600) game.state.wideFieldFightStarted = 1;
+}
+
 void RunStage6(Game& game) {
     musicLoops(game);
     drawBackdrop(game);
