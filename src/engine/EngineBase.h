@@ -171,6 +171,10 @@ private:
     // graphics
     void flushBatch();
     void startBatch(Primitive prim, HTEXTURE tex, int blend);
+    // Queues a quad that covers some pixel (false: it covers none).
+    bool queueQuad(const Quad& q);
+    // The pieces of a large quad around its texture's clear window (0: none).
+    int cutAroundWindow(const Quad& q, Quad out[4]);
     unsigned glTextureFor(HTEXTURE tex);
     void logQuad(const Quad& q);
     void readPicture();

@@ -136,21 +136,45 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
         if (!textures_.find(quad->tex)) return;
         liveTexture_ = quad->tex;
     }
-    if (renderer_ && !undrawn_ && !covers(*quad)) {
-        ++current_.quads;
-        ++current_.culled;
-        if (quadLogger_ && quad->tex) logQuad(*quad);
-        return;
-    }
-    const int blend = DrawnBlend(quad->blend);
-    if (vertexCount_ == 0 || batchPrim_ != Primitive::Quads || batchTex_ != quad->tex || batchBlend_ != blend ||
-        vertexCount_ + 4 > GlRenderer::kMaxVertices) {
-        startBatch(Primitive::Quads, quad->tex, blend);
-    }
-    if (renderer_) std::memcpy(vertices_.get() + vertexCount_, quad->v, sizeof quad->v);
-    vertexCount_ += 4;
     ++current_.quads;
     if (quadLogger_ && quad->tex && !undrawn_) logQuad(*quad);
+    if (!renderer_ || undrawn_) {
+        queueQuad(*quad);
+        return;
+    }
+    Quad pieces[4];
+    const int n = cutAroundWindow(*quad, pieces);
+    bool drawn = false;
+    if (n == 0) {
+        drawn = queueQuad(*quad);
+    } else {
+        for (int i = 0; i < n; ++i) drawn = queueQuad(pieces[i]) || drawn;
+    }
+    if (!drawn) ++current_.culled;
+}
+
+int EngineBase::cutAroundWindow(const Quad& q, Quad out[4]) {
+    // Cheap tests first: only a large upright quad can be cut.
+    if (!q.tex || q.v[1].x - q.v[0].x < 64 || q.v[3].y - q.v[0].y < 64) return 0;
+    TextureData* t = textures_.find(q.tex);
+    if (!t) return 0;
+    if (!t->windowKnown) {
+        t->clearWindow = FindClearWindow(t->pixels.data(), t->width, t->imageWidth, t->imageHeight);
+        t->windowKnown = true;
+    }
+    return CutAroundWindow(q, t->width, t->height, t->clearWindow, out);
+}
+
+bool EngineBase::queueQuad(const Quad& q) {
+    if (renderer_ && !undrawn_ && !covers(q)) return false;
+    const int blend = DrawnBlend(q.blend);
+    if (vertexCount_ == 0 || batchPrim_ != Primitive::Quads || batchTex_ != q.tex || batchBlend_ != blend ||
+        vertexCount_ + 4 > GlRenderer::kMaxVertices) {
+        startBatch(Primitive::Quads, q.tex, blend);
+    }
+    if (renderer_) std::memcpy(vertices_.get() + vertexCount_, q.v, sizeof q.v);
+    vertexCount_ += 4;
+    return true;
 }
 
 // False when drawing the quad would change no pixel: it lies wholly beyond
