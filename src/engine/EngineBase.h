@@ -145,7 +145,8 @@ protected:
         renderer_ = std::move(renderer);
         refreshOnlyCounts();
     }
-    bool covers(const Quad& q);
+    // *blend may gain kDrawOpaque.
+    bool covers(const Quad& q, int* blend);
     void setView(float x0, float y0, float x1, float y1) {
         viewX0_ = x0, viewY0_ = y0, viewX1_ = x1, viewY1_ = y1;
     }

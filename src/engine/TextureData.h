@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/AlphaGrid.h"
 #include "engine/ClearWindow.h"
 
 namespace korvid {
@@ -26,6 +27,9 @@ struct TextureData {
     // is drawn and again after its texels are written.
     bool windowKnown = false;
     TexelRect clearWindow;
+    // Where it is clear or opaque: built the first time it is drawn with
+    // pictures, again after its texels are written.
+    AlphaGrid alpha;
 };
 
 // Smallest power of two >= n (1 for n <= 1).
