@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Takes the pictures a change to drawing must leave alone: the title, stage 1's
 # boss on Hard in pattern 4 over the ground, the 3D grounds of stages 2 to 4,
-# the pause menu, and spell cards with their backdrops. With a reference folder
-# every picture is compared byte for byte with the one of the same name there.
+# the pause menu, spell cards with their backdrops, and the shaken side panel
+# of the stage-1 boss's defeat (its golden replay, sought to the end). With a
+# reference folder every picture is compared byte for byte with the one of the
+# same name there. PACK=path gives both runs the same pack.
 #
-#   tools/picture-check.sh BINARY OUTDIR [REFDIR]
+#   [PACK=gamedat.zip] tools/picture-check.sh BINARY OUTDIR [REFDIR]
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${1:?binary}
 out=${2:?output folder}
 ref=${3:-}
@@ -23,7 +26,7 @@ shoot() {
         last=$f
     done
     rm -rf "$work/game"
-    "$bin" --headless --dir "$work/game" --frames "$last" "${shots[@]}" "$@" >/dev/null
+    "$bin" --headless --dir "$work/game" ${PACK:+--pack "$PACK"} --frames "$last" "${shots[@]}" "$@" >/dev/null
 }
 
 printf '100 ESC\n' > "$work/pause.txt"
@@ -35,6 +38,7 @@ shoot stage4 "200 400" --practice 4
 shoot pause "130" --practice 1 --keys "$work/pause.txt"
 shoot stage1-card "120 300" --practice 1 --boss 5
 shoot stage3-card "120 300" --practice 3 --boss 16
+shoot stage1-defeat "196 208 220 232" --replay "$root/tests/fixtures/stage1-boss/replay.rpy" --seek 13200
 
 [ -n "$ref" ] || exit 0
 status=0
