@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "game/PoolSteps.h"
+#include "play/BulletContact.h"
 #include "play/BulletKit.h"
 #include "play/BulletShapes.h"
 #include "play/Collisions.h"
@@ -124,7 +125,7 @@ void UpdateEnemyBullet(Game& game, int slot) {
         b.angle = NormaliseAngle(b.angle);
         b.age += 1;
         if (IsLaserKey(b.spriteKey)) growLaser(b);
-        if (b.behavior >= 0) TestBulletAgainstPlayer(game, slot);
+        if (b.behavior >= 0) BulletContact(game, slot);
         RunBulletBehaviour(game, slot);
         // A bullet freed here is still drawn and moved this frame.
         if (outsideField(s, b)) s.enemyBullets.free[slot] = 1;
@@ -143,8 +144,9 @@ void UpdateEnemyBullet(Game& game, int slot) {
         steerTowardPlayer(s, b);
     }
     if (!s.timeStop) {
-        b.x += DirX(b.angle) * b.speed;
-        b.y += DirY(b.angle) * b.speed;
+        const int k = DirectionIndex(b.angle);
+        b.x += Directions().dirX[k] * b.speed;
+        b.y += Directions().dirY[k] * b.speed;
     }
 }
 
