@@ -20,7 +20,7 @@ void LaserContact(Game& game, int slot, float dx, float dy);
 // o those of the graze test. Grazes once, and can hit only while grazing.
 void GrazeContact(Game& game, int slot, float dx, float dy, float gx, float gy, float m, float o, bool doubled);
 
-inline void BulletContact(Game& game, int slot) {
+[[gnu::always_inline]] inline void BulletContact(Game& game, int slot) {
     const GameState& s = game.state;
     const EnemyBullet& b = s.enemyBullets.slot[slot];
     if (b.behavior < 0 || s.timeStop) return;
