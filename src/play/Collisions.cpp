@@ -110,18 +110,25 @@ bool BulletHitTest(Game& game, float dx, float dy, int slot, int mode) {
     return BulletShapeHit(game, slot, dx, dy, 2 * dx / std::fabs(b.scaleX), 2 * dy / std::fabs(b.scaleY));
 }
 
+constexpr bool NoLaserHasARoundShape() {
+    for (const BulletShape& shape : kBulletShapes)
+        if (IsLaserKey(shape.key)) return false;
+    return !IsLaserKey(kBeamKey) && !IsLaserKey(kBoxKey);
+}
+static_assert(NoLaserHasARoundShape(), "a laser key is tested as a laser alone");
+
 bool BulletShapeHit(Game& game, int slot, float dx, float dy, float m, float o) {
     GameState& s = game.state;
     EnemyBullet& b = s.enemyBullets.slot[slot];
     const float A = m * m + o * o;
     const int key = b.spriteKey;
 
+    // A laser has no round shape and is neither the beam nor the box.
+    if (IsLaserKey(key)) return laserHit(s, b, game.laserSlopes[slot], dx, dy, m, o);
     if (key == kBeamKey && s.bossActive && s.bossPattern() == kBeamPattern) return beamHit(s, b, m, o);
     const int R = BulletRadiusSquared(key);
     if (R > 0 && (!FadesHarmless(key) || b.alpha >= 250) && A <= R) return true;
-    if (key == kBoxKey && boxHit(b, m, o)) return true;
-    if (IsLaserKey(key)) return laserHit(s, b, game.laserSlopes[slot], dx, dy, m, o);
-    return false;
+    return key == kBoxKey && boxHit(b, m, o);
 }
 
 }  // namespace korvid
