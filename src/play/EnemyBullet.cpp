@@ -130,14 +130,14 @@ void UpdateEnemyBullet(Game& game, int slot) {
         // A bullet freed here is still drawn and moved this frame.
         if (outsideField(s, b)) s.enemyBullets.free[slot] = 1;
     }
-    // Stage 3's bullets swell as the gauge fills.
-    float scaleX = b.scaleX, scaleY = b.scaleY;
-    if (s.stage == 3) {
-        const float swell = s.power / 108 / 3 + 1;
-        scaleX *= swell;
-        scaleY *= swell;
-    }
     if (!game.engine.Gfx_OnlyCounts()) {
+        // Stage 3's bullets swell as the gauge fills.
+        float scaleX = b.scaleX, scaleY = b.scaleY;
+        if (s.stage == 3) {
+            const float swell = s.power / 108 / 3 + 1;
+            scaleX *= swell;
+            scaleY *= swell;
+        }
         draw(game, b, scaleX, scaleY);
     } else if (b.spriteKey == 2288) {
         // Nothing is drawn, but this shape's turn is part of its drawing.
