@@ -190,11 +190,21 @@ void attack12(Game& game, int t) {
 // cycle), centred half a step off straight down, to the left at 0 and 80,
 // to the right at 40 and 120: straight below the boss is always the middle
 // of a gap one step wide, and the outer lanes change side from fan to fan.
-// Every 7 frames one rand() r turns the
-// rain: Easy, a ring of 8 stretched bullets (scale y 2, behaviour 22) from
-// r % 45; Normal, 8 pairs 3 degrees apart from r % 45; Hard, a ring of 10
-// thin lasers from r % 36. The body does not aim.
+// Every 7 frames a ring from `start` + r % `jitter` degrees (r one rand()):
+// Easy, 8 stretched bullets (scale y 2, behaviour 22); Normal, 8 pairs 3
+// degrees apart; Hard, 8 thin lasers. Easy and Normal scatter the rain all
+// round; Hard keeps its lasers in eight spokes 9 degrees wide that leave
+// the 37 degrees from 161 to 198, straight below the boss, to the fans alone:
+// the way through is there, between the broad lasers, at focused speed.
+// The body does not aim.
 constexpr int kPattern13Fan[4] = {1, 2, 3, 3};
+
+struct Pattern13Rain {
+    int count;   // in each ring
+    int start;   // degrees
+    int jitter;  // r % jitter degrees added to the start
+};
+constexpr Pattern13Rain kPattern13Rain[4] = {{8, 0, 45}, {8, 0, 45}, {8, 18, 9}, {8, 18, 9}};
 
 void attack13(Game& game, int t) {
     const int d = difficulty(game);
@@ -208,17 +218,18 @@ void attack13(Game& game, int t) {
         FireFan(game, laser(0, 3.5, 3), b.x, b.y, 180 + side * step, -k, k, step);
     }
     if (t % 7 != 0) return;
-    const int r = game.rand();
+    const Pattern13Rain& rain = kPattern13Rain[d];
+    const int base = rain.start + game.rand() % rain.jitter;
     if (d == 0) {
         BulletPlan stretched{{0, 128, 96, 16, 16}, 1.6, 22};
         stretched.scaleY = 2;
-        ring(game, stretched, 8, r % 45);
+        ring(game, stretched, rain.count, base);
     } else if (d == 1) {
         const BulletPlan pair{{0, 160, 48, 16, 16}, 1.8, 0};
-        ring(game, pair, 8, r % 45);
-        ring(game, pair, 8, r % 45 + 3);
+        ring(game, pair, rain.count, base);
+        ring(game, pair, rain.count, base + 3);
     } else {
-        ring(game, laser(128, 2.5), 10, r % 36);
+        ring(game, laser(128, 2.5), rain.count, base);
     }
 }
 

@@ -156,11 +156,13 @@ namespace {
 // every difficulty each fan leaves the middle of a gap there (its nearest
 // lasers on both sides, at least four degrees off), and its off side turns
 // from fan to fan.
+// On Hard the thin-laser rain keeps out of the wedge below the boss as well
+// (it once closed every lane between the broad lasers).
 TEST(Stage2Boss, CardThirteenLeavesAGapStraightBelowTheBoss) {
     for (int d = 0; d < 3; ++d) {
         BossFight f(d, 2);
         f.placeBoss(13, 101, 2000);
-        int fans = 0, lastSide = 0;
+        int fans = 0, lastSide = 0, rain = 0;
         for (int i = 0; i < 400; ++i) {
             f.s.enemyBullets.free.fill(1);
             f.bossFrame();
@@ -168,7 +170,13 @@ TEST(Stage2Boss, CardThirteenLeavesAGapStraightBelowTheBoss) {
             int broad = 0;
             for (int b = 0; b < EnemyBulletPool::kCapacity; ++b) {
                 const EnemyBullet& e = f.s.enemyBullets.slot[b];
-                if (f.s.enemyBullets.free[b] || e.scaleX != 3) continue;
+                if (f.s.enemyBullets.free[b]) continue;
+                if (d == 2 && e.scaleX == 1.5f) {
+                    ++rain;
+                    const double a = std::fmod(e.angle + 360.0, 360.0);
+                    EXPECT_TRUE(a <= 161 || a >= 198) << "a rain laser at " << a << " on frame " << i;
+                }
+                if (e.scaleX != 3) continue;
                 ++broad;
                 const double off = e.angle - 180.0;
                 sum += off;
@@ -186,6 +194,7 @@ TEST(Stage2Boss, CardThirteenLeavesAGapStraightBelowTheBoss) {
             lastSide = side;
         }
         EXPECT_GE(fans, 8) << d;
+        if (d == 2) EXPECT_GE(rain, 8 * 50);
     }
 }
 
