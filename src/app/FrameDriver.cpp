@@ -1,5 +1,6 @@
 #include "app/FrameDriver.h"
 
+#include "app/FieldClip.h"
 #include "app/ReplaySeek.h"
 #include "app/TitleDemo.h"
 
@@ -120,11 +121,13 @@ void PlayFrame(Game& game) {
         if (!s.replayPlaying && s.stage >= 0 && s.stage < kStageSlots) s.replayStageFrames[s.stage] = s.replayFrame;
     }
 
+    ClipToPanelWindow(game);
     RunStageScript(game);
     if (s.bossActive) DrawBossBackdrops(game);
     if (recorded) loadRecordedKeys(s);
     UpdateAndDrawPlay(game);
     drawStageFade(game);
+    e.Gfx_SetClipping();
     drawSidePanel(game);
     DrawHud(game);
     if (s.dialogueActive == 1) RunDialogue(game);

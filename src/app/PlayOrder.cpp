@@ -4,6 +4,8 @@
 // 0.85..0.88, high bullets, enemies, boss, player shots, items, effects
 // 0.8..0.85, player, middle bullets, low effects, lowest bullets, lowest
 // effects.
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -51,13 +53,6 @@ int nextTaken(const PoolT& pool, int i, int end) {
 // Plain index walks reading the free flags live: an object spawned above the
 // cursor during the walk is visited in the same walk. Slots past the pool's
 // used mark are all free, so a walk stops there (the mark is read live too).
-// The band is a template argument, so each walk's test is two constant compares.
-template <Band kBand, typename PoolT, typename Fn>
-void walkBand(PoolT& pool, Fn update) {
-    for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used))
-        if (inBand(pool.slot[i].sprite.quad.v[0].z, kBand)) update(i);
-}
-
 template <typename PoolT, typename Fn>
 void walkAll(PoolT& pool, int count, Fn update) {
     auto end = [&] { return pool.used < count ? pool.used : count; };
@@ -84,8 +79,42 @@ enum : std::uint8_t { kHighBit = 1, kMiddleBit = 2, kLowBit = 4, kLowestBit = 8 
     return 0;
 }
 
+// The first slot at or after i below `end` that is taken with kBit in its
+// band hint, or `end`. Past slot i itself (a band's slots often come in
+// runs), eight slots are read at a time: a slot is a candidate unless its
+// free flag is exactly 1 or its hint lacks the bit, and the walk reads the
+// free flag again before it visits.
+template <std::uint8_t kBit, typename PoolT, std::size_t N>
+[[gnu::always_inline]] inline int nextHinted(const PoolT& pool, const std::array<std::uint8_t, N>& hint, int i,
+                                             int end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr int kShift = std::countr_zero(kBit);
+    static_assert(std::endian::native == std::endian::little, "the lowest slot is the lowest byte");
+    if (i < end && !pool.free[i] && (hint[i] & kBit)) return i;
+    for (; i + 8 <= end; i += 8) {
+        std::uint64_t freeFlags, bands;
+        std::memcpy(&freeFlags, pool.free.data() + i, sizeof freeFlags);
+        std::memcpy(&bands, hint.data() + i, sizeof bands);
+        const std::uint64_t candidates = (bands >> kShift) & ~freeFlags & kOnes;
+        if (candidates) return i + std::countr_zero(candidates) / 8;
+    }
+    for (; i < end; ++i)
+        if (!pool.free[i] && (hint[i] & kBit)) return i;
+    return end;
+}
+
+// A later band's walk: the slots whose hint has the band's bit, taken and
+// with their z in the band when the walk reaches them (read live: the
+// spawns keep the hints up to date).
+template <std::uint8_t kBit, typename PoolT, std::size_t N, typename InBand, typename Fn>
+void walkHinted(PoolT& pool, const std::array<std::uint8_t, N>& hint, InBand inIt, Fn update) {
+    for (int i = nextHinted<kBit>(pool, hint, 0, pool.used); i < pool.used;
+         i = nextHinted<kBit>(pool, hint, i + 1, pool.used))
+        if (!pool.free[i] && inIt(pool.slot[i].sprite.quad.v[0].z)) update(i);
+}
+
 // The first bullet walk (the high band) reads every taken bullet's z, so it
-// also finds the bands the later walks will have bullets in.
+// also finds the bands the later walks will have bullets in, and each slot's.
 template <typename Fn>
 void walkBulletsHigh(Game& game, Fn update) {
     auto& pool = game.state.enemyBullets;
@@ -93,6 +122,7 @@ void walkBulletsHigh(Game& game, Fn update) {
     for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used)) {
         const std::uint8_t bit = bulletBandBit(pool.slot[i].sprite.quad.v[0].z);
         game.bulletBands |= bit;
+        game.bulletBandOf[i] = bit;
         if (bit == kHighBit) update(i);
     }
 }
@@ -100,7 +130,53 @@ void walkBulletsHigh(Game& game, Fn update) {
 // A later bullet band's walk, skipped when no bullet can be in it.
 template <Band kBand, std::uint8_t kBit, typename Fn>
 void walkBullets(Game& game, Fn update) {
-    if (game.bulletBands & kBit) walkBand<kBand>(game.state.enemyBullets, update);
+    if (!(game.bulletBands & kBit)) return;
+    walkHinted<kBit>(game.state.enemyBullets, game.bulletBandOf, [](float z) { return inBand(z, kBand); }, update);
+}
+
+// The effect bands as bits of Game::effectBands. The lowest band compares in
+// single precision: 0.21f itself belongs there.
+enum : std::uint8_t {
+    kEffectHighBit = 1,
+    kUnderBulletsBit = 2,
+    kOverItemsBit = 4,
+    kEffectLowBit = 8,
+    kEffectLowestBit = 16
+};
+
+bool inLowestEffects(float z) { return z <= 0.21f; }
+
+[[gnu::always_inline]] inline std::uint8_t effectBandBit(float z) {
+    if (inBand(z, kEffectsHigh)) return kEffectHighBit;
+    if (inBand(z, kEffectsUnderBullets)) return kUnderBulletsBit;
+    if (inBand(z, kEffectsOverItems)) return kOverItemsBit;
+    if (inBand(z, kEffectsLow)) return kEffectLowBit;
+    if (inLowestEffects(z)) return kEffectLowestBit;
+    return 0;
+}
+
+// The first effect walk (the high band) reads every taken effect's z and
+// finds the bands the later walks will have effects in, and each slot's.
+void walkEffectsHigh(Game& game) {
+    auto& pool = game.state.effects;
+    game.effectBands = 0;
+    for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used)) {
+        const std::uint8_t bit = effectBandBit(pool.slot[i].sprite.quad.v[0].z);
+        game.effectBands |= bit;
+        game.effectBandOf[i] = bit;
+        if (bit == kEffectHighBit) UpdateEffect(game, i);
+    }
+}
+
+// A later effect band's walk, skipped when no effect can be in it.
+template <std::uint8_t kBit, typename InBand>
+void walkEffects(Game& game, InBand inIt) {
+    if (!(game.effectBands & kBit)) return;
+    walkHinted<kBit>(game.state.effects, game.effectBandOf, inIt, [&](int i) { UpdateEffect(game, i); });
+}
+template <Band kBand, std::uint8_t kBit>
+void walkEffectBand(Game& game) {
+    walkEffects<kBit>(game, [](float z) { return inBand(z, kBand); });
 }
 
 // The count is read live: a particle that shrinks away takes its record out
@@ -146,11 +222,21 @@ int EffectBandStep(float z) {
     if (inBand(z, kEffectsUnderBullets)) return 5;
     if (inBand(z, kEffectsOverItems)) return 12;
     if (inBand(z, kEffectsLow)) return 16;
-    if (z <= 0.21f) return 18;
+    if (inLowestEffects(z)) return 18;
     return 0;
 }
 
-void NoteBulletZ(Game& game, float z) { game.bulletBands |= bulletBandBit(z); }
+void NoteBulletZ(Game& game, int slot, float z) {
+    const std::uint8_t bit = bulletBandBit(z);
+    game.bulletBands |= bit;
+    game.bulletBandOf[slot] |= bit;
+}
+
+void NoteEffectZ(Game& game, int slot, float z) {
+    const std::uint8_t bit = effectBandBit(z);
+    game.effectBands |= bit;
+    game.effectBandOf[slot] |= bit;
+}
 
 int BulletBandStep(float z) {
     if (inBand(z, kBulletsHigh)) return 6;
@@ -163,31 +249,27 @@ int BulletBandStep(float z) {
 void UpdateAndDrawPlay(Game& game) {
     GameState& s = game.state;
     if (s.screen > 10) return;
-    auto effect = [&](int i) { UpdateEffect(game, i); };
     auto bullet = [&](int i) { UpdateEnemyBullet(game, i); };
 
     if (s.maxPowerFrames >= 60000 && s.power >= 84) s.score += 1000000;
     walkScenery(game);
-    walkBand<kEffectsHigh>(s.effects, effect);
+    walkEffectsHigh(game);
     if (!s.spellActive || s.stage == 2 || s.stage == 3)
         walkAll(s.bgPanels, kBgPanelCapacity, [&](int i) { UpdateBgPanel(game, i); });
-    walkBand<kEffectsUnderBullets>(s.effects, effect);
+    walkEffectBand<kEffectsUnderBullets, kUnderBulletsBit>(game);
     walkBulletsHigh(game, bullet);
     walkAll(s.enemies, kBossSlot, [&](int i) { UpdateEnemy(game, i); });
     if (s.bossActive == 1) BossDriver(game);
     extraStageSkip(game);
     walkAll(s.playerShots, kPlayerShotCapacity, [&](int i) { UpdatePlayerShot(game, i); });
     walkAll(s.items, kItemCapacity, [&](int i) { UpdateItem(game, i); });
-    walkBand<kEffectsOverItems>(s.effects, effect);
+    walkEffectBand<kEffectsOverItems, kOverItemsBit>(game);
     UpdatePlayer(game);
     walkBullets<kBulletsMiddle, kMiddleBit>(game, bullet);
     walkBullets<kBulletsLow, kLowBit>(game, bullet);
-    walkBand<kEffectsLow>(s.effects, effect);
+    walkEffectBand<kEffectsLow, kEffectLowBit>(game);
     walkBullets<kBulletsLowest, kLowestBit>(game, bullet);
-    // The last band compares in single precision: 0.21f itself belongs here.
-    for (int i = nextTaken(s.effects, 0, s.effects.used); i < s.effects.used;
-         i = nextTaken(s.effects, i + 1, s.effects.used))
-        if (s.effects.slot[i].sprite.quad.v[0].z <= 0.21f) UpdateEffect(game, i);
+    walkEffects<kEffectLowestBit>(game, inLowestEffects);
     laserGrazeTick(game);
 }
 

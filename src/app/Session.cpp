@@ -97,6 +97,8 @@ void Session::bringInBoss(Game& game) {
         s.enemies.free[kBossSlot] = 1;
         s.bossActive = 0;
         s.spellActive = 0;
+        // The fight comes without the conversation its boss brought.
+        CloseConversation(game);
     }
     bossPending_ = false;
     const bool brought = options_.fromFrame != 0 ? BringInFightAt(game, options_.bossPattern)

@@ -1,5 +1,6 @@
 // The fight registry: one line per fight.
 #include "bosses/FightRegistry.h"
+#include "bosses/FightTunes.h"
 
 #include "bosses/ExtraBoss.h"
 #include "bosses/SpellCards.h"
@@ -121,6 +122,7 @@ bool BringInFightAt(Game& game, int id) {
 bool BringInFightDirectly(Game& game, int id) {
     if (!BringInFightAt(game, id)) return false;
     game.state.directFight = 1;
+    StartFightTune(game, id);
     return true;
 }
 

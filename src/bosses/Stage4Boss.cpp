@@ -18,12 +18,12 @@
 #include "play/Geometry.h"
 #include "play/PatternKit.h"
 #include "play/Spawn.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
 namespace {
 
-constexpr const char* kBossMusic = "Music/music4boss.ogg";
 constexpr float kEnemyZ = 0.7f;
 
 int difficulty(const Game& game) { return std::clamp(game.state.difficulty, 0, 3); }
@@ -264,7 +264,7 @@ void attack29(Game& game, int t) {
 
 // ------------------------------------------------------------ the rows
 
-constexpr OpeningPlan kOpening25{.holdFrom = 0, .holdTo = 0, .music = kBossMusic, .fadeFrom = 1, .attackAfter = 0};
+constexpr OpeningPlan kOpening25{.holdFrom = 0, .holdTo = 0, .music = kStage4BossTune, .fadeFrom = 1, .attackAfter = 0};
 constexpr OpeningPlan kOpening27{.holdFrom = 0, .holdTo = 50, .chargeFrom = 5, .chargeTo = 30, .attackAfter = 50};
 constexpr OpeningPlan kCardOpening{
     .holdFrom = 0, .holdTo = 60, .chargeFrom = 1, .chargeTo = 25, .attackAfter = 60, .castPoseTo = 0};

@@ -21,13 +21,12 @@
 #include "play/PatternKit.h"
 #include "play/Spawn.h"
 #include "stages/Stage5.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
 namespace {
 
-constexpr const char* kBossMusic = "Music/music5boss.mp3";
-constexpr const char* kSecondTune = "Music/music5bossb.mp3";
 
 int difficulty(const Game& game) { return std::clamp(game.state.difficulty, 0, 3); }
 Enemy& boss(Game& game) { return game.state.enemies.slot[kBossSlot]; }
@@ -94,7 +93,7 @@ void attack37(Game& game, int t) {
         StartTalk(game, kStage5BossTalk);
         s.bossTimeLeft = 3000;
     }
-    if (t == 102) SwitchMusic(game, kBossMusic);
+    if (t == 102) SwitchMusic(game, kStage5BossTune);
     if (t <= 130) return;
     const int c = t % 120;
     if (c <= 40 && c % 4 == 0) FireRandomSpray(game, large(96, 1.6), b.x, b.y, kSpray37[d]);
@@ -208,7 +207,7 @@ void attack40(Game& game, int t) {
 void run40(Game& game) {
     Enemy& b = boss(game);
     settle(game);
-    if (b.timer == 1) SwitchMusic(game, kSecondTune);
+    if (b.timer == 1) SwitchMusic(game, kStage5SecondTune);
     if (b.timer > Fights(game).find(40).row->opening.attackAfter && b.hp <= 0) spawnPartner(game);
     runPlain(game, 40);
 }

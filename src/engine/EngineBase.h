@@ -145,7 +145,8 @@ protected:
         renderer_ = std::move(renderer);
         refreshOnlyCounts();
     }
-    bool covers(const Quad& q);
+    // *blend may gain kDrawOpaque.
+    bool covers(const Quad& q, int* blend);
     void setView(float x0, float y0, float x1, float y1) {
         viewX0_ = x0, viewY0_ = y0, viewX1_ = x1, viewY1_ = y1;
     }
@@ -171,6 +172,10 @@ private:
     // graphics
     void flushBatch();
     void startBatch(Primitive prim, HTEXTURE tex, int blend);
+    // Queues a quad that covers some pixel (false: it covers none).
+    bool queueQuad(const Quad& q);
+    // The pieces of a large quad around its texture's clear window (0: none).
+    int cutAroundWindow(const Quad& q, Quad out[4]);
     unsigned glTextureFor(HTEXTURE tex);
     void logQuad(const Quad& q);
     void readPicture();

@@ -15,6 +15,10 @@ namespace {
 // The depth-write bit changes nothing in the picture, so it never splits a batch.
 int DrawnBlend(int blend) { return blend & (BLEND_COLORADD | BLEND_ALPHABLEND); }
 
+bool OpaqueColour(const Quad& q) {
+    return (q.v[0].col & q.v[1].col & q.v[2].col & q.v[3].col) >> 24 == 0xFF;
+}
+
 struct Point {
     float x, y;
 };
@@ -136,28 +140,56 @@ void EngineBase::Gfx_RenderQuad(const Quad* quad) {
         if (!textures_.find(quad->tex)) return;
         liveTexture_ = quad->tex;
     }
-    if (renderer_ && !undrawn_ && !covers(*quad)) {
-        ++current_.quads;
-        ++current_.culled;
-        if (quadLogger_ && quad->tex) logQuad(*quad);
-        return;
-    }
-    const int blend = DrawnBlend(quad->blend);
-    if (vertexCount_ == 0 || batchPrim_ != Primitive::Quads || batchTex_ != quad->tex || batchBlend_ != blend ||
-        vertexCount_ + 4 > GlRenderer::kMaxVertices) {
-        startBatch(Primitive::Quads, quad->tex, blend);
-    }
-    if (renderer_) std::memcpy(vertices_.get() + vertexCount_, quad->v, sizeof quad->v);
-    vertexCount_ += 4;
     ++current_.quads;
     if (quadLogger_ && quad->tex && !undrawn_) logQuad(*quad);
+    if (!renderer_ || undrawn_) {
+        queueQuad(*quad);
+        return;
+    }
+    Quad pieces[4];
+    const int n = cutAroundWindow(*quad, pieces);
+    bool drawn = false;
+    if (n == 0) {
+        drawn = queueQuad(*quad);
+    } else {
+        for (int i = 0; i < n; ++i) drawn = queueQuad(pieces[i]) || drawn;
+    }
+    if (!drawn) ++current_.culled;
+}
+
+int EngineBase::cutAroundWindow(const Quad& q, Quad out[4]) {
+    // Cheap tests first: only a large upright quad can be cut.
+    if (!q.tex || q.v[1].x - q.v[0].x < 64 || q.v[3].y - q.v[0].y < 64) return 0;
+    TextureData* t = textures_.find(q.tex);
+    if (!t) return 0;
+    if (!t->windowKnown) {
+        t->clearWindow = FindClearWindow(t->pixels.data(), t->width, t->imageWidth, t->imageHeight);
+        t->windowKnown = true;
+    }
+    return CutAroundWindow(q, t->width, t->height, t->clearWindow, out);
+}
+
+bool EngineBase::queueQuad(const Quad& q) {
+    int blend = DrawnBlend(q.blend);
+    if (renderer_ && !undrawn_) {
+        if (!covers(q, &blend)) return false;
+    }
+    if (vertexCount_ == 0 || batchPrim_ != Primitive::Quads || batchTex_ != q.tex || batchBlend_ != blend ||
+        vertexCount_ + 4 > GlRenderer::kMaxVertices) {
+        startBatch(Primitive::Quads, q.tex, blend);
+    }
+    if (renderer_) std::memcpy(vertices_.get() + vertexCount_, q.v, sizeof q.v);
+    vertexCount_ += 4;
+    return true;
 }
 
 // False when drawing the quad would change no pixel: it lies wholly beyond
 // an edge of the picture or the clip (no pixel centre inside), or all four
-// corners are clear (every blend mode then leaves the picture as it was).
-// Otherwise its covered area is counted.
-bool EngineBase::covers(const Quad& q) {
+// corners are clear, or every texel it samples is (every blend mode then
+// leaves the picture as it was). Otherwise its covered area is counted, and
+// an alpha-blended quad of opaque texels and colour is drawn without
+// blending (it covers what is under it either way).
+bool EngineBase::covers(const Quad& q, int* blend) {
     float x0 = q.v[0].x, x1 = x0, y0 = q.v[0].y, y1 = y0;
     bool clear = (q.v[0].col >> 24) == 0;
     for (int i = 1; i < 4; ++i) {
@@ -166,6 +198,17 @@ bool EngineBase::covers(const Quad& q) {
         clear = clear && (q.v[i].col >> 24) == 0;
     }
     if (clear || x1 <= viewX0_ || x0 >= viewX1_ || y1 <= viewY0_ || y0 >= viewY1_) return false;
+    if (TextureData* t = q.tex ? textures_.find(q.tex) : nullptr) {
+        if (!t->alpha.built()) t->alpha.build(t->pixels.data(), t->width, t->height);
+        float u0 = q.v[0].tx, u1 = u0, v0 = q.v[0].ty, v1 = v0;
+        for (int i = 1; i < 4; ++i) {
+            u0 = std::min(u0, q.v[i].tx), u1 = std::max(u1, q.v[i].tx);
+            v0 = std::min(v0, q.v[i].ty), v1 = std::max(v1, q.v[i].ty);
+        }
+        const TexelAlpha texels = t->alpha.sample(u0, v0, u1, v1);
+        if (texels == TexelAlpha::Clear) return false;
+        if (texels == TexelAlpha::Opaque && (*blend & BLEND_ALPHABLEND) && OpaqueColour(q)) *blend |= kDrawOpaque;
+    }
     current_.pixels += clippedArea(q, viewX0_, viewY0_, viewX1_, viewY1_);
     return true;
 }

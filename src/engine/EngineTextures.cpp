@@ -63,6 +63,8 @@ void EngineBase::Texture_Unlock(HTEXTURE tex) {
     if (!t->lockWritable) return;
     if (batchTex_ == tex) flushBatch();  // quads queued before the change keep the old texels
     t->gpuStale = true;
+    t->windowKnown = false;
+    t->alpha.reset();
 }
 
 unsigned EngineBase::glTextureFor(HTEXTURE tex) {

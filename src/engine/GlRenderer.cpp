@@ -225,10 +225,15 @@ void GlRenderer::clearClip() {
 }
 
 void GlRenderer::applyBlend(int blend) {
-    const int relevant = blend & (BLEND_COLORADD | BLEND_ALPHABLEND);
+    const int relevant = blend & (BLEND_COLORADD | BLEND_ALPHABLEND | kDrawOpaque);
     if (relevant == blend_) return;
     glUniform1i(uColorAdd_, (relevant & BLEND_COLORADD) ? 1 : 0);
     glBlendFunc(GL_SRC_ALPHA, (relevant & BLEND_ALPHABLEND) ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
+    if (relevant & kDrawOpaque) {
+        glDisable(GL_BLEND);
+    } else {
+        glEnable(GL_BLEND);
+    }
     blend_ = relevant;
 }
 

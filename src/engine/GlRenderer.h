@@ -16,6 +16,10 @@ namespace korvid {
 
 enum class Primitive { Quads, Lines };
 
+// A blend bit of draw(): the quads are known to cover what is under them,
+// so they are drawn without blending (no read of the picture).
+inline constexpr int kDrawOpaque = 8;
+
 class GlRenderer {
 public:
     // Null (and a reason in *error) when the context is older than 3.3 or

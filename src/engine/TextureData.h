@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/AlphaGrid.h"
+#include "engine/ClearWindow.h"
+
 namespace korvid {
 
 struct TextureData {
@@ -20,6 +23,13 @@ struct TextureData {
     bool gpuStale = true;                  // pixels changed since the last upload
     bool locked = false;
     bool lockWritable = false;
+    // The picture's clear window, found the first time a large quad of it
+    // is drawn and again after its texels are written.
+    bool windowKnown = false;
+    TexelRect clearWindow;
+    // Where it is clear or opaque: built the first time it is drawn with
+    // pictures, again after its texels are written.
+    AlphaGrid alpha;
 };
 
 // Smallest power of two >= n (1 for n <= 1).

@@ -16,8 +16,11 @@ void UpdateAndDrawPlay(Game& game);    // every pool, the boss and the player, b
 // (0 for none): effects 3, 5, 12, 16, 18; bullets 6, 14, 15, 17.
 int EffectBandStep(float z);
 int BulletBandStep(float z);
-// An enemy bullet's z was set: the walk of its band this frame must run.
-void NoteBulletZ(Game& game, float z);
+// The z of the enemy bullet in `slot` was set: the walk of its band this
+// frame must run and visit the slot.
+void NoteBulletZ(Game& game, int slot, float z);
+// An effect was spawned in `slot` at z: the same for the effect walks.
+void NoteEffectZ(Game& game, int slot, float z);
 void DrawHud(Game& game);              // side panel numbers, boss timer, gauge rules
 void RunDialogue(Game& game);          // conversations before boss fights
 void StageClearDriver(Game& game);     // fade out and go on to the next stage

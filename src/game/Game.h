@@ -21,6 +21,13 @@
 namespace korvid {
 
 struct Game {
+    template <int N>
+    static constexpr std::array<std::uint8_t, N> allBands() {
+        std::array<std::uint8_t, N> a{};
+        a.fill(0xFF);
+        return a;
+    }
+
     explicit Game(Engine& e) : engine(e) {}
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -34,6 +41,23 @@ struct Game {
     // whatever sets a bullet's z while the walks run (spawns, phase
     // changes: NoteBulletZ). A later band's walk with no bullet is skipped.
     std::uint8_t bulletBands = 0xFF;
+    // The same for the effect bands: found by the first effect walk and
+    // added to by effect spawns (NoteEffectZ), the only place an effect's z
+    // is set.
+    std::uint8_t effectBands = 0xFF;
+    // The same kept per slot: the bands a taken bullet or effect may be in
+    // (a superset; the walks still test the z itself). A later walk rules
+    // out eight slots at a time when none is taken with its band's bit.
+    std::array<std::uint8_t, kEnemyBulletCapacity> bulletBandOf = allBands<kEnemyBulletCapacity>();
+    std::array<std::uint8_t, kEffectCapacity> effectBandOf = allBands<kEffectCapacity>();
+    // Each bullet slot's last laser bearing and the slope tan gave for it. A
+    // laser keeps its bearing for many frames, and the slope is a function
+    // of the bearing alone, so a known bearing gives back the same slope.
+    struct LaserSlope {
+        float angle = 0, slope = 0;
+        bool known = false;
+    };
+    std::array<LaserSlope, kEnemyBulletCapacity> laserSlopes{};
     std::string gameDir;  // folder with the settings, score file and replays
     // The language the game's pictures and texts are shown in: 0 Chinese,
     // 1 English (the settings file's choice). Pictures only: play never

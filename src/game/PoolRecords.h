@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/Sprite.h"
 
@@ -39,9 +40,8 @@ struct Pool {
     }
     // First free slot from 0, or -1 when the pool is full.
     int firstFree() const {
-        for (int i = 0; i < N; ++i)
-            if (free[i]) return i;
-        return -1;
+        const void* hit = std::memchr(free.data(), 1, N);
+        return hit ? static_cast<int>(static_cast<const std::uint8_t*>(hit) - free.data()) : -1;
     }
 };
 

@@ -40,11 +40,17 @@ std::string stageText(const ScoreRecord& r) {
     return buf;
 }
 
-constexpr const char* kUnreachedCard = "???";
-
 bool reached(const RecordBook& book, int id, int difficulty) {
     const CardCounts* c = CardRecord(book, id, difficulty);
     return c && c->reached + c->practiceReached > 0;
+}
+
+// Where the cards page opens: on the first card reached (one that can be
+// practised), or on the first row when none is.
+int firstReachedRow(const RecordBook& book, const std::vector<int>& cards, int difficulty) {
+    for (std::size_t i = 0; i < cards.size(); ++i)
+        if (reached(book, cards[i], difficulty)) return static_cast<int>(i);
+    return 0;
 }
 
 // Every card a game on the difficulty can meet, by id: the extra stage's
@@ -115,7 +121,7 @@ void drawCardsPage(Game& game, const std::vector<int>& cards) {
         char line[128];
         // A card never met keeps its name to itself.
         if (!reached(*game.records, id, v.difficulty)) {
-            std::snprintf(line, sizeof line, "No.%02d  %s", id, kUnreachedCard);
+            std::snprintf(line, sizeof line, "No.%02d  %s", id, Say(game, "？？？", "???"));
             DrawOutlinedText(game, MenuFont::List16, 40, y, line, i == v.cardCursor ? kYellowText : kGrey);
             continue;
         }
@@ -155,7 +161,7 @@ void handleKeys(Game& game, const std::vector<int>& cards) {
     if (TakeLatched(s.latchConfirm, MenuConfirmHeld(game))) {
         if (v.page == kScoresPage) {
             v.page = kCardsPage;
-            v.cardCursor = 0;
+            v.cardCursor = firstReachedRow(*game.records, cards, v.difficulty);
         } else if (!cards.empty() && reached(*game.records, cards[static_cast<std::size_t>(v.cardCursor)], v.difficulty)) {
             const int id = cards[static_cast<std::size_t>(v.cardCursor)];
             StartSpellPractice(game, id, CardRecord(*game.records, id, v.difficulty)->stage, v.difficulty, v.character);

@@ -18,7 +18,7 @@ int bossCycle(const Game& g, int period) { return g.state.bossTimer() % period; 
 
 void setZ(Game& g, EnemyBullet& b, float z) {
     sprite::SetZ(b.sprite, z);
-    NoteBulletZ(g, z);
+    NoteBulletZ(g, static_cast<int>(&b - g.state.enemyBullets.slot.data()), z);
 }
 
 // Harmful code, resting code, and the z and alpha of each phase.

@@ -52,9 +52,15 @@ bool beamHit(const GameState& s, const EnemyBullet& b, float m, float o) {
 // A laser is the line through its origin along its bearing. The player is
 // near it within the laser's reach and a band of 8 * scaleX + 10 pixels;
 // hit within a third of its length and 1.5 pixels of the line.
-bool laserHit(GameState& s, EnemyBullet& b, float dx, float dy, float m, float o) {
+float laserSlope(Game::LaserSlope& memo, float angle) {
+    if (!memo.known || memo.angle != angle)
+        memo = {angle, static_cast<float>(-std::tan((90.0 - angle) / 57.3)), true};
+    return memo.slope;
+}
+
+bool laserHit(GameState& s, EnemyBullet& b, Game::LaserSlope& memo, float dx, float dy, float m, float o) {
     const float sx = b.scaleX, sy = b.scaleY, h = b.texH;
-    const float k = static_cast<float>(-std::tan((90.0 - b.angle) / 57.3));
+    const float k = laserSlope(memo, b.angle);
     const float c = b.y - b.x * k;
     b.laserSlope = k;
     b.laserIntercept = c;
@@ -100,18 +106,29 @@ bool BulletHitTest(Game& game, float dx, float dy, int slot, int mode) {
         return enemyBodyHit(s.enemies.slot[slot], dx, dy);
     }
     if (slot < 0 || slot >= kEnemyBulletCapacity) return false;
+    const EnemyBullet& b = s.enemyBullets.slot[slot];
+    return BulletShapeHit(game, slot, dx, dy, 2 * dx / std::fabs(b.scaleX), 2 * dy / std::fabs(b.scaleY));
+}
+
+constexpr bool NoLaserHasARoundShape() {
+    for (const BulletShape& shape : kBulletShapes)
+        if (IsLaserKey(shape.key)) return false;
+    return !IsLaserKey(kBeamKey) && !IsLaserKey(kBoxKey);
+}
+static_assert(NoLaserHasARoundShape(), "a laser key is tested as a laser alone");
+
+bool BulletShapeHit(Game& game, int slot, float dx, float dy, float m, float o) {
+    GameState& s = game.state;
     EnemyBullet& b = s.enemyBullets.slot[slot];
-    const float m = 2 * dx / std::fabs(b.scaleX);
-    const float o = 2 * dy / std::fabs(b.scaleY);
     const float A = m * m + o * o;
     const int key = b.spriteKey;
 
+    // A laser has no round shape and is neither the beam nor the box.
+    if (IsLaserKey(key)) return laserHit(s, b, game.laserSlopes[slot], dx, dy, m, o);
     if (key == kBeamKey && s.bossActive && s.bossPattern() == kBeamPattern) return beamHit(s, b, m, o);
     const int R = BulletRadiusSquared(key);
     if (R > 0 && (!FadesHarmless(key) || b.alpha >= 250) && A <= R) return true;
-    if (key == kBoxKey && boxHit(b, m, o)) return true;
-    if (IsLaserKey(key)) return laserHit(s, b, dx, dy, m, o);
-    return false;
+    return key == kBoxKey && boxHit(b, m, o);
 }
 
 }  // namespace korvid

@@ -14,6 +14,9 @@ inline constexpr int kMarkerShotKind = 14;
 // the body of enemy `slot`; any other mode tests enemy bullet `slot`.
 // Lasers (texture 4) also set laserNear when the player passes close by.
 bool BulletHitTest(Game& game, float dx, float dy, int slot, int mode);
+// The bullet half of it, for a caller that has already worked out the
+// doubled, scaled distances m = 2 dx / |scaleX| and o = 2 dy / |scaleY|.
+bool BulletShapeHit(Game& game, int slot, float dx, float dy, float m, float o);
 
 // Player shot `shot` against enemy `enemy`; radius is the enemy's half size.
 // Boss patterns 30 and 31 draw a rotating bar: its centre is bossVar[1],

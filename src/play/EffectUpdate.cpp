@@ -9,6 +9,9 @@
 namespace korvid {
 
 std::uint32_t PackArgb(int alpha, int red, int green, int blue) {
+    const auto a = static_cast<std::uint32_t>(alpha), r = static_cast<std::uint32_t>(red),
+               g = static_cast<std::uint32_t>(green), b = static_cast<std::uint32_t>(blue);
+    if ((a | r | g | b) <= 255) return (a << 24) | (r << 16) | (g << 8) | b;  // nothing to clamp
     auto c = [](int v) { return static_cast<std::uint32_t>(std::clamp(v, 0, 255)); };
     return (c(alpha) << 24) | (c(red) << 16) | (c(green) << 8) | c(blue);
 }
@@ -52,6 +55,21 @@ EffectStep stepFor(int type) {
     return plain ? plain : stepNothing;
 }
 
+// The steps of the types 0..127 looked up once, when the program loads.
+struct StepTable {
+    static constexpr int kTypes = 128;
+    EffectStep step[kTypes];
+};
+const StepTable kStepTable = [] {
+    StepTable t{};
+    for (int type = 0; type < StepTable::kTypes; ++type) t.step[type] = stepFor(type);
+    return t;
+}();
+
+EffectStep stepOf(int type) {
+    return (type >= 0 && type < StepTable::kTypes) ? kStepTable.step[type] : stepFor(type);
+}
+
 // The extra stage's closing fade dims every effect with the boss's fade value.
 int shownAlpha(const GameState& s, int alpha) {
     const bool closing = s.stage == 7 && ((s.bossActive && s.bossPattern() == 88) || s.stageCleared);
@@ -69,7 +87,7 @@ void UpdateEffect(Game& game, int slot) {
     sprite::SetBlendMode(e.sprite, BLEND_DEFAULT);
 
     EffectFrame f{game, s, e, slot, true, std::nullopt, false};
-    stepFor(e.type)(f);
+    stepOf(e.type)(f);
 
     if (f.draw) {
         const float rotation = f.rotation ? *f.rotation : DegToRad(e.angle);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "game/PoolSteps.h"
+#include "play/BulletContact.h"
 #include "play/BulletKit.h"
 #include "play/BulletShapes.h"
 #include "play/Collisions.h"
@@ -124,27 +125,28 @@ void UpdateEnemyBullet(Game& game, int slot) {
         b.angle = NormaliseAngle(b.angle);
         b.age += 1;
         if (IsLaserKey(b.spriteKey)) growLaser(b);
-        if (b.behavior >= 0) TestBulletAgainstPlayer(game, slot);
+        if (b.behavior >= 0) BulletContact(game, slot);
         RunBulletBehaviour(game, slot);
         // A bullet freed here is still drawn and moved this frame.
         if (outsideField(s, b)) s.enemyBullets.free[slot] = 1;
     }
-    // Stage 3's bullets swell as the gauge fills.
-    float scaleX = b.scaleX, scaleY = b.scaleY;
-    if (s.stage == 3) {
-        const float swell = s.power / 108 / 3 + 1;
-        scaleX *= swell;
-        scaleY *= swell;
-    }
     if (!game.engine.Gfx_OnlyCounts()) {
+        // Stage 3's bullets swell as the gauge fills.
+        float scaleX = b.scaleX, scaleY = b.scaleY;
+        if (s.stage == 3) {
+            const float swell = s.power / 108 / 3 + 1;
+            scaleX *= swell;
+            scaleY *= swell;
+        }
         draw(game, b, scaleX, scaleY);
     } else if (b.spriteKey == 2288) {
         // Nothing is drawn, but this shape's turn is part of its drawing.
         steerTowardPlayer(s, b);
     }
     if (!s.timeStop) {
-        b.x += DirX(b.angle) * b.speed;
-        b.y += DirY(b.angle) * b.speed;
+        const int k = DirectionIndex(b.angle);
+        b.x += Directions().dirX[k] * b.speed;
+        b.y += Directions().dirY[k] * b.speed;
     }
 }
 

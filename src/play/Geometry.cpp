@@ -51,11 +51,25 @@ int DirectionIndexFolded(float angle) {
     return k;
 }
 
+namespace {
+
+// trunc(a) == trunc(b). Within +-2^52 the whole parts fit a 64-bit integer and
+// the conversion truncates exactly (without SSE4.1, std::trunc is a long bit
+// sequence); anything else, NaN included, takes std::trunc itself.
+bool sameWholePart(double a, double b) {
+    constexpr double kExact = 4503599627370496.0;  // 2^52
+    if (std::fabs(a) < kExact && std::fabs(b) < kExact)
+        return static_cast<long long>(a) == static_cast<long long>(b);
+    return std::trunc(a) == std::trunc(b);
+}
+
+}  // namespace
+
 double BearingTo(double x1, double y1, double x2, double y2, double offset) {
     double a = std::atan((y1 - y2) / (x1 - x2)) * 57.3 + 90.0;
-    if (std::trunc(y1) == std::trunc(y2)) a = 90.0;
+    if (sameWholePart(y1, y2)) a = 90.0;
     if (x1 > x2) a += 180.0;
-    if (std::trunc(x1) == std::trunc(x2)) a = (y1 <= y2) ? 180.0 : 0.0;
+    if (sameWholePart(x1, x2)) a = (y1 <= y2) ? 180.0 : 0.0;
     return a + offset;
 }
 

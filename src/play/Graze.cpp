@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "game/Game.h"
+#include "play/BulletContact.h"
 #include "play/BulletShapes.h"
 #include "play/Collisions.h"
 #include "play/Spawn.h"
@@ -15,8 +16,6 @@ namespace {
 constexpr int kGrazeSound = 12;
 constexpr int kHitSound = 13;
 constexpr float kFullPower = 84;
-// Shapes of behaviour 10 count double: distances halved, the graze paid twice.
-constexpr int kDoubleBehaviour = 10;
 
 void gainPower(GameState& s) {
     if (s.power < kFullPower)
@@ -49,35 +48,20 @@ void PayGraze(Game& game, int gains) {
                 {155, 255, 255, 255}, 0, 0);
 }
 
-constexpr int kDecoyBehaviour = 117;
+void LaserContact(Game& game, int slot, float dx, float dy) {
+    if (BulletHitTest(game, dx, dy, slot, 0)) RecordPlayerHit(game, true);
+}
 
-void TestBulletAgainstPlayer(Game& game, int slot) {
-    GameState& s = game.state;
-    EnemyBullet& b = s.enemyBullets.slot[slot];
-    if (b.behavior < 0 || s.timeStop) return;
-    // Character 2 never sees decoys: its behaviour removes them this very
-    // frame, so they must not graze or hit on the way out.
-    if (b.behavior == kDecoyBehaviour && s.character == 2) return;
-    float dx = std::fabs(b.x - s.playerX);
-    float dy = std::fabs(b.y - s.playerY);
-    if (IsLaserKey(b.spriteKey)) {
-        if (BulletHitTest(game, dx, dy, slot, 0)) RecordPlayerHit(game, true);
-        return;
-    }
-    const bool doubled = b.behavior == kDoubleBehaviour;
-    if (doubled) {
-        dx /= 2;
-        dy /= 2;
-    }
-    const float gx = std::fabs(dx / 8), gy = std::fabs(dy / 8);
-    // Far off, the graze test is sure to fail: these are the m and o it works out.
-    if (OutOfReach(b.spriteKey, 2 * gx / std::fabs(b.scaleX), 2 * gy / std::fabs(b.scaleY))) return;
-    if (!BulletHitTest(game, gx, gy, slot, 1)) return;
+void GrazeContact(Game& game, int slot, float dx, float dy, float gx, float gy, float m, float o, bool doubled) {
+    if (!BulletShapeHit(game, slot, gx, gy, m, o)) return;
+    EnemyBullet& b = game.state.enemyBullets.slot[slot];
     if (!b.grazed) {
         b.grazed = 1;
         PayGraze(game, doubled ? 2 : 1);
     }
     if (BulletHitTest(game, dx, dy, slot, 0)) RecordPlayerHit(game, true);
 }
+
+void TestBulletAgainstPlayer(Game& game, int slot) { BulletContact(game, slot); }
 
 }  // namespace korvid

@@ -41,9 +41,10 @@ void drawBlast(Game& game, PlayerShot& blast, double f) {
     const GameState& s = game.state;
     SpriteData& sp = blast.sprite;
     sprite::SetZ(sp, 0.86f);
+    // The line the blast hurts along, from the ship's own sheet.
     if (blast.age <= 30) {
-        sprite::SetTexture(game.engine, sp, s.textures[4]);
-        sprite::SetTextureRect(sp, 64, 0, 16, 256);
+        sprite::SetTexture(game.engine, sp, s.textures[54]);
+        sprite::SetTextureRect(sp, 256, 256, 16, 256);
         sprite::SetHotSpot(sp, 8, 128);
         sprite::SetColor(sp, ShotColour(s, 255, 255, 0, 255));
         sprite::SetBlendMode(sp, 0);

@@ -123,9 +123,9 @@ int StageSheets(int stage, int character, TextureFile (&out)[9]) {
 void ReloadLanguagePictures(Game& game) {
     GameState& s = game.state;
     Engine& e = game.engine;
-    // The title's name, the overwrite question, the side panel, the spell
-    // cards' names.
-    constexpr int kWithWords[] = {9, 15, 32, 45};
+    // The items (the point item's mark), the title's name, the overwrite
+    // question, the side panel, the spell cards' names.
+    constexpr int kWithWords[] = {3, 9, 15, 32, 45};
     for (const TextureFile& t : kShared) {
         if (std::find(std::begin(kWithWords), std::end(kWithWords), t.index) == std::end(kWithWords)) continue;
         if (!s.textures[t.index]) continue;  // unloaded: loads in the new language when it is needed

@@ -12,8 +12,7 @@ namespace {
 
 template <typename PoolT>
 int takeFirstFree(PoolT& pool) {
-    const void* hit = std::memchr(pool.free.data(), 1, pool.free.size());
-    return hit ? static_cast<int>(static_cast<const std::uint8_t*>(hit) - pool.free.data()) : -1;
+    return pool.firstFree();
 }
 
 // Re-cuts a slot's sprite: texture, rectangle (drawn size follows), z and a
@@ -46,7 +45,7 @@ int SpawnEnemyBullet(Game& game, TexRect r, float x, float y, float scaleX, floa
     if (i < 0) return -1;
     EnemyBullet& b = s.enemyBullets.slot[i];
     recut(game, b.sprite, r, z);
-    NoteBulletZ(game, z);
+    NoteBulletZ(game, i, z);
     b.texX = r.x;
     b.texY = r.y;
     b.texW = r.w;
@@ -83,6 +82,7 @@ int SpawnEffect(Game& game, TexRect r, float x, float y, float scaleX, float sca
     if (i < 0) return -1;
     EffectSprite& e = s.effects.slot[i];
     recut(game, e.sprite, r, z);
+    NoteEffectZ(game, i, z);
     sprite::SetBlendMode(e.sprite, blend);
     e.texX = r.x;
     e.texY = r.y;

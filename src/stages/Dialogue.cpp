@@ -140,6 +140,14 @@ bool OpenPreparedConversation(Game& game) {
     return true;
 }
 
+void CloseConversation(Game& game) {
+    GameState& s = game.state;
+    const bool waiting = s.dialoguePage >= 1 && s.dialoguePage <= s.dialoguePageCount;
+    if (!s.dialogueActive && !waiting) return;
+    s.dialogueActive = 0;
+    s.dialoguePage = s.dialoguePageCount + 1;
+}
+
 void RunDialogue(Game& game) {
     GameState& s = game.state;
     const std::span<const int> lines = DialoguePageLines(s.stage, s.character, s.bossPattern());

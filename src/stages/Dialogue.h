@@ -44,6 +44,11 @@ void PrepareConversation(Game& game, const Conversation& talk);
 // preparation). False when no pages wait.
 bool OpenPreparedConversation(Game& game);
 
+// Ends the conversation on show, or the one made ready, at once: nothing
+// shows and nothing waits to open (a fight put in its boss's place). The
+// boss's timer is left as it is.
+void CloseConversation(Game& game);
+
 // First line of each page (index 0 first) for the stage, character and boss
 // pattern; page p shows lines L[p-1] .. L[p]-1. Empty for stage 7.
 std::span<const int> DialoguePageLines(int stage, int character, int bossPattern);

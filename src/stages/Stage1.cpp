@@ -7,6 +7,7 @@
 #include "stages/BgPanels.h"
 #include "stages/Stage1.h"
 #include "stages/Timeline.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -48,7 +49,7 @@ void diver(Game& game, const CueArgs& a, int) {
 
 void scroll(Game& game, const CueArgs& a, int) { game.state.scrollSpeed = a[0]; }
 
-void music(Game& game, const CueArgs&, int) { StartStageMusic(game, "Music/music1.ogg", true); }
+void music(Game& game, const CueArgs&, int) { StartStageTune(game); }
 
 // The tune fades in over its first 100 frames.
 void musicFadeIn(Game& game, const CueArgs&, int) {

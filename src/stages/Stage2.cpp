@@ -11,6 +11,7 @@
 #include "stages/BgPanels.h"
 #include "stages/MusicLoops.h"
 #include "stages/Timeline.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -122,7 +123,7 @@ void setUp(Game& game, const CueArgs&, int) {
                          401, 0, 90, 4);
 }
 
-void music(Game& game, const CueArgs&, int) { StartStageMusic(game, "Music/music2.mp3", true); }
+void music(Game& game, const CueArgs&, int) { StartStageTune(game); }
 
 void titleCard(Game& game, const CueArgs&, int) { SpawnTitleCard(game, 0.6f); }
 

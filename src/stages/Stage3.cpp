@@ -15,6 +15,7 @@
 #include "stages/BgPanels.h"
 #include "stages/MusicLoops.h"
 #include "stages/Timeline.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -110,7 +111,7 @@ void setUp(Game& game, const CueArgs&, int) {
     s.camPitch = 30.01f;
 }
 
-void music(Game& game, const CueArgs&, int) { StartStageMusic(game, "Music/music3.mp3", false); }
+void music(Game& game, const CueArgs&, int) { StartStageTune(game); }
 
 void titleCard(Game& game, const CueArgs&, int) { SpawnTitleCard(game, 0.6f); }
 
@@ -322,6 +323,11 @@ PictureAt Stage3PictureAt(int f) {
     if (f >= 8944) at.alpha = floorMod(-f - 16, 256);
     at.drawn = f < 9200;
     return at;
+}
+
+void JumpIntoStage3(Game& game, int frame) {
+    if (frame <= 5760) return;
+    for (int i = 0; i < kBgPanelCapacity; ++i) game.state.bgPanels.free[i] = 1;
 }
 
 void RunStage3(Game& game) {

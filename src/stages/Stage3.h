@@ -10,6 +10,9 @@
 namespace korvid {
 
 void RunStage3(Game& game);
+// A start part-way: from 5760 on the ground panels are gone (only the
+// picture rushes on).
+void JumpIntoStage3(Game& game, int frame);
 std::span<const EnemyTypeEntry> Stage3EnemyTypes();
 // The cards' backdrops; card 14's also holds the clock while time stands still.
 void DrawStage3SpellBackdrop(Game& game);

@@ -12,6 +12,7 @@
 #include "play/PatternKit.h"
 #include "play/Spawn.h"
 #include "stages/Timeline.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -127,7 +128,7 @@ void setUp(Game& game, const CueArgs&, int) {
     s.bossFade = 0;
 }
 
-void music(Game& game, const CueArgs&, int) { StartStageMusic(game, "Music/music4.mp3", true); }
+void music(Game& game, const CueArgs&, int) { StartStageTune(game); }
 
 void titleCard(Game& game, const CueArgs&, int) { SpawnTitleCard(game, 0.6f); }
 

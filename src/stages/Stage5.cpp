@@ -16,6 +16,7 @@
 #include "play/Spawn.h"
 #include "stages/BgPanels.h"
 #include "stages/Timeline.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -108,7 +109,7 @@ void setUp(Game& game, const CueArgs&, int) {
     s.bossApproach = {};
 }
 
-void music(Game& game, const CueArgs&, int) { StartStageMusic(game, "Music/music5.mp3", true); }
+void music(Game& game, const CueArgs&, int) { StartStageTune(game); }
 void titleCard(Game& game, const CueArgs&, int) { SpawnTitleCard(game, 0.6f); }
 
 // turret (x, hp): type 30 drifting down the middle lanes.

@@ -20,6 +20,7 @@
 #include "stages/MusicLoops.h"
 #include "stages/Stage6Finale.h"
 #include "stages/Timeline.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -260,7 +261,7 @@ void setUp(Game& game, const CueArgs&, int) {
                     0);
 }
 
-void music(Game& game, const CueArgs&, int) { StartStageMusic(game, "Music/music6.mp3", true); }
+void music(Game& game, const CueArgs&, int) { StartStageTune(game); }
 
 void titleCard(Game& game, const CueArgs&, int) { SpawnTitleCard(game, 0.6f); }
 
@@ -333,6 +334,10 @@ constexpr WindowCue kWindows[] = {
 constexpr Timeline kTimeline{kExact, kWindows};
 
 }  // namespace
+
+void JumpIntoStage6(Game& game, int frame) {
+    if (frame >= 8600) game.state.wideFieldFightStarted = 1;
+}
 
 void RunStage6(Game& game) {
     musicLoops(game);

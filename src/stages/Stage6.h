@@ -11,6 +11,9 @@
 namespace korvid {
 
 void RunStage6(Game& game);
+// A start part-way: stage 6 is at 8600 or later only on the hidden route,
+// so the route flag is set with it.
+void JumpIntoStage6(Game& game, int frame);
 std::span<const EnemyTypeEntry> Stage6EnemyTypes();
 void DrawStage6SpellBackdrop(Game& game);
 

@@ -317,10 +317,7 @@ constexpr Timeline kTimeline{kExact, kWindows};
 
 }  // namespace
 
-void JumpIntoStage7(Game& game, int frame) {
-    game.state.stageFrame = frame - 1;
-    jumpInto(game, frame - 1);
-}
+void JumpIntoStage7(Game& game, int frame) { jumpInto(game, frame - 1); }
 
 void RunStage7(Game& game) {
     thawForDirectFight(game.state);

@@ -12,7 +12,7 @@
 namespace korvid {
 
 void RunStage7(Game& game);
-// A practice started at `frame` (the next frame played): the clock set and
+// A practice started at `frame` (the next frame played, the clock set):
 // the stage as its skipped cues would have left it.
 void JumpIntoStage7(Game& game, int frame);
 std::span<const EnemyTypeEntry> Stage7EnemyTypes();

@@ -14,6 +14,9 @@ namespace korvid {
 struct Game;
 
 using StageStep = void (*)(Game& game);
+// Sets the stage up as its skipped cues would have left it for a start
+// part-way, the next frame being `frame` (the clock is already set).
+using StageJump = void (*)(Game& game, int frame);
 using EnemyStep = void (*)(Game& game, int slot);
 
 struct EnemyTypeEntry {
@@ -38,6 +41,7 @@ struct StageLine {
     std::span<const EnemyTypeEntry> enemyTypes{};// types this stage introduces
     TimeOutRule timeOut{};
     StageStep spellBackdrop = nullptr;           // drawn under the field during a card
+    StageJump jumpInto = nullptr;                // null: a start part-way needs nothing set up
 };
 
 inline constexpr int kMaxStage = 9;          // stages 1..7 are the game's; 8, 9 free for tests

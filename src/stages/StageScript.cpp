@@ -5,7 +5,7 @@
 #include "play/Enemies.h"
 #include "stages/Dialogue.h"
 #include "stages/StageRegistry.h"
-#include "stages/Stage7.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -61,13 +61,10 @@ void MusicLoopPoint(Game& game, float at, float to) {
 }
 
 void JumpStageClock(Game& game, int frame) {
-    GameState& s = game.state;
-    s.stageFrame = frame - 1;
-    if (s.stage == 6 && frame >= 8600) s.wideFieldFightStarted = 1;
-    // Stage 3's ground panels are gone from 5760 (only the picture rushes on).
-    if (s.stage == 3 && frame > 5760)
-        for (int i = 0; i < kBgPanelCapacity; ++i) s.bgPanels.free[i] = 1;
-    if (s.stage == 7) JumpIntoStage7(game, frame);
+    game.state.stageFrame = frame - 1;
+    const StageLine* line = Stages(game).line(game.state.stage);
+    if (line && line->jumpInto) line->jumpInto(game, frame);
+    StartStageTuneAt(game, frame);
 }
 
 void SpawnTitleCard(Game& game, float z) {

@@ -27,9 +27,9 @@ void StartStageMusic(Game& game, const char* file, bool loop);
 // Sends the music back to `to` seconds once it has played `at` seconds.
 void MusicLoopPoint(Game& game, float at, float to);
 
-// A direct start part-way through a stage: the next frame is `frame`.
-// Stage 6 is at 8600 or later only on the hidden route, so the route flag is
-// set with it; the extra stage sets up what its skipped cues would have.
+// A direct start part-way through a stage: the next frame is `frame`. The
+// stage sets up what its skipped cues would have left (its line's
+// jumpInto), and its tune starts if the stage would be playing it then.
 void JumpStageClock(Game& game, int frame);
 
 // The stage's title card (texture 24), which fades in and out by itself.

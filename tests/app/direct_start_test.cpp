@@ -1,5 +1,6 @@
 // Direct starts for development and fixtures: the practice of a stage
-// without the menus, a fight brought in at one of its patterns, and the
+// without the menus, a fight brought in at one of its patterns (part-way
+// into the stage, without its boss's conversation), and the
 // probe's fields on the state lines; a practice run recorded this way plays
 // back to the same state.
 #include <gtest/gtest.h>
@@ -31,6 +32,16 @@ TEST(DirectStart, APatternStartedDirectlyShowsOnTheProbe) {
     EXPECT_NE(boss.last().find("screen=10 stage=1 "), std::string::npos) << boss.last();
     EXPECT_NE(boss.last().find(" pattern=7 bosshp=1400.00 timeleft=20"), std::string::npos) << boss.last();
     EXPECT_NE(boss.last().find(" card=1 cleared=0 timestop=0 enemies=0 "), std::string::npos) << boss.last();
+
+    // Started part-way at a later pattern of stage 4's boss, the fight comes
+    // without the conversation the boss brought: its limit runs at once
+    // (a conversation on show would hold it at 2400).
+    const test::GameRun late =
+        test::RunHeadless(game + " --practice 4 --from 12690 --boss 27 --frames 100 --print-state --probe");
+    ASSERT_EQ(late.status, 0) << late.out;
+    const std::size_t at = late.last().find(" pattern=27 bosshp=1200.00 timeleft=");
+    ASSERT_NE(at, std::string::npos) << late.last();
+    EXPECT_LT(std::stoi(late.last().substr(at + 37)), 2400) << late.last();
 
     // Without the probe the line is as it always was.
     const test::GameRun plain = test::RunHeadless(game + " --practice 1 --frames 3 --trace");

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "game/FrameSteps.h"
+#include "play/Spawn.h"
 #include "play/StageFlow.h"
 #include "support/TestGame.h"
 
@@ -84,6 +87,64 @@ TEST_F(PlayOrderTest, FullPowerBonusAndLaserGrazeTick) {
     UpdateAndDrawPlay(*t.game);
     EXPECT_NE(t.s.rng.state, state);
     EXPECT_EQ(t.s.grazeCount, 2);
+}
+
+// Every taken bullet and effect is stepped once a frame by its band's walk
+// (its age goes up by one) wherever it sits in the pool: after its z was
+// set behind the walks' back between frames (as a snapshot restore does),
+// and when it was spawned during an earlier walk into a slot whose last
+// occupant sat in another band.
+TEST_F(PlayOrderTest, EveryBulletAndEffectIsSteppedOnceAFrame) {
+    Game& g = *t.game;
+    t.s.stage = 1;
+    t.s.playerX = 200;
+    t.s.playerY = 400;
+    t.s.invincibleTimer = 100;
+    constexpr float kZ[] = {0.1f, 0.21f, 0.3f, 0.5f, 0.6f, 0.705f, 0.75f, 0.8f, 0.85f, 0.86f, 0.88f, 0.9f};
+    constexpr int kCount = 3 * std::size(kZ);
+    constexpr int kLasting = 6;  // an effect type that stays and stands still
+    for (int k = 0; k < kCount; ++k) {
+        const float z = kZ[k % std::size(kZ)];
+        ASSERT_EQ(SpawnEffect(g, {1, 0, 0, 16, 16}, 50, 50, 1, 1, 0, z, kLasting, {255, 255, 255, 255}, 0, 0), k);
+        ASSERT_EQ(SpawnEnemyBullet(g, {0, 0, 16, 16, 16}, 40 + 4 * k, 60, 1, 1, 0, z, 0, 0, 255), k);
+    }
+    auto ages = [&] {
+        std::vector<int> a;
+        for (int k = 0; k < kCount; ++k) a.push_back(t.s.effects.slot[k].age), a.push_back(t.s.enemyBullets.slot[k].age);
+        return a;
+    };
+    auto frame = [&] {
+        const std::vector<int> before = ages();
+        UpdateAndDrawPlay(g);
+        const std::vector<int> after = ages();
+        for (int k = 0; k < kCount; ++k) {
+            EXPECT_EQ(after[2 * k] - before[2 * k], t.s.effects.free[k] ? 0 : 1) << "effect " << k;
+            EXPECT_EQ(after[2 * k + 1] - before[2 * k + 1], t.s.enemyBullets.free[k] ? 0 : 1) << "bullet " << k;
+        }
+    };
+    frame();
+    for (int k = 0; k < kCount; k += 5) t.s.effects.free[k] = t.s.enemyBullets.free[k] = 1;
+    frame();
+    // Every z moved to the next row's band, the top row to the bottom.
+    for (int k = 0; k < kCount; ++k) {
+        const float z = kZ[(k + 1) % std::size(kZ)];
+        sprite::SetZ(t.s.effects.slot[k].sprite, z);
+        sprite::SetZ(t.s.enemyBullets.slot[k].sprite, z);
+    }
+    frame();
+    // Slots 0, 5 and 10 taken again and 11 (last a lowest effect) freed: a
+    // high bullet grazing the ship spawns the graze spark (a low effect)
+    // there during the high bullet walk, and the low effect walk steps it.
+    for (int k : {0, 5, 10}) t.s.effects.free[k] = 0;
+    t.s.effects.free[11] = 1;
+    frame();
+    ASSERT_EQ(t.s.effects.firstFree(), 11);
+    const int grazer = SpawnEnemyBullet(g, {0, 0, 16, 16, 16}, 210, 400, 1, 1, 0, 0.9f, 0, 0, 255);
+    UpdateAndDrawPlay(g);
+    EXPECT_EQ(t.s.grazeCount, 1);
+    EXPECT_EQ(t.s.effects.slot[11].type, 3);
+    EXPECT_EQ(t.s.effects.slot[11].age, 1);
+    EXPECT_EQ(t.s.enemyBullets.slot[grazer].age, 1);
 }
 
 }  // namespace

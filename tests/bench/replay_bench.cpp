@@ -11,6 +11,7 @@
 
 #include "app/Boot.h"
 #include "app/CommandLine.h"
+#include "bench/BenchOptions.h"
 #include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
@@ -23,11 +24,7 @@ void BM_ReplayFixture(benchmark::State& state, const char* name) {
     const fs::path dir = fs::temp_directory_path() / ("korvid-bench-" + std::to_string(::getpid()));
     long long frames = 0;
     for (auto _ : state) {
-        fs::remove_all(dir);
-        Options o;
-        o.headless = true;
-        o.dir = dir.string();
-        o.pack = test::BinaryPath("/gamedat.zip");
+        Options o = test::HeadlessBenchOptions(dir);
         o.replayFile = test::SourceDir() + "/tests/fixtures/" + name + "/replay.rpy";
         Clock::time_point first{};
         int last = 0;

@@ -1,9 +1,12 @@
 // Faults mended in the shared boss and spawn code, each played out: a card
 // that times out, tags that must not land on another object when a pool is
-// full, and a boss entry whose conversation latches its first page.
+// full, a boss entry whose conversation latches its first page, and the
+// tune a stage started part-way or at a fight plays.
 #include <gtest/gtest.h>
 
 #include "bosses/BossDriver.h"
+#include "bosses/BossFight.h"
+#include "bosses/FightRegistry.h"
 #include "bosses/SpellCards.h"
 #include "play/Drops.h"
 #include "play/Enemies.h"
@@ -11,6 +14,7 @@
 #include "play/Spawn.h"
 #include "play/StageFlow.h"
 #include "stages/Stage1.h"
+#include "stages/StageScript.h"
 #include "support/TestGame.h"
 
 namespace korvid {
@@ -138,6 +142,44 @@ TEST_F(MendedFaults, BossConversationLatchesItsFirstPage) {
 
 // The stage-6 route is earned within one game: a new game started from
 // the title after one that reached the whole-screen fight starts without it.
+// A stage entered part-way (--from) plays the tune it would be playing
+// then; a fight brought in at one of its patterns (--boss, spell practice)
+// the stage's tune under a mid-boss and the boss's own under its later
+// patterns. Past its boss's entry a stage starts none of its own.
+TEST(StageTunes, AStageStartedPartWayPlaysTheTuneOfThatMoment) {
+    struct Jump {
+        int stage, frame;
+        const char* tune;  // null: none started
+    };
+    for (const Jump j : {Jump{4, 3000, "Music/music4.mp3"}, Jump{5, 1000, "Music/music5.mp3"},
+                         Jump{1, 1000, "Music/music1.ogg"}, Jump{6, 8200, nullptr}}) {
+        test::BossFight run(1, j.stage);
+        run.playTo(-1);
+        const std::size_t before = run.engine.loads.size();
+        JumpStageClock(run.game, j.frame);
+        if (!j.tune) {
+            EXPECT_EQ(run.engine.loads.size(), before) << "stage " << j.stage;
+            continue;
+        }
+        ASSERT_EQ(run.engine.loads.size(), before + 1) << "stage " << j.stage;
+        EXPECT_EQ(run.engine.loads.back(), j.tune);
+    }
+    struct Fight {
+        int stage, id;
+        const char* tune;
+    };
+    for (const Fight f : {Fight{4, 23, "Music/music4.mp3"}, Fight{4, 27, "Music/music4boss.ogg"},
+                          Fight{5, 31, "Music/music5.mp3"}, Fight{5, 38, "Music/music5boss.mp3"},
+                          Fight{5, 42, "Music/music5bossb.mp3"}}) {
+        test::BossFight run(1, f.stage);
+        run.playTo(-1);
+        ASSERT_TRUE(BringInFightDirectly(run.game, f.id));
+        run.playTo(60);
+        ASSERT_FALSE(run.engine.loads.empty()) << "pattern " << f.id;
+        EXPECT_EQ(run.engine.loads.back(), f.tune) << "pattern " << f.id;
+    }
+}
+
 TEST_F(MendedFaults, ANewGameStartsWithoutTheStage6Route) {
     t.s.wideFieldFightStarted = 1;
     t.s.screen = 10;

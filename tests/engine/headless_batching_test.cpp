@@ -2,6 +2,7 @@
 // opening and closing scenes, the quad logger, and running without pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,11 @@ TEST(HeadlessBatching, NewBatchOnlyWhenTextureBlendOrClippingChanges) {
     auto engine = CreateHeadlessEngine();
     ASSERT_TRUE(engine->System_Initiate());
     const HTEXTURE a = engine->Texture_Create(16, 16), b = engine->Texture_Create(16, 16);
+    for (HTEXTURE t : {a, b}) {  // half-transparent texels: a clear quad would be left out
+        std::uint32_t* p = engine->Texture_Lock(t, false);
+        std::fill(p, p + 16 * 16, 0x80FFFFFFu);
+        engine->Texture_Unlock(t);
+    }
     // Each step draws one quad (texture, blend), or changes clipping when clip is set.
     struct Step {
         HTEXTURE tex;

@@ -1,6 +1,8 @@
 // The saved high scores: a finished game takes its place with the name typed
 // for it; a damaged records file is refused (and kept aside), the game
 // starting all the same; a save killed at any moment leaves a whole table.
+// The records screen's cards page opens on the first card the player has
+// reached, so one confirm more plays it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bosses/FightRegistry.h"
 #include "engine/TempDir.h"
 #include "game/FrameSteps.h"
 #include "game/Input.h"
@@ -16,6 +19,7 @@
 #include "menus/RecordsFile.h"
 #include "menus/RecordsScreens.h"
 #include "play/StageFlow.h"
+#include "stages/Stage7.h"
 #include "support/GameProcess.h"
 #include "support/TestGame.h"
 
@@ -113,6 +117,51 @@ TEST(HighScores, ADamagedFileIsRefusedWithItsReasonKeptAsideAndTheGameStarts) {
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("records.dat is damaged (line 1: not a records file)"), std::string::npos) << run.out;
     EXPECT_NE(run.last().find("screen=0"), std::string::npos) << run.out;
+}
+
+TEST(RecordsScreen, TheCardsPageOpensOnTheFirstCardReachedAndConfirmPlaysIt) {
+    // A frame of the screen as the frame driver runs it: keys let go free
+    // their latches first.
+    const auto frame = [](test::TestGame& t, bool confirm) {
+        t.hold('Z', confirm);
+        ReleaseMenuLatches(*t.game);
+        RunRecordsScreen(*t.game);
+    };
+    test::TestGame t;
+    t.bindDefaults();
+    GameState& s = t.s;
+    t.game->records = std::make_unique<RecordBook>();
+    // The third card a Normal game can meet is the only one reached.
+    std::vector<int> listed;
+    for (int id = 1; id < kStage7MidBoss1.pattern; ++id) {
+        const PatternRow* row = Fights(*t.game).find(id).row;
+        if (row && row->spell) listed.push_back(id);
+    }
+    ASSERT_GE(listed.size(), 3u);
+    const int card = listed[2];
+    t.game->records->cards[card][1] = CardCounts{2, 1, 0, 0, 0};
+    t.game->recordsView.difficulty = 1;
+    t.game->recordsView.character = 2;
+    OpenRecordsScreen(*t.game);
+    frame(t, false);
+    frame(t, true);
+    EXPECT_EQ(t.game->recordsView.cardCursor, 2);
+    frame(t, false);
+    frame(t, true);
+    EXPECT_EQ(s.screen, 10);
+    EXPECT_EQ(s.spellPracticeCard, card);
+    EXPECT_EQ(s.stage, 2);
+
+    // With no card reached the page opens on its first row.
+    test::TestGame none;
+    none.bindDefaults();
+    none.game->records = std::make_unique<RecordBook>();
+    none.game->recordsView.cardCursor = 5;
+    OpenRecordsScreen(*none.game);
+    frame(none, false);
+    frame(none, true);
+    EXPECT_EQ(none.game->recordsView.cardCursor, 0);
+    EXPECT_EQ(none.s.screen, kRecordsScreen);
 }
 
 TEST(HighScores, ASaveKilledAtAnyMomentLeavesTheOldTableOrTheNewWhole) {

@@ -150,6 +150,13 @@ TEST_F(CollisionsTest, LaserNearHitAndItsEdgeCases) {
                     200 - 200 * t.s.enemyBullets.slot[l].laserSlope);
     t.s.playerY = 301;  // beyond a third of its length
     EXPECT_FALSE(hits(l));
+    // Turned to 135 (down and right) it takes its new bearing's slope, and back.
+    t.s.enemyBullets.slot[l].angle = 135;
+    EXPECT_FALSE(hits(l));
+    EXPECT_NEAR(t.s.enemyBullets.slot[l].laserSlope, 1, 0.01);
+    t.s.enemyBullets.slot[l].angle = 180;
+    EXPECT_FALSE(hits(l));
+    EXPECT_GT(t.s.enemyBullets.slot[l].laserSlope, 1000);  // nearly upright
 
     t.s.laserNear = 0;
     t.s.playerY = 280;

@@ -434,7 +434,7 @@ TEST(PackTest, BulletsHaveABrightCoreAndADarkRimOverADarkGround) {
 
 // The player's own shots never hide an enemy bullet: every cell the three
 // characters fire (focused or not, with the laser's glow, sparks and end,
-// and the mine's blast) is
+// and the mine's blast with the line it hurts along) is
 // see-through at its most opaque texel, and mostly clear over its box, so
 // that even the overlapping copies of a stream (most are tinted again and
 // added to the frame) leave what flies under them readable.
@@ -449,7 +449,7 @@ TEST(PackTest, PlayerShotsLetEnemyBulletsShowThrough) {
         {"Graphics/shotsb.png", 0, 128, 72, 896}, {"Graphics/shotsb.png", 294, 121, 90, 472},
         {"Graphics/shotsb.png", 112, 130, 142, 477}, {"Graphics/shotsc.png", 0, 0, 104, 124},
         {"Graphics/shotsc.png", 9, 201, 124, 130}, {"Graphics/player1.png", 0, 192, 64, 64},
-        {"Graphics/shotsc.png", 256, 0, 256, 256},
+        {"Graphics/shotsc.png", 256, 0, 256, 256}, {"Graphics/shotsc.png", 256, 256, 16, 256},
     };
     for (const Cell& c : cells) {
         const Picture sheet = Decode(PackMember(c.sheet));
@@ -482,6 +482,21 @@ TEST(PackTest, EnglishPicturesStandBesideTheChineseOnes) {
         for (int x = 452; x < 490; ++x) differ += english.at(x, y) != chinese.at(x, y) ? 1 : 0;
     EXPECT_GT(differ, 300) << "the labels";
     EXPECT_EQ(english.at(200, 240), chinese.at(200, 240)) << "the rest alike";
+
+    // The point item's mark is a word too: the item sheet has its English
+    // form, the point cell marked otherwise and the power cell beside it
+    // the same.
+    const Picture items = Decode(PackMember("Graphics/bullet4.png"));
+    const Picture itemsEnglish = Decode(PackMember("English/Graphics/bullet4.png"));
+    ASSERT_EQ(itemsEnglish.width, items.width);
+    int pointDiffers = 0, powerDiffers = 0;
+    for (int y = 96; y < 112; ++y)
+        for (int x = 0; x < 16; ++x) {
+            powerDiffers += itemsEnglish.at(x, y) != items.at(x, y) ? 1 : 0;
+            pointDiffers += itemsEnglish.at(x + 16, y) != items.at(x + 16, y) ? 1 : 0;
+        }
+    EXPECT_GT(pointDiffers, 20) << "the point item's mark";
+    EXPECT_EQ(powerDiffers, 0) << "the power item";
 }
 
 // Every tune a stage's loop rule can apply to lasts past its loop point by

@@ -16,6 +16,9 @@ struct ItemCell {
     Rect rect;
     Vec2 o;
     float h;
+    // The point item's mark: "点", or the region's "pointMark" (a language's
+    // picture names its own).
+    std::string pointMark = "点";
 };
 
 // A rounded tile with a letter: the classic pickup.
@@ -41,7 +44,7 @@ void BigPower(Canvas& c, const ItemCell& it) {
     Glow(c, it.o, it.h, {1, 0.4f, 0.3f, 0.9f}, 1.2f);
     LetterTile(c, it, {0.95f, 0.2f, 0.1f, 1}, "P", 1.0f);
 }
-void Point(Canvas& c, const ItemCell& it) { LetterTile(c, it, {0.2f, 0.35f, 0.95f, 1}, "点", 0.85f); }
+void Point(Canvas& c, const ItemCell& it) { LetterTile(c, it, {0.2f, 0.35f, 0.95f, 1}, it.pointMark, 0.85f); }
 void Bomb(Canvas& c, const ItemCell& it) { LetterTile(c, it, {0.15f, 0.7f, 0.25f, 1}, "B", 0.95f); }
 void Full(Canvas& c, const ItemCell& it) { LetterTile(c, it, {0.95f, 0.8f, 0.1f, 1}, "F", 0.85f); }
 void Green(Canvas& c, const ItemCell& it) { LetterTile(c, it, {0.3f, 0.75f, 0.55f, 1}, "G", 0.7f); }
@@ -129,12 +132,13 @@ void PaintItemRow(Canvas& c, const Region& r) {
     int cw = r.get("cell").isArray() ? int(r.get("cell")[0].number()) : 16;
     int ch = r.get("cell").isArray() ? int(r.get("cell")[1].number()) : 16;
     const Json& kinds = r.get("kinds");
+    const std::string mark = r.str("pointMark", "点");
     ForEachCell(r.rect, cw, ch, [&](int col, int row, Rect cell) {
         std::size_t i = std::size_t(row * std::max(1, r.rect.w / cw) + col);
         if (i >= kinds.size() || kinds[i].string().empty()) return;
         auto it = Kinds().find(kinds[i].string());
         if (it == Kinds().end()) throw std::runtime_error("unknown item kind " + kinds[i].string());
-        it->second(c, {cell, CentreOf(cell), 0.5f * float(std::min(cw, ch))});
+        it->second(c, {cell, CentreOf(cell), 0.5f * float(std::min(cw, ch)), mark});
     });
 }
 
@@ -146,6 +150,7 @@ void PaintItemRow(Canvas& c, const Region& r) {
 void PaintSlotStrip(Canvas& c, const Region& r) {
     Rect b = r.rect;
     const Json& symbols = r.get("symbols");
+    const std::string mark = r.str("pointMark", "点");
     c.fill(b, r.colour(0, {1, 0.97f, 0.88f, 1}));
     float cy = b.y + b.h * 0.5f;
     for (int k = 1; k < 40; ++k) {
@@ -157,7 +162,7 @@ void PaintSlotStrip(Canvas& c, const Region& r) {
         auto it = Kinds().find(kind);
         if (it == Kinds().end()) throw std::runtime_error("unknown item kind " + kind);
         Rect cell{int(cx - 17), int(cy - 17), 34, 34};
-        it->second(c, {cell, {cx, cy}, 17});
+        it->second(c, {cell, {cx, cy}, 17, mark});
     }
 }
 

@@ -45,7 +45,8 @@ void PaintHueTiles(Canvas& c, const Region& r) {
 // A framed panel: gradient fill ("colors": top, bottom), border
 // ("border", "borderWidth"), rounded corners, optional "hole" [x, y, w, h]
 // (relative to the region) left transparent with its own edge, and small
-// diamonds on the corners.
+// diamonds on the corners. "bleed" runs the frame to the region's edges with
+// no faded outer pixel (a frame around the whole screen).
 void PaintFrame(Canvas& c, const Region& r) {
     Rect b = r.rect;
     float radius = float(r.num("radius", 6)), bw = float(r.num("borderWidth", 3));
@@ -57,7 +58,8 @@ void PaintFrame(Canvas& c, const Region& r) {
         hole = {b.x + int(r.get("hole")[0].number()), b.y + int(r.get("hole")[1].number()),
                 int(r.get("hole")[2].number()), int(r.get("hole")[3].number())};
     Vec2 ho = CentreOf(hole);
-    auto outer = [&](Vec2 p) { return SdBox(p - o, b.w * 0.5f - 0.5f, b.h * 0.5f - 0.5f, radius); };
+    const float inset = r.flag("bleed", false) ? 0.0f : 0.5f;
+    auto outer = [&](Vec2 p) { return SdBox(p - o, b.w * 0.5f - inset, b.h * 0.5f - inset, radius); };
     auto inHole = [&](Vec2 p) { return hasHole ? SdBox(p - ho, hole.w * 0.5f, hole.h * 0.5f, 2) : 1e9f; };
     ShadeSdf(c, b, [&](Vec2 p) { return std::max(outer(p), -inHole(p)); }, [&](Vec2 p, float d) {
         float t = (p.y - b.y) / float(b.h);
