@@ -4,8 +4,9 @@
 // horizon, comes back, and keeps the set that survives and scores best; the
 // bomb is tried only when none survives. When only a few sets survive the
 // short horizon, danger is near: those few are played again further ahead,
-// so a way that merely postpones a hit loses to one that gets clear. Its choices depend on the play
-// state alone, so a run is an ordinary recorded replay.
+// so a way that merely postpones a hit loses to one that gets clear. Its
+// choices depend on the play state alone, so a run is an ordinary recorded
+// replay.
 //
 // Each chosen set was already played once from the snapshot: when it is
 // then played for real, every frame must hash as it did in the look-ahead.
