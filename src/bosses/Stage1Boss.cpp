@@ -17,12 +17,13 @@
 #include "game/Game.h"
 #include "play/PatternKit.h"
 #include "play/Spawn.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
 namespace {
 
-constexpr const char* kBossMusic = "Music/music1boss.ogg";
+constexpr const char* kBossMusic = kStage1BossTune;
 constexpr const char* kStageMusic = "Music/music1.ogg";
 constexpr float kStageMusicResumeAt = 16;
 

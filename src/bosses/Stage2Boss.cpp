@@ -17,6 +17,7 @@
 #include "game/Game.h"
 #include "play/PatternKit.h"
 #include "play/Spawn.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -235,7 +236,7 @@ void attack13(Game& game, int t) {
 
 // ------------------------------------------------------------ the rows
 
-constexpr const char* kBossMusic = "Music/music2boss.mp3";
+constexpr const char* kBossMusic = kStage2BossTune;
 constexpr OpeningPlan kOpening9{
     .holdFrom = 0, .holdTo = 100, .chargeFrom = 55, .chargeTo = 80, .music = kBossMusic, .attackAfter = 100};
 constexpr OpeningPlan kOpening11{.holdFrom = 0, .holdTo = 60, .chargeFrom = 5, .chargeTo = 30, .attackAfter = 60};

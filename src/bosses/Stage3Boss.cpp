@@ -20,6 +20,7 @@
 #include "play/Geometry.h"
 #include "play/PatternKit.h"
 #include "play/Spawn.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
@@ -354,7 +355,7 @@ void attack21(Game& game, int t) {
 
 // ------------------------------------------------------------ the rows
 
-constexpr const char* kBossMusic = "Music/music3boss.mp3";
+constexpr const char* kBossMusic = kStage3BossTune;
 constexpr OpeningPlan kOpening15{
     .holdFrom = 0, .holdTo = 100, .chargeFrom = 55, .chargeTo = 80, .music = kBossMusic, .attackAfter = 100};
 constexpr OpeningPlan kOpening17{.holdFrom = 0, .holdTo = 60, .chargeFrom = 5, .chargeTo = 30, .attackAfter = 60};

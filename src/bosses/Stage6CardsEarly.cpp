@@ -10,12 +10,13 @@
 #include "play/Enemies.h"
 #include "play/PatternKit.h"
 #include "stages/Dialogue.h"
+#include "stages/StageTunes.h"
 
 namespace korvid {
 
 namespace {
 
-constexpr const char* kBossMusic = "Music/music6boss.mp3";
+constexpr const char* kBossMusic = kStage6BossTune;
 
 int difficulty(const Game& game) { return std::clamp(game.state.difficulty, 0, 2); }
 

@@ -170,7 +170,9 @@ TEST(StageTunes, AStageStartedPartWayPlaysTheTuneOfThatMoment) {
     };
     for (const Fight f : {Fight{4, 23, "Music/music4.mp3"}, Fight{4, 27, "Music/music4boss.ogg"},
                           Fight{5, 31, "Music/music5.mp3"}, Fight{5, 38, "Music/music5boss.mp3"},
-                          Fight{5, 42, "Music/music5bossb.mp3"}}) {
+                          Fight{5, 42, "Music/music5bossb.mp3"}, Fight{1, 6, "Music/music1boss.ogg"},
+                          Fight{2, 8, "Music/music2.mp3"}, Fight{3, 17, "Music/music3boss.mp3"},
+                          Fight{6, 50, "Music/music6boss.mp3"}}) {
         test::BossFight run(1, f.stage);
         run.playTo(-1);
         ASSERT_TRUE(BringInFightDirectly(run.game, f.id));
