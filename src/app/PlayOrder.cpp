@@ -113,18 +113,23 @@ void walkHinted(PoolT& pool, const std::array<std::uint8_t, N>& hint, InBand inI
         if (!pool.free[i] && inIt(pool.slot[i].sprite.quad.v[0].z)) update(i);
 }
 
-// The first bullet walk (the high band) reads every taken bullet's z, so it
-// also finds the bands the later walks will have bullets in, and each slot's.
+// A pool's first walk (its high band) reads every taken slot's z, so it also
+// finds the bands the later walks will have something in, and each slot's.
+template <std::uint8_t kHigh, typename PoolT, std::size_t N, typename BitOf, typename Fn>
+void walkFirstBand(PoolT& pool, std::uint8_t& bands, std::array<std::uint8_t, N>& bandOf, BitOf bitOf, Fn update) {
+    bands = 0;
+    for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used)) {
+        const std::uint8_t bit = bitOf(pool.slot[i].sprite.quad.v[0].z);
+        bands |= bit;
+        bandOf[i] = bit;
+        if (bit == kHigh) update(i);
+    }
+}
+
 template <typename Fn>
 void walkBulletsHigh(Game& game, Fn update) {
-    auto& pool = game.state.enemyBullets;
-    game.bulletBands = 0;
-    for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used)) {
-        const std::uint8_t bit = bulletBandBit(pool.slot[i].sprite.quad.v[0].z);
-        game.bulletBands |= bit;
-        game.bulletBandOf[i] = bit;
-        if (bit == kHighBit) update(i);
-    }
+    walkFirstBand<kHighBit>(game.state.enemyBullets, game.bulletBands, game.bulletBandOf,
+                            [](float z) { return bulletBandBit(z); }, update);
 }
 
 // A later bullet band's walk, skipped when no bullet can be in it.
@@ -155,17 +160,9 @@ bool inLowestEffects(float z) { return z <= 0.21f; }
     return 0;
 }
 
-// The first effect walk (the high band) reads every taken effect's z and
-// finds the bands the later walks will have effects in, and each slot's.
 void walkEffectsHigh(Game& game) {
-    auto& pool = game.state.effects;
-    game.effectBands = 0;
-    for (int i = nextTaken(pool, 0, pool.used); i < pool.used; i = nextTaken(pool, i + 1, pool.used)) {
-        const std::uint8_t bit = effectBandBit(pool.slot[i].sprite.quad.v[0].z);
-        game.effectBands |= bit;
-        game.effectBandOf[i] = bit;
-        if (bit == kEffectHighBit) UpdateEffect(game, i);
-    }
+    walkFirstBand<kEffectHighBit>(game.state.effects, game.effectBands, game.effectBandOf,
+                                  [](float z) { return effectBandBit(z); }, [&](int i) { UpdateEffect(game, i); });
 }
 
 // A later effect band's walk, skipped when no effect can be in it.
