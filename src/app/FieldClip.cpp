@@ -5,6 +5,7 @@
 
 #include "bosses/BossSkeleton.h"
 #include "game/Game.h"
+#include "stages/StageRegistry.h"
 
 namespace korvid {
 
@@ -45,10 +46,10 @@ bool seeThroughPart(Engine& e, HTEXTURE tex, int screenW, int screenH, Box* out)
 
 // Whether the panel will be drawn unscaled (or shaken by a defeat at most)
 // and opaque at the end of this frame, whatever the frame does meanwhile.
-bool panelCoversFrame(const GameState& s) {
-    // The extra stage fades the panel out; stage 6's finale (from 8200) opens
-    // the whole-screen field and shakes the panel away within its frames.
-    if (s.stage == 7 || (s.stage == 6 && s.stageFrame >= 8200)) return false;
+bool panelCoversFrame(const Game& game) {
+    const GameState& s = game.state;
+    const StageLine* line = Stages(game).line(s.stage);
+    if (line && line->panelMovesFrom >= 0 && s.stageFrame >= line->panelMovesFrom) return false;
     return !s.wideField && s.backgroundShake < kDefeatShake;
 }
 
@@ -59,7 +60,7 @@ void ClipToPanelWindow(Game& game) {
     const GameState& s = game.state;
     Box b{};
     const int screenW = e.System_GetStateInt(HGE_SCREENWIDTH), screenH = e.System_GetStateInt(HGE_SCREENHEIGHT);
-    if (e.Gfx_OnlyCounts() || !game.panelSprite || !panelCoversFrame(s) ||
+    if (e.Gfx_OnlyCounts() || !game.panelSprite || !panelCoversFrame(game) ||
         !seeThroughPart(e, s.textures[kPanelTexture], screenW, screenH, &b) || b.x1 <= b.x0) {
         e.Gfx_SetClipping();
         return;

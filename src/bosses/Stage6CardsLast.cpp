@@ -9,6 +9,7 @@
 #include "play/Enemies.h"
 #include "play/Geometry.h"
 #include "play/PatternKit.h"
+#include "stages/Stage6Finale.h"
 
 namespace korvid {
 
@@ -141,7 +142,7 @@ void Stage6AfterLastCard(Game& game) {
     HTEXTURE& tex = s.textures[kPictureTexture];
     if (tex) game.engine.Texture_Free(tex);
     tex = game.engine.Texture_Load(kPortrait);
-    s.stageFrame = s.wideFieldFightStarted ? 8600 : 8200;
+    s.stageFrame = s.wideFieldFightStarted ? 8600 : kStage6FinaleFrame;
 }
 
 }  // namespace korvid

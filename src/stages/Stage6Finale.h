@@ -20,6 +20,9 @@ namespace korvid {
 
 struct Game;
 
+// The frame the finale starts at, where card 60's end sends the stage.
+inline constexpr int kStage6FinaleFrame = 8200;
+
 void RunStage6Finale(Game& game);
 
 // The route flag: set by card 58's jackpot, it opens the tunnel and lets the

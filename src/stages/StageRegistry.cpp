@@ -9,6 +9,7 @@
 #include "stages/Stage4.h"
 #include "stages/Stage5.h"
 #include "stages/Stage6.h"
+#include "stages/Stage6Finale.h"
 #include "stages/Stage6Train.h"
 #include "stages/ExtraBossTypes.h"
 #include "stages/Stage7.h"
@@ -27,17 +28,17 @@ constexpr TimeOutRule kDrain{TimeOutHp::Drain, false, 0};
 
 std::span<const StageLine> BuiltInStageLines() {
     static const StageLine kLines[] = {
-        // stage, script, enemy types, time-out, spell backdrop, start part-way
+        // stage, script, enemy types, time-out, spell backdrop, start part-way, panel moves from
         {1, RunStage1, Stage1EnemyTypes(), kDrainAndRaise, DrawStage1SpellBackdrop},
         {2, RunStage2, Stage2EnemyTypes(), kZeroAndRaise, DrawStage2SpellBackdrop},
         {3, RunStage3, Stage3EnemyTypes(), kZero, DrawStage3SpellBackdrop, JumpIntoStage3},
         {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
         {5, RunStage5, Stage5EnemyTypes(), kZeroEveryFrame, DrawStage5SpellBackdrop},
-        {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop, JumpIntoStage6},
+        {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop, JumpIntoStage6, kStage6FinaleFrame},
         // The extra boss's companions join stage 7's types; the line after
         // this one is the stage's own (it replaces this line, the types stay).
-        {7, nullptr, ExtraBossEnemyTypes(), kDrain, nullptr},
-        {7, RunStage7, Stage7EnemyTypes(), kDrain, nullptr, JumpIntoStage7},
+        {7, nullptr, ExtraBossEnemyTypes(), kDrain, nullptr, nullptr, 0},
+        {7, RunStage7, Stage7EnemyTypes(), kDrain, nullptr, JumpIntoStage7, 0},
     };
     return kLines;
 }

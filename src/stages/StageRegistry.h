@@ -42,6 +42,9 @@ struct StageLine {
     TimeOutRule timeOut{};
     StageStep spellBackdrop = nullptr;           // drawn under the field during a card
     StageJump jumpInto = nullptr;                // null: a start part-way needs nothing set up
+    // The stage clock from which the stage fades, scales or shakes the side
+    // panel away (-1: never), so the panel no longer hides the field's edges.
+    int panelMovesFrom = -1;
 };
 
 inline constexpr int kMaxStage = 9;          // stages 1..7 are the game's; 8, 9 free for tests
