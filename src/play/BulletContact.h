@@ -35,6 +35,8 @@ void GrazeContact(Game& game, int slot, float dx, float dy, float gx, float gy, 
         dx /= 2;
         dy /= 2;
     }
+    // Most bullets are far off: ruled out before the divisions below.
+    if (BeyondReach(b.spriteKey, dx, dy, b.scaleX, b.scaleY)) return;
     const float gx = std::fabs(dx / 8), gy = std::fabs(dy / 8);
     // The graze test's m and o: far off, it is sure to fail.
     const float m = 2 * gx / std::fabs(b.scaleX), o = 2 * gy / std::fabs(b.scaleY);

@@ -4,6 +4,8 @@
 // same shape at eight times the distance.
 #pragma once
 
+#include <limits>
+
 namespace korvid {
 
 struct BulletShape {
@@ -82,6 +84,58 @@ constexpr bool OutOfReach(int key, float m, float o) {
     if (key == kBeamKey || IsLaserKey(key)) return false;
     if (key == kBoxKey) return m > 100 || o > 168;
     return m > 32 || o > 32;
+}
+
+// How far a key's shape reaches, as a bound on the graze test's m and o
+// before they are divided: with q = distance / 4 (exact) and k the scale,
+// the test reads m = q / |k| rounded to float. When q > reach * |k| (worked
+// in double, where q is exact and the product off by at most one part in
+// 2^53), m is past the shape for certain: a round shape's reach is its
+// radius sqrt(R) with a margin of 1e-5 that outweighs every rounding of
+// m * m + o * o, the box's is its 100 by 168 with the same margin, and the
+// beam and lasers have no bound. A key without a shape never touches.
+struct ShapeReach {
+    double x, y;
+};
+inline constexpr double kReachMargin = 1 + 1e-5;
+inline constexpr double kUnbounded = std::numeric_limits<double>::infinity();
+
+constexpr int CeilSqrt(int r) {
+    int i = 0;
+    while (i * i < r) ++i;
+    return i;
+}
+
+// The reach of every key with a round shape, looked up as R is; the few
+// special keys are tested first.
+struct ShapeReachIndex {
+    double reach[BulletShapeIndex::kSlots]{};
+    constexpr ShapeReachIndex() {
+        for (int i = 0; i < BulletShapeIndex::kSlots; ++i)
+            reach[i] = kBulletShapeIndex.key[i] == -1 ? -kUnbounded
+                                                      : CeilSqrt(kBulletShapeIndex.radiusSquared[i]) * kReachMargin;
+    }
+};
+inline constexpr ShapeReachIndex kShapeReachIndex{};
+
+constexpr ShapeReach ReachOf(int key) {
+    if (key == kBeamKey || IsLaserKey(key)) return {kUnbounded, kUnbounded};
+    if (key == kBoxKey) return {100 * kReachMargin, 168 * kReachMargin};
+    for (int i = BulletShapeIndex::home(key);; i = (i + 1) & (BulletShapeIndex::kSlots - 1)) {
+        const int k = kBulletShapeIndex.key[i];
+        if (k == key || k == -1) return {kShapeReachIndex.reach[i], kShapeReachIndex.reach[i]};
+    }
+}
+static_assert(ReachOf(2288).x == 20 * kReachMargin && ReachOf(248).y == 2 * kReachMargin);
+static_assert(ReachOf(4000).x == kUnbounded && ReachOf(17).y == -kUnbounded);
+
+// True when a bullet of `key` at distances dx, dy (already halved for the
+// doubled shapes) and scales kx, ky cannot graze: the test's divisions are
+// then not needed. A NaN anywhere leaves the decision to the full test.
+[[gnu::always_inline]] inline bool BeyondReach(int key, float dx, float dy, float kx, float ky) {
+    const ShapeReach r = ReachOf(key);
+    const double absX = kx < 0 ? -kx : kx, absY = ky < 0 ? -ky : ky;
+    return 0.25 * dx > r.x * absX || 0.25 * dy > r.y * absY;
 }
 
 }  // namespace korvid

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "app/FrameDriver.h"
 #include "play/BulletShapes.h"
@@ -43,6 +45,45 @@ TEST(BulletShapes, TableHasOneRowPerKeyAndTheNamedRadii) {
     static_assert(BulletRadiusSquared(248) == 4 && BulletRadiusSquared(16) == 9);
     static_assert(BulletRadiusSquared(2288) == 400 && BulletRadiusSquared(38272) == 1024);
     static_assert(BulletRadiusSquared(4000) == 0 && IsLaserKey(4999) && !IsLaserKey(3999));
+}
+
+// The division-free rule that skips far bullets must never skip one the
+// full graze test would have touched: every shape, scales that are odd,
+// zero, negative, tiny, huge or NaN, distances swept across each reach.
+TEST_F(CollisionsTest, BeyondReachNeverSkipsABulletTheGrazeTestTouches) {
+    std::vector<int> keys{kBoxKey, kBeamKey, 4032, 17};
+    for (const BulletShape& shape : kBulletShapes) keys.push_back(shape.key);
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const float scales[] = {1, 0.5f, 1.37f, 2, -1.2f, 0, 1e-30f, 3e38f, nan, inf};
+    t.s.bossActive = 0;
+    const int slot = bullet(0, 16, 0);
+    EnemyBullet& b = t.s.enemyBullets.slot[slot];
+    int skipped = 0, tested = 0;
+    for (int key : keys) {
+        for (float k : scales) {
+            b.spriteKey = key;
+            b.scaleX = b.scaleY = k;
+            b.alpha = 255;
+            for (float d = 0; d < 700; d = d < 1 ? d + 0.0625f : std::nextafter(d * 1.003f, inf)) {
+                for (float other : {0.0f, d, 2 * d}) {
+                    const float gx = std::fabs(d / 8), gy = std::fabs(other / 8);
+                    const float m = 2 * gx / std::fabs(k), o = 2 * gy / std::fabs(k);
+                    const bool touches = !OutOfReach(key, m, o) && BulletShapeHit(*t.game, slot, gx, gy, m, o);
+                    if (BeyondReach(key, d, other, k, k)) {
+                        ++skipped;
+                        ASSERT_FALSE(touches) << "key " << key << " scale " << k << " at " << d << ", " << other;
+                    } else {
+                        ++tested;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(skipped, 0);
+    EXPECT_GT(tested, 0);
+    // And it is tight: key 16 grazes out to 12 pixels at scale 1.
+    EXPECT_FALSE(BeyondReach(16, 12, 0, 1, 1));
+    EXPECT_TRUE(BeyondReach(16, 12.01f, 0, 1, 1));
 }
 
 TEST_F(CollisionsTest, Key16HitsWithinOneAndAHalfAndGrazesWithinTwelve) {
