@@ -111,59 +111,112 @@ Autopilot::Outcome Autopilot::tryKeys(Game& game, std::uint32_t keys, int horizo
     return o;
 }
 
+// One candidate of the plan, tried from root_ and the state put back: the
+// 18 sets without the bomb, then the 18 with it only when none of those
+// survives, then, when few survive, the long looks along each of them (the
+// value counts frames lived first, so the one that lasts longest wins).
+// Gives the frames it played, 0 when the plan is complete.
+int Autopilot::planStep(Game& game) {
+    GameState& s = game.state;
+    Plan& p = plan_;
+    if (p.next == kSets && p.any && p.best.survived) p.next = 2 * kSets;  // no call for the bomb
+    if (p.next < 2 * kSets) {
+        const bool withBomb = p.next >= kSets;
+        const bool focus = (p.next % kSets) >= static_cast<int>(std::size(kDirections));
+        const std::uint32_t dir = kDirections[p.next % std::size(kDirections)];
+        const std::uint32_t keys =
+            dir | bit(KeyShoot) | (focus ? bit(KeySlow) : 0u) | (withBomb ? bit(KeyBomb) : 0u);
+        const Outcome o = tryKeys(game, keys, kHorizon);
+        RestorePlay(*root_, s);
+        if (o.survived && !withBomb) p.survivors[p.survived++] = keys;
+        const bool better =
+            !p.any || (o.survived && !p.best.survived) || (o.survived == p.best.survived && o.value > p.best.value);
+        if (better) {
+            p.best = o;
+            p.bestKeys = keys;
+            p.any = true;
+        }
+        ++p.next;
+        return kHorizon;
+    }
+    if (p.survived > 0 && p.survived <= kFewSurvivors && p.longNext < p.survived) {
+        const Outcome o = tryKeys(game, p.survivors[p.longNext], kLongHorizon);
+        RestorePlay(*root_, s);
+        if (p.longNext == 0 || o.value > p.best.value) {
+            p.best = o;
+            p.bestKeys = p.survivors[p.longNext];
+        }
+        ++p.longNext;
+        return kLongHorizon;
+    }
+    return 0;
+}
+
 void Autopilot::decide(Game& game) {
     GameState& s = game.state;
-    SavePlay(s, *snapshot_);
+    // Made ahead from the very state on show (else made afresh).
+    const bool ahead = plan_.open && plan_.rootReady && plan_.rootHash == HashGameState(s);
+    if (!ahead) {
+        plan_ = Plan{};
+        SavePlay(s, *root_);
+    }
     ++decisions_;
     // The look-ahead is thrown away: never seen nor heard, and whatever it
     // loads is let go.
     SetTrialFrames(game.engine, true);
-    bool any = false;
-    std::uint32_t bestKeys = bit(KeyShoot);
-    Outcome best;
-    // The sets that survived the short look, in the order they were tried.
-    std::array<std::uint32_t, 2 * std::size(kDirections)> survivors{};
-    int survived = 0;
-    // Without the bomb first; with it only when nothing else survives.
-    for (int withBomb = 0; withBomb < 2 && !(any && best.survived); ++withBomb) {
-        for (int focus = 0; focus < 2; ++focus) {
-            for (std::uint32_t dir : kDirections) {
-                const std::uint32_t keys =
-                    dir | bit(KeyShoot) | (focus ? bit(KeySlow) : 0u) | (withBomb ? bit(KeyBomb) : 0u);
-                const Outcome o = tryKeys(game, keys, kHorizon);
-                RestorePlay(*snapshot_, s);
-                if (o.survived && !withBomb) survivors[survived++] = keys;
-                const bool better = !any || (o.survived && !best.survived) ||
-                                    (o.survived == best.survived && o.value > best.value);
-                if (better) {
-                    best = o;
-                    bestKeys = keys;
-                    any = true;
-                }
-            }
-        }
-    }
-    // Few ways out: look further along each (the value counts frames lived
-    // first, so the one that lasts longest wins).
-    if (survived > 0 && survived <= kFewSurvivors) {
-        for (int i = 0; i < survived; ++i) {
-            const Outcome o = tryKeys(game, survivors[i], kLongHorizon);
-            RestorePlay(*snapshot_, s);
-            if (i == 0 || o.value > best.value) {
-                best = o;
-                bestKeys = survivors[i];
-            }
-        }
-        // Each of them lived through the short look: its first frames are
-        // safe, and they are what the real frames will check against.
-        best.survived = true;
+    while (planStep(game) > 0) {
     }
     SetTrialFrames(game.engine, false);
-    keys_ = bestKeys;
-    if (bestKeys & bit(KeyBomb)) bombs_[tallySlot(s)] += 1;
+    Outcome& best = plan_.best;
+    // After the long looks: each of them lived through the short look, so
+    // its first frames are safe, and they are what the real frames will
+    // check against.
+    if (plan_.survived > 0 && plan_.survived <= kFewSurvivors) best.survived = true;
+    keys_ = plan_.any ? plan_.bestKeys : bit(KeyShoot);
+    if (keys_ & bit(KeyBomb)) bombs_[tallySlot(s)] += 1;
     expected_ = best.hashes;
     checking_ = best.survived;
+    // The next choice is for the state these keys lead to.
+    chosen_ = keys_;
+    SavePlay(s, *chosenAt_);
+    plan_ = Plan{};
+    plan_.open = true;
     game.engine.Input_ReadKeySource();
+}
+
+// A share of the next choice's look-ahead, on a frame before it is due: the
+// state on show is put aside and back.
+void Autopilot::prepareAhead(Game& game) {
+    if (!plan_.open || plan_.complete) return;
+    GameState& s = game.state;
+    SavePlay(s, *real_);
+    SetTrialFrames(game.engine, true);
+    int budget = kSliceFrames;
+    if (!plan_.rootReady) {
+        // The frames the chosen keys are kept, played from where they were chosen.
+        RestorePlay(*chosenAt_, s);
+        keys_ = chosen_;
+        for (int i = 0; i < kInterval; ++i) {
+            game.engine.Input_ReadKeySource();
+            RenderFunc(game);
+        }
+        plan_.open = inPlay(s);  // else the next choice is not made in play
+        plan_.rootReady = true;
+        plan_.rootHash = HashGameState(s);
+        SavePlay(s, *root_);
+        budget -= kInterval;
+    } else {
+        RestorePlay(*root_, s);
+    }
+    while (plan_.open && budget > 0) {
+        const int played = planStep(game);
+        plan_.complete = played == 0;
+        if (plan_.complete) break;
+        budget -= played;
+    }
+    RestorePlay(*real_, s);
+    SetTrialFrames(game.engine, false);
+    keys_ = chosen_;
 }
 
 void Autopilot::beforeFrame(Game& game, bool settling) {
@@ -178,6 +231,7 @@ void Autopilot::beforeFrame(Game& game, bool settling) {
         framesLeft_ = 0;
         played_ = 0;
         // Conversations page on the shot key: tap it.
+        plan_.open = false;
         dialogueTick_ += 1;
         keys_ = (s.dialogueActive && dialogueTick_ % 2 == 0) ? bit(KeyShoot) : 0u;
         game.engine.Input_ReadKeySource();
@@ -188,6 +242,7 @@ void Autopilot::beforeFrame(Game& game, bool settling) {
         framesLeft_ = kInterval;
         played_ = 0;
     } else {
+        prepareAhead(game);
         game.engine.Input_ReadKeySource();
     }
     framesLeft_ -= 1;

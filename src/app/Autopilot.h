@@ -11,6 +11,14 @@
 // Each chosen set was already played once from the snapshot: when it is
 // then played for real, every frame must hash as it did in the look-ahead.
 // A difference is a snapshot fault and is reported.
+//
+// The look-ahead for a choice is not left to the frame the choice is due:
+// once a set is chosen, the state it leads to in the frames it is kept is
+// played ahead of time, and the candidates for the next choice are tried
+// from there a few at a time on each of those frames, so a window's demo
+// keeps its pace. When the choice falls due the real state is checked
+// against the one foreseen (their hashes), and whatever is left is tried
+// then; the choices are those of looking only at the frame they are due.
 #pragma once
 
 #include <array>
@@ -52,6 +60,8 @@ private:
     static constexpr int kLongHorizon = 48;  // ... when few sets survive
     static constexpr int kFewSurvivors = 6;  // of the 18 without the bomb
     static constexpr int kInterval = 8;      // frames a choice is kept
+    static constexpr int kSliceFrames = 96;  // look-ahead frames played per real frame ahead of a choice
+    static constexpr int kSets = 18;         // candidates without the bomb
 
     struct Outcome {
         bool survived = false;
@@ -59,11 +69,34 @@ private:
         std::array<std::uint64_t, kInterval> hashes{};
     };
 
+    // A choice being made: its candidates are tried one at a time from the
+    // snapshot `root_`, so the work can be spread over the frames before the
+    // choice falls due.
+    struct Plan {
+        bool open = false;       // being made ahead of its frame
+        bool rootReady = false;  // root_ holds the state the choice is for
+        bool complete = false;   // every candidate tried
+        std::uint64_t rootHash = 0;
+        int next = 0;      // the next short look: sets 0..17 without the bomb, 18..35 with it
+        int longNext = 0;  // the next long look among the survivors
+        bool any = false;
+        std::uint32_t bestKeys = 0;
+        Outcome best;
+        std::array<std::uint32_t, kSets> survivors{};
+        int survived = 0;
+    };
+
     void decide(Game& game);
+    int planStep(Game& game);
+    void prepareAhead(Game& game);
     Outcome tryKeys(Game& game, std::uint32_t keys, int horizon);
     bool inPlay(const GameState& s) const;
 
-    std::unique_ptr<PlaySnapshot> snapshot_ = std::make_unique<PlaySnapshot>();
+    std::unique_ptr<PlaySnapshot> root_ = std::make_unique<PlaySnapshot>();
+    std::unique_ptr<PlaySnapshot> chosenAt_ = std::make_unique<PlaySnapshot>();  // the state the last choice was made at
+    std::unique_ptr<PlaySnapshot> real_ = std::make_unique<PlaySnapshot>();
+    Plan plan_;
+    std::uint32_t chosen_ = 0;  // the keys of the last choice
     std::uint32_t keys_ = 0;
     int framesLeft_ = 0;  // frames the current choice still runs
     int played_ = 0;      // frames of the current choice played so far

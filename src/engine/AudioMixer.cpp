@@ -174,6 +174,18 @@ std::uint32_t AudioMixer::loadStream(const std::uint8_t* data, std::size_t size)
     return makeHandle(false, s.generation, slot);
 }
 
+std::uint32_t AudioMixer::loadSilent() {
+    std::lock_guard<std::mutex> guard(impl_->lock);
+    std::size_t slot = Impl::claim(impl_->streams, impl_->nextStreamSlot, [](const Stream& s) { return !s.live; });
+    if (slot == kMaxSlots) return 0;
+    Stream& s = impl_->streams[slot];
+    s.frames = 0;
+    s.samples.clear();
+    s.generation = nextGeneration(s.generation);
+    s.live = true;
+    return makeHandle(false, s.generation, slot);
+}
+
 std::uint32_t AudioMixer::play(std::uint32_t stream, bool loop, int volume) {
     std::lock_guard<std::mutex> guard(impl_->lock);
     if (!impl_->findStream(stream)) return 0;

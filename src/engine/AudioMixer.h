@@ -26,6 +26,9 @@ public:
     // Decodes a whole file held in memory (resampled to the mixer rate, stereo).
     // Returns a non-zero stream handle, or 0 if the data cannot be decoded.
     std::uint32_t loadStream(const std::uint8_t* data, std::size_t size);
+    // A stream of no sound at all (plays as if it had ended), 0 when every
+    // stream slot is taken.
+    std::uint32_t loadSilent();
     // Starts the stream on a new channel; volume 0..100 is a linear gain
     // (volume / 100). 0 for a bad stream.
     std::uint32_t play(std::uint32_t stream, bool loop, int volume);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "engine/QuitSignals.h"
 
@@ -189,9 +190,20 @@ void EngineBase::Shell_SetGameDir(const std::string& dir) { resources_.setGameDi
 
 HSTREAM EngineBase::Stream_Load(const char* filename) {
     if (!soundAvailable_ || !bools_[HGE_USESOUND] || !filename) return 0;
+    // What a trial loads is never played: a file known to load gets a
+    // silent stand-in (a music track takes tens of milliseconds to decode,
+    // and every look-ahead that starts it would decode it again).
+    if (trial_) {
+        const auto known = streamLoads_.find(std::string_view(filename));
+        if (known != streamLoads_.end()) {
+            const HSTREAM stream = known->second ? mixer_.loadSilent() : 0;
+            if (stream) trialStreams_.push_back(stream);
+            return stream;
+        }
+    }
     std::vector<std::uint8_t> bytes;
-    if (!resources_.load(filename, bytes)) return 0;
-    const HSTREAM stream = mixer_.loadStream(bytes.data(), bytes.size());
+    const HSTREAM stream = resources_.load(filename, bytes) ? mixer_.loadStream(bytes.data(), bytes.size()) : 0;
+    streamLoads_[filename] = stream != 0;
     if (trial_ && stream) trialStreams_.push_back(stream);
     return stream;
 }

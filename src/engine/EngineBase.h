@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <cstdarg>
 #include <memory>
 #include <string>
@@ -213,6 +214,9 @@ private:
     bool trial_ = false;    // Shell_SetTrial
     std::vector<HTEXTURE> trialTextures_;
     std::vector<HSTREAM> trialStreams_;
+    // Whether each sound file loaded so far loads (Stream_Load): a trial is
+    // then given a silent stand-in for it instead of decoding it again.
+    std::map<std::string, bool, std::less<>> streamLoads_;
     std::unique_ptr<Vertex[]> vertices_;
     int vertexCount_ = 0;
     Primitive batchPrim_ = Primitive::Quads;
