@@ -82,7 +82,8 @@ bool compare(double v, Cmp c, double limit) {
     return false;
 }
 
-bool ended(const EffectSprite& e, const PlainRow& r) {
+// Inlined into each row's step, where the row is known and the switch folds away.
+[[gnu::always_inline]] inline bool ended(const EffectSprite& e, const PlainRow& r) {
     switch (r.endField) {
         case Field::None: return false;
         case Field::Always: return true;
