@@ -101,6 +101,7 @@ void SetZ(SpriteData& s, float z, int i) {
 }
 
 void Render(Engine& engine, SpriteData& s, float x, float y) {
+    if (engine.Gfx_OnlyCounts()) return;
     const float left = x - s.hotX;
     const float top = y - s.hotY;
     const float right = x + s.width - s.hotX;
@@ -109,11 +110,9 @@ void Render(Engine& engine, SpriteData& s, float x, float y) {
 }
 
 void RenderEx(Engine& engine, SpriteData& s, float x, float y, float rotation, float hscale, float vscale) {
-    // Nothing will be drawn: the quad is counted with its old corners.
-    if (engine.Gfx_OnlyCounts()) {
-        engine.Gfx_RenderQuad(&s.quad);
-        return;
-    }
+    // Nothing will be drawn: the corners are not worked out and the quad is
+    // not handed over (its corners are only ever read when it is drawn).
+    if (engine.Gfx_OnlyCounts()) return;
     if (vscale == 0.0f) vscale = hscale;
     const float a = -s.hotX * hscale;
     const float b = -s.hotY * vscale;
@@ -140,6 +139,7 @@ void RenderEx(Engine& engine, SpriteData& s, float x, float y, float rotation, f
 
 void Render4V(Engine& engine, SpriteData& s, float x0, float y0, float x1, float y1, float x2, float y2, float x3,
               float y3) {
+    if (engine.Gfx_OnlyCounts()) return;
     Quad& q = s.quad;
     q.v[0].x = x0;
     q.v[0].y = y0;

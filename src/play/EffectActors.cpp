@@ -75,9 +75,7 @@ void StepHpRing(EffectFrame& f) {
     if (s.stage == 5 && boss.hp <= 20) strips = std::min(strips, 1);
     // The strip sits on the rim: its hot spot is the ring's centre.
     sprite::SetHotSpot(e.sprite, static_cast<float>(e.texW / 2), 62);
-    if (f.game.engine.Gfx_OnlyCounts()) {
-        f.game.engine.Gfx_RenderQuads(&e.sprite.quad, strips);  // counted, nothing turned
-    } else {
+    if (!f.game.engine.Gfx_OnlyCounts()) {
         for (int i = 0; i < strips; ++i)
             sprite::RenderEx(f.game.engine, e.sprite, e.x, e.y, DegToRad(i * 0.5f), e.scaleX, e.scaleY);
     }

@@ -82,7 +82,8 @@ bool compare(double v, Cmp c, double limit) {
     return false;
 }
 
-bool ended(const EffectSprite& e, const PlainRow& r) {
+// Inlined into each row's step, where the row is known and the switch folds away.
+[[gnu::always_inline]] inline bool ended(const EffectSprite& e, const PlainRow& r) {
     switch (r.endField) {
         case Field::None: return false;
         case Field::Always: return true;
@@ -132,6 +133,13 @@ constexpr auto makePlainSteps(std::index_sequence<I...>) {
 }
 constexpr auto kPlainSteps = makePlainSteps(std::make_index_sequence<std::size(kPlainRows)>{});
 
+// `step` px along the sprite's angle, one table look-up for both axes.
+void fly(EffectSprite& e, double step) {
+    const int k = DirectionIndex(e.angle);
+    e.x += Directions().dirX[k] * step;
+    e.y += Directions().dirY[k] * step;
+}
+
 // Steps shrink both scales by `by`; shrunk to nothing ends the effect.
 bool shrink(EffectSprite& e, double by) {
     e.scaleX -= by;
@@ -144,8 +152,7 @@ void fadeShrinkFly(EffectSprite& e, int fade, double by, double step) {
     sprite::SetBlendMode(e.sprite, kAdditive);
     e.alpha -= fade;
     shrink(e, by);
-    e.x += DirX(e.angle) * step;
-    e.y += DirY(e.angle) * step;
+    fly(e, step);
 }
 
 }  // namespace
@@ -163,8 +170,7 @@ void StepGrazeSpark(EffectFrame& f) {
     e.scaleX -= 0.025;
     e.scaleY -= 0.025;
     const double step = (40 - e.age) / 10.0;
-    e.x += DirX(e.angle) * step;
-    e.y += DirY(e.angle) * step;
+    fly(e, step);
     f.free = e.scaleX <= 0;
 }
 

@@ -83,13 +83,19 @@ void UpdateEffect(Game& game, int slot) {
     GameState& s = game.state;
     EffectSprite& e = s.effects.slot[slot];
     e.age += 1;
-    sprite::SetColor(e.sprite, PackArgb(shownAlpha(s, e.alpha), e.red, e.green, e.blue));
-    sprite::SetBlendMode(e.sprite, BLEND_DEFAULT);
+    // The colour and blend are set afresh here every frame before the step
+    // (which may change them) and read only when the sprite is drawn, so a
+    // run without pictures leaves them be.
+    const bool seen = !game.engine.Gfx_OnlyCounts();
+    if (seen) {
+        sprite::SetColor(e.sprite, PackArgb(shownAlpha(s, e.alpha), e.red, e.green, e.blue));
+        sprite::SetBlendMode(e.sprite, BLEND_DEFAULT);
+    }
 
     EffectFrame f{game, s, e, slot, true, std::nullopt, false};
     stepOf(e.type)(f);
 
-    if (f.draw) {
+    if (f.draw && seen) {
         const float rotation = f.rotation ? *f.rotation : DegToRad(e.angle);
         sprite::RenderEx(game.engine, e.sprite, e.x, e.y, rotation, e.scaleX, e.scaleY);
     }

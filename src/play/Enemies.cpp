@@ -132,8 +132,9 @@ void UpdateEnemy(Game& game, int slot) {
     const int clock = std::abs(e.timer);
     e.angle = NormaliseAngle(e.angle);
     e.timer += 1;
-    e.x += DirX(e.angle) * e.speed;
-    e.y += DirY(e.angle) * e.speed;
+    const int k = DirectionIndex(e.angle);  // one look-up for both steps
+    e.x += Directions().dirX[k] * e.speed;
+    e.y += Directions().dirY[k] * e.speed;
     bank(e);
     if (offScreen(s, e)) s.enemies.free[slot] = 1;  // this frame still runs to the end
     bodyContact(game, slot);

@@ -17,20 +17,31 @@ std::uint32_t argb(int a, int r, int g, int b) {
 
 float radians(double degrees) { return static_cast<float>(degrees / 57.3); }
 
+// Without pictures (`seen` false) nothing is coloured or drawn, and a step
+// skips the cells and hot spots it sets afresh before each of its pictures.
+// What it leaves on the sprite for a later frame's picture it still sets.
 struct Ctx {
     Game& game;
     Enemy& e;
     SpriteData& spr;
     int clock;
+    bool seen;
 
     void rect(int x, int y, int w, int h) {
         sprite::SetTextureRect(spr, static_cast<float>(x), static_cast<float>(y), static_cast<float>(w),
                                static_cast<float>(h), true);
     }
     void hot(float x, float y) { sprite::SetHotSpot(spr, x, y); }
-    void colour(std::uint32_t c) { sprite::SetColor(spr, c); }
+    void colour(std::uint32_t c) {
+        if (seen) sprite::SetColor(spr, c);
+    }
     void texture(int index) { sprite::SetTexture(game.engine, spr, game.state.textures[index]); }
-    void draw(float x, float y, float rot, float sx, float sy) { sprite::RenderEx(game.engine, spr, x, y, rot, sx, sy); }
+    void draw(float x, float y, float rot, float sx, float sy) {
+        if (seen) sprite::RenderEx(game.engine, spr, x, y, rot, sx, sy);
+    }
+    void drawPlain(float x, float y) {
+        if (seen) sprite::Render(game.engine, spr, x, y);
+    }
     // Column n of the first-cell row: 4 animation cells, then 4 banking
     // cells, then 4 full-bank cells.
     void cell(int column) { rect(e.texX + column * e.texW, e.texY, e.texW, e.texH); }
@@ -86,7 +97,7 @@ void stage4FirstLayer(Ctx& c) {
         c.rect(l.x, l.y, l.w, l.h);
         if (l.hotX >= 0) c.hot(l.hotX, l.hotY);
         switch (l.how) {
-            case Layer::Plain: sprite::Render(c.game.engine, c.spr, e.x, e.y); break;
+            case Layer::Plain: c.drawPlain(e.x, e.y); break;
             case Layer::Turned: c.draw(e.x, e.y, stage4Rotation(e), 1, 1); break;
             case Layer::Scaled:
                 if (e.timer < 0) c.colour(arrivalColour(e));
@@ -117,6 +128,7 @@ void drawStage4(Ctx& c) {
 void drawOrb(Ctx& c) {
     Enemy& e = c.e;
     e.tilt = 0;
+    if (!c.seen) return;  // every cell and the blend are set before each picture
     sprite::SetBlendMode(c.spr, BLEND_DEFAULT);
     const float spin = static_cast<float>(c.clock / 7.3);
     c.rect(e.texX + 128, e.texY + 32, 32, 32);
@@ -129,6 +141,7 @@ void drawOrb(Ctx& c) {
 // --- case 3: type 24, a walker with two arms ---
 
 void drawWalker(Ctx& c) {
+    if (!c.seen) return;  // every cell and hot spot are set before each picture
     Enemy& e = c.e;
     const int phase = c.clock % 24;
     const int n = phase < 6 ? 1 : (phase < 12 ? 2 : (phase < 18 ? 1 : 0));
@@ -148,10 +161,12 @@ void drawWalker(Ctx& c) {
 void drawSetPiece(Ctx& c) {
     Enemy& e = c.e;
     GameState& s = c.game.state;
-    c.rect(1500, 0, 177, 173);
-    c.hot(88, 86);
-    const float h = e.timer < 61 ? static_cast<float>(0.015 * e.timer) : 0.9f;
-    c.draw(90, 300, 0, h, 1.8f);
+    if (c.seen) {
+        c.rect(1500, 0, 177, 173);
+        c.hot(88, 86);
+        const float h = e.timer < 61 ? static_cast<float>(0.015 * e.timer) : 0.9f;
+        c.draw(90, 300, 0, h, 1.8f);
+    }
     // Flames are effects drawn by the effect pool: their random heights are
     // part of the game even when no picture is made.
     for (int k = 0; k < 4; ++k) {
@@ -159,6 +174,7 @@ void drawSetPiece(Ctx& c) {
         SpawnEffect(c.game, {19, 0, 192, 64, 64}, 75, static_cast<float>(y), 0.8f, 0.8f, 0, 0.84f, 2,
                     {255, 251, 121, 0}, 0, 2);
     }
+    if (!c.seen) return;  // the window's cell and hot spot are set before each picture
     // The open part of the window: a rectangle the stage-4 boss keeps in
     // bossVar 1..4 (x, y, width, height).
     c.hot(700, 150);
@@ -169,12 +185,18 @@ void drawSetPiece(Ctx& c) {
 
 // --- cases 5 and 6 ---
 
+// Under a stage-6 boss an ordinary enemy is drawn still, in the cell it was
+// last given: the only picture that shows a cell set on an earlier frame.
+bool drawnStill(const GameState& s) { return s.stage == 6 && s.bossActive; }
+bool stillMayFollow(const GameState& s) { return s.stage == 6; }
+
 void drawStill(Ctx& c) {
     c.e.tilt = 0;
     c.draw(c.e.x, c.e.y, 0, c.e.scaleX, c.e.scaleY);
 }
 
 void drawCommon(Ctx& c) {
+    if (!c.seen && !stillMayFollow(c.game.state)) return;
     Enemy& e = c.e;
     const int tilt = static_cast<int>(std::trunc(e.tilt));
     if (tilt == 0) {
@@ -190,6 +212,8 @@ void drawCommon(Ctx& c) {
 // --- overlays ---
 
 void overlayGlow(Ctx& c) {
+    // Its cell is shown later only by a still draw; the blend ends as it began.
+    if (!c.seen && !stillMayFollow(c.game.state)) return;
     Enemy& e = c.e;
     sprite::SetBlendMode(c.spr, 0);
     c.rect(e.texX, e.texY - e.texH, e.texW, e.texH);
@@ -227,13 +251,13 @@ std::uint32_t EnemyHealthColour(int alpha, float hp, float maxHp, int clock) {
 void DrawEnemy(Game& game, int slot, int clock) {
     GameState& s = game.state;
     Enemy& e = s.enemies.slot[slot];
-    Ctx c{game, e, e.sprite, clock};
-    c.colour(EnemyHealthColour(e.alpha, e.hp, e.maxHp, clock));
+    Ctx c{game, e, e.sprite, clock, !game.engine.Gfx_OnlyCounts()};
+    if (c.seen) c.colour(EnemyHealthColour(e.alpha, e.hp, e.maxHp, clock));
     if (s.stage == 4 && (e.type < 22 || e.type == 25)) drawStage4(c);
     else if (e.texY == 192) drawOrb(c);
     else if (e.type == 24) drawWalker(c);
     else if (e.type == 28) drawSetPiece(c);
-    else if (s.stage == 6 && s.bossActive) drawStill(c);
+    else if (drawnStill(s)) drawStill(c);
     else drawCommon(c);
     if (e.type == 33) overlayGlow(c);
     else if (e.type == 61) overlayCanopy(c);
