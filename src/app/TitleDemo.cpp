@@ -76,6 +76,9 @@ void TitleDemo::start(Game& game) {
 void TitleDemo::stop(Game& game) {
     GameState& s = game.state;
     pilot_.reset();
+    // Nothing of the demo's play is kept, not even in the counters the
+    // title does not show: the title's own clock is set on the way back.
+    ResetPlayRecords(s);
     QuitToTitle(game, /*freePauseTextures=*/true);
     game.records = std::move(records_);
     s.difficulty = difficulty_;

@@ -21,6 +21,7 @@
 #include "stages/Stage6.h"
 #include "stages/Stage6Finale.h"
 #include "stages/Stage7.h"
+#include "stages/StageRegistry.h"
 
 namespace korvid {
 
@@ -123,6 +124,8 @@ bool BringInFightDirectly(Game& game, int id) {
     if (!BringInFightAt(game, id)) return false;
     game.state.directFight = 1;
     StartFightTune(game, id);
+    const StageLine* line = Stages(game).line(game.state.stage);
+    if (line && line->directFight) line->directFight(game);
     return true;
 }
 

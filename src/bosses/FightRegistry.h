@@ -70,8 +70,10 @@ bool EntryForPattern(const FightTable& fights, int id, BossEntry& entry);
 // conversation (a card is declared). False for an unknown id.
 bool BringInFightAt(Game& game, int id);
 // The same at the stage's start, before its script brought anything in (a
-// --boss start, a spell practice): the stage knows its fight came in
-// directly (directFight) and sets the fight's scene up itself.
+// --boss start, a spell practice): the stage's line sets the fight's scene
+// and clock up at once (StageLine::directFight), and the state keeps that
+// the fight came in directly (directFight) for a stage whose rule holds
+// through the whole fight.
 bool BringInFightDirectly(Game& game, int id);
 
 }  // namespace korvid

@@ -15,6 +15,12 @@ const StagePlay& freshStage() {
     return fresh;
 }
 
+// The stage's record as new, its pools empty.
+void clearStagePlay(GameState& s) {
+    static_cast<StagePlay&>(s) = freshStage();
+    ClearAllPools(s);
+}
+
 }  // namespace
 
 void ClearAllPools(GameState& s) {
@@ -28,8 +34,7 @@ void ClearAllPools(GameState& s) {
 }
 
 void ResetStagePlay(GameState& s) {
-    static_cast<StagePlay&>(s) = freshStage();
-    ClearAllPools(s);
+    clearStagePlay(s);
     // The stage's start values.
     s.stageFrame = -64;
     s.optionSpread = 32;
@@ -39,6 +44,11 @@ void ResetStagePlay(GameState& s) {
 }
 
 void ResetGamePlay(GameState& s) { static_cast<GamePlay&>(s) = GamePlay{}; }
+
+void ResetPlayRecords(GameState& s) {
+    ResetGamePlay(s);
+    clearStagePlay(s);
+}
 
 void StageLoadReset(GameState& s) {
     ResetStagePlay(s);

@@ -21,6 +21,9 @@ void StageLoadReset(GameState& s);
 // options spread, empty pools).
 void ResetStagePlay(GameState& s);
 void ResetGamePlay(GameState& s);
+// Both records as new, without the stage's start values: nothing of a game
+// played is left (the title after its demo).
+void ResetPlayRecords(GameState& s);
 
 // The snapshot of the counters for replays, then the stage sheets and the
 // sky mesh are freed.

@@ -314,18 +314,18 @@ void wallMap(Game& game) {
     e.Texture_Unlock(tex);
 }
 
+}  // namespace
+
 // A fight brought in at the stage's start is played on the clock it has in
 // play, over the ground scrolling by (and after the mid-boss the stage goes
 // on from there).
-void directFightClock(GameState& s) {
-    if (!s.directFight || !s.bossActive || s.stageFrame >= kMidBossFrame) return;
-    s.stageFrame = s.bossPattern() >= kStage4Boss.pattern ? kBossFrame : kMidBossFrame;
+void DirectFightInStage4(Game& game) {
+    GameState& s = game.state;
+    if (s.stageFrame >= kMidBossFrame - 1) return;
+    s.stageFrame = (s.bossPattern() >= kStage4Boss.pattern ? kBossFrame : kMidBossFrame) - 1;
 }
 
-}  // namespace
-
 void RunStage4(Game& game) {
-    directFightClock(game.state);
     drawGround(game);
     wallMap(game);
     if (BossGate(game)) return;

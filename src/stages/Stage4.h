@@ -12,6 +12,8 @@
 namespace korvid {
 
 void RunStage4(Game& game);
+// A fight brought in at the stage's start: the clock of its moment.
+void DirectFightInStage4(Game& game);
 std::span<const EnemyTypeEntry> Stage4EnemyTypes();
 void DrawStage4SpellBackdrop(Game& game);
 

@@ -7,7 +7,7 @@
 // Every frame of the stage, fight or not: backdrop case 4 (the portrait
 // rising behind the first form), the timeline while no boss is present,
 // then the camera roll and the scenery sort (a finale fight started
-// directly first sets its scene up). The roll and the sort run
+// directly sets its scene up as it arrives). The roll and the sort run
 // during fights too, or the tunnel would stand still behind the hidden boss.
 #include "stages/Stage6Finale.h"
 
@@ -151,18 +151,18 @@ constexpr int kHiddenBossFrame = 9000;
 // whole screen with the route open (the ship may act there).
 void directFinaleFight(Game& game) {
     GameState& s = game.state;
-    if (!s.directFight || !s.bossActive || s.stageFrame >= kFirstFormFrame) return;
+    if (s.stageFrame >= kFirstFormFrame - 1) return;
     const int id = s.bossPattern();
     if (id == kStage6FirstForm.pattern) {
         silence(game, {}, 0);
         secondTune(game, {}, 0);
-        s.stageFrame = kFirstFormFrame;
+        s.stageFrame = kFirstFormFrame - 1;
     } else if (id > kStage6FirstForm.pattern && id <= kStage6LastPattern) {
         s.wideFieldFightStarted = 1;
         tunnel(game, {}, 0);
         volume(game, 100);
         s.backgroundShake += kShakeStep * (kShakeTo - kShakeFrom + 1);
-        s.stageFrame = kHiddenBossFrame;
+        s.stageFrame = kHiddenBossFrame - 1;
     }
 }
 
@@ -188,8 +188,9 @@ void rollAndSort(GameState& s) {
 
 bool HiddenRouteOpen(const Game& game) { return game.state.wideFieldFightStarted != 0; }
 
+void DirectFightInStage6(Game& game) { directFinaleFight(game); }
+
 void RunStage6Finale(Game& game) {
-    directFinaleFight(game);
     drawPortrait(game);
     if (!game.state.bossActive) RunTimeline(game, kTimeline);
     rollAndSort(game.state);

@@ -24,6 +24,9 @@ struct Game;
 inline constexpr int kStage6FinaleFrame = 8200;
 
 void RunStage6Finale(Game& game);
+// A fight of the finale brought in at the stage's start: its scene and the
+// clock of its moment (other fights of the stage need nothing).
+void DirectFightInStage6(Game& game);
 
 // The route flag: set by card 58's jackpot, it opens the tunnel and lets the
 // ship act in the whole-screen fight (the field keeps its older name).

@@ -212,14 +212,6 @@ void boss(Game& game, const CueArgs&, int) {
     BringInBoss(game, kStage7Boss);
 }
 
-// A fight started directly during the frozen opening is played in a
-// running world, the ship in its usual place, the other two ships gone.
-void thawForDirectFight(GameState& s) {
-    if (!s.bossActive || !s.timeStop || s.stageFrame >= 600) return;
-    s.timeStop = 0;
-    s.playerY = 412;
-    shipsGone(s);
-}
 
 // A practice started part-way (the last frame played is `last`) is set as
 // the skipped cues would have left it: the world running, the walls'
@@ -319,8 +311,17 @@ constexpr Timeline kTimeline{kExact, kWindows};
 
 void JumpIntoStage7(Game& game, int frame) { jumpInto(game, frame - 1); }
 
+// A fight started directly during the frozen opening is played in a
+// running world, the ship in its usual place, the other two ships gone.
+void DirectFightInStage7(Game& game) {
+    GameState& s = game.state;
+    if (!s.timeStop || s.stageFrame >= 599) return;
+    s.timeStop = 0;
+    s.playerY = 412;
+    shipsGone(s);
+}
+
 void RunStage7(Game& game) {
-    thawForDirectFight(game.state);
     musicLoops(game);
     DrawStage7Backdrop(game);
     MoveStage7Camera(game);

@@ -15,6 +15,8 @@ void RunStage7(Game& game);
 // A practice started at `frame` (the next frame played, the clock set):
 // the stage as its skipped cues would have left it.
 void JumpIntoStage7(Game& game, int frame);
+// A fight brought in at the stage's start: the frozen opening thawed.
+void DirectFightInStage7(Game& game);
 std::span<const EnemyTypeEntry> Stage7EnemyTypes();
 
 // All three fights use the stage's sheet (texture 34, 64 x 96) and come in

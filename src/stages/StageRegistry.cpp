@@ -28,17 +28,19 @@ constexpr TimeOutRule kDrain{TimeOutHp::Drain, false, 0};
 
 std::span<const StageLine> BuiltInStageLines() {
     static const StageLine kLines[] = {
-        // stage, script, enemy types, time-out, spell backdrop, start part-way, panel moves from
+        // stage, script, enemy types, time-out, spell backdrop, start part-way, panel moves from,
+        // fight brought in directly
         {1, RunStage1, Stage1EnemyTypes(), kDrainAndRaise, DrawStage1SpellBackdrop},
         {2, RunStage2, Stage2EnemyTypes(), kZeroAndRaise, DrawStage2SpellBackdrop},
         {3, RunStage3, Stage3EnemyTypes(), kZero, DrawStage3SpellBackdrop, JumpIntoStage3},
-        {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop},
+        {4, RunStage4, Stage4EnemyTypes(), kZeroAndRaise, DrawStage4SpellBackdrop, nullptr, -1, DirectFightInStage4},
         {5, RunStage5, Stage5EnemyTypes(), kZeroEveryFrame, DrawStage5SpellBackdrop},
-        {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop, JumpIntoStage6, kStage6FinaleFrame},
+        {6, RunStage6, Stage6EnemyTypes(), kDrain, DrawStage6SpellBackdrop, JumpIntoStage6, kStage6FinaleFrame,
+         DirectFightInStage6},
         // The extra boss's companions join stage 7's types; the line after
         // this one is the stage's own (it replaces this line, the types stay).
         {7, nullptr, ExtraBossEnemyTypes(), kDrain, nullptr, nullptr, 0},
-        {7, RunStage7, Stage7EnemyTypes(), kDrain, nullptr, JumpIntoStage7, 0},
+        {7, RunStage7, Stage7EnemyTypes(), kDrain, nullptr, JumpIntoStage7, 0, DirectFightInStage7},
     };
     return kLines;
 }

@@ -1,6 +1,7 @@
 // The stages, one line each: the script the frame driver runs, the enemy
 // behaviour types the stage brings, what its boss gate does when a time
-// limit runs out, and the spell-card backdrop drawn under its bosses.
+// limit runs out, the spell-card backdrop drawn under its bosses, and what
+// a start part-way or a fight brought in directly needs set up.
 // Adding a stage is its own files plus its line in StageRegistry.cpp.
 #pragma once
 
@@ -45,6 +46,10 @@ struct StageLine {
     // The stage clock from which the stage fades, scales or shakes the side
     // panel away (-1: never), so the panel no longer hides the field's edges.
     int panelMovesFrom = -1;
+    // A fight brought in at the stage's start (--boss, a spell practice):
+    // the scene and the clock the fight has in play, set up as it arrives
+    // (the clock names the frame before the next one). Null: none.
+    StageStep directFight = nullptr;
 };
 
 inline constexpr int kMaxStage = 9;          // stages 1..7 are the game's; 8, 9 free for tests

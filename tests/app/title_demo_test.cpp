@@ -7,11 +7,18 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
+#include "app/FrameDriver.h"
+#include "app/TitleDemo.h"
+#include "game/Game.h"
+#include "play/StageFlow.h"
 #include "support/GameProcess.h"
+#include "support/RecordingEngine.h"
 
 namespace fs = std::filesystem;
 
@@ -72,6 +79,63 @@ TEST(TitleDemo, StartsAfterIdleFramesAndAKeyHandsBackToTheTitle) {
         EXPECT_NE(entry.path().extension(), ".rpy") << name;
     }
     fs::remove_all(dir);
+}
+
+// The engine as the game loop wires it: while the demo runs the game sees
+// the autopilot's keys, else the keys held.
+struct DemoEngine : test::RecordingEngine {
+    const TitleDemo* demo = nullptr;
+    const GameState* state = nullptr;
+    bool Input_GetKeyState(int vk) override {
+        if (!demo || !demo->running()) return RecordingEngine::Input_GetKeyState(vk);
+        for (int k = 0; k < kGameKeyCount; ++k)
+            if (demo->pilot()->holds(k) && state->keyBindings[k].code == vk) return true;
+        return false;
+    }
+    void Gfx_RenderQuad(const Quad*) override {}  // the look-ahead draws thousands
+};
+
+// Handed back, the title holds nothing of the demo's play, not even the
+// counters it does not show: its play records are those it had before the
+// demo (its own clock aside), so the next game or screen starts clean.
+TEST(TitleDemo, AKeyHandsBackATitleWithNothingOfTheDemosPlay) {
+    DemoEngine engine;
+    const auto game = std::make_unique<Game>(engine);
+    game->screenSprite = std::make_unique<Sprite>(engine, 0, 0, 0, 640, 480);
+    game->uiSprite = std::make_unique<Sprite>(engine, 0, 0, 0, 0, 0);
+    GameState& s = game->state;
+    const int codes[kGameKeyCount] = {38, 40, 37, 39, 16, 'Z', 'X', 17};
+    for (int k = 0; k < kGameKeyCount; ++k) s.keyBindings[k].code = codes[k];
+    ClearAllPools(s);
+    s.stageFrame = 300;  // the main menu, past the logo
+    s.difficulty = 2;
+    s.character = 3;
+    const auto before = std::make_unique<PlayRecords>(static_cast<const PlayRecords&>(s));
+
+    TitleDemo demo(/*idleFrames=*/20);
+    engine.demo = &demo;
+    engine.state = &s;
+    const auto frame = [&](bool key) {
+        demo.beforeFrame(*game, key);
+        if (demo.running()) demo.pilot()->beforeFrame(*game);
+        RenderFunc(*game, demo.running() ? PlayCaption::Demo : PlayCaption::None);
+    };
+    for (int f = 0; f < 40 && !demo.running(); ++f) frame(false);
+    ASSERT_TRUE(demo.running());
+    // The demo plays until it has scored and has shots on the field.
+    for (int f = 0; f < 2000 && !(s.score > 0 && s.playerShots.used > 0); ++f) frame(false);
+    ASSERT_EQ(s.screen, 10);
+    ASSERT_GT(s.score, 0);
+    ASSERT_NE(s.stageFrame, 0);
+
+    frame(true);
+    EXPECT_FALSE(demo.running());
+    EXPECT_EQ(s.screen, 0);
+    EXPECT_EQ(s.difficulty, 2);
+    EXPECT_EQ(s.score, 0);
+    auto expected = std::make_unique<PlayRecords>(*before);
+    expected->stageFrame = s.stageFrame;
+    EXPECT_EQ(std::memcmp(expected.get(), static_cast<const PlayRecords*>(&s), sizeof(PlayRecords)), 0);
 }
 
 }  // namespace

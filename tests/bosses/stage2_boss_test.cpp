@@ -196,7 +196,9 @@ TEST(Stage2Boss, CardThirteenLeavesAGapStraightBelowTheBoss) {
             lastSide = side;
         }
         EXPECT_GE(fans, 8) << d;
-        if (d == 2) EXPECT_GE(rain, 8 * 50);
+        if (d == 2) {
+            EXPECT_GE(rain, 8 * 50);
+        }
     }
 }
 

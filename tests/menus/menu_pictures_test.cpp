@@ -48,7 +48,8 @@ int brightPixels(const ArgbImage& p, int x0, int y0, int x1, int y1, int level) 
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) {
             const std::uint32_t c = testing::PixelAt(p, x, y);
-            if (((c >> 16) & 0xFF) > level || ((c >> 8) & 0xFF) > level || (c & 0xFF) > level) ++n;
+            const std::uint32_t l = static_cast<std::uint32_t>(level);
+            if (((c >> 16) & 0xFF) > l || ((c >> 8) & 0xFF) > l || (c & 0xFF) > l) ++n;
         }
     return n;
 }

@@ -91,7 +91,9 @@ TEST(HudRules, FullPowerGivesExtraLifeItemsAtTheDifficultysCounts) {
             ++lifeItems;
             t.s.items.free[t.s.lastItemSlot] = 1;
         }
-        if (f == 599) EXPECT_EQ(lifeItems, 1);
+        if (f == 599) {
+            EXPECT_EQ(lifeItems, 1);
+        }
     }
     EXPECT_EQ(lifeItems, 2);
     EXPECT_TRUE(ExtraLifeAt(1, 6000));
