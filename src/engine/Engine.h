@@ -168,9 +168,11 @@ public:
     virtual void Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color = 0xFFFFFFFF,
                                 float z = 0.5f) = 0;
     virtual void Gfx_RenderQuad(const Quad* quad) = 0;
-    // True when quads are only counted, never drawn or logged (a headless run
-    // without pictures): a sprite may then skip working out its corners.
-    // Asked for every sprite of every frame, so it is a plain flag read.
+    // True when nothing is drawn or logged (a headless run without pictures):
+    // sprites then hand the engine no quad at all, and the play's draw steps
+    // leave out what only a picture needs; quads handed in directly are still
+    // counted. Asked for every sprite of every frame, so it is a plain flag
+    // read.
     bool Gfx_OnlyCounts() const { return onlyCounts_; }
     // The same quad drawn n times over, counted as n quads; an engine that
     // only counts does it in one step.
