@@ -91,9 +91,8 @@ TEST(ManifestTest, RegionsNamingTheSameSeedShareItOthersDiffer) {
 }
 
 // An English picture is its picture painted again with the listed texts
-// replaced (and the regions of a style moved, if it says so), under
-// "English/", with the same noise; a listed text the picture does not have
-// is a mistake in the list.
+// replaced, under "English/", with the same noise; a listed text the
+// picture does not have is a mistake in the list.
 TEST(ManifestTest, EnglishPicturesReplaceTheirTextsAndKeepTheirNoise) {
     Manifest m = Manifest::parse(R"({"files": [{"name": "a.png", "size": [64, 64], "regions": [
         {"style": "noise", "x": 0, "y": 0, "w": 64, "h": 32},
@@ -108,15 +107,6 @@ TEST(ManifestTest, EnglishPicturesReplaceTheirTextsAndKeepTheirNoise) {
     EXPECT_EQ(english.regions[1].get("lines")[0].string(), "Score");
     EXPECT_EQ(english.regions[1].get("lines")[1].string(), "残机");
     EXPECT_EQ(chinese.regions[1].str("text"), "得点");
-    // "move" shifts only the English picture's regions of that style.
-    const Manifest moved = Manifest::parse(R"({"files": [{"name": "a.png", "size": [64, 64], "regions": [
-        {"style": "noise", "x": 0, "y": 0, "w": 64, "h": 32},
-        {"style": "text", "x": 0, "y": 32, "w": 32, "h": 32, "text": "得点"}]}],
-        "english": [{"name": "a.png", "move": {"text": [2, -10]}, "texts": {"得点": "Score"}}]})");
-    EXPECT_EQ(moved.files()[1].regions[1].integer("x", 0), 2);
-    EXPECT_EQ(moved.files()[1].regions[1].integer("y", 0), 22);
-    EXPECT_EQ(moved.files()[1].regions[0].integer("y", -1), 0);
-    EXPECT_EQ(moved.files()[0].regions[1].integer("y", 0), 32);
     EXPECT_THROW(Manifest::parse(R"({"files": [{"name": "a.png", "size": [8, 8], "regions": []}],
         "english": [{"name": "a.png", "texts": {"得点": "Score"}}]})"), std::runtime_error);
 }

@@ -89,19 +89,6 @@ Json Json::substituted(const std::map<std::string, std::string>& texts) const {
     return out;
 }
 
-Json Json::shifted(const std::string& key, const std::string& value, double dx, double dy) const {
-    Json out = *this;
-    for (Json& item : out.array_) item = item.shifted(key, value, dx, dy);
-    for (auto& [k, v] : out.object_) v = v.shifted(key, value, dx, dy);
-    const Json& tag = out.get(key);
-    if (!out.isObject() || !tag.isString() || tag.string() != value) return out;
-    for (auto& [k, v] : out.object_) {
-        if (k == "x" && v.isNumber()) v.number_ += dx;
-        if (k == "y" && v.isNumber()) v.number_ += dy;
-    }
-    return out;
-}
-
 double Json::number() const {
     if (type_ != Type::Number) throw JsonError("not a number");
     return number_;

@@ -53,9 +53,6 @@ public:
     // A copy in which every string equal to a key of `texts` (anywhere in
     // the tree, object keys aside) reads as that key's value instead.
     Json substituted(const std::map<std::string, std::string>& texts) const;
-    // A copy in which every object whose `key` reads `value` has its "x" and
-    // "y" numbers moved by (dx, dy).
-    Json shifted(const std::string& key, const std::string& value, double dx, double dy) const;
 
 private:
     friend class JsonParser;

@@ -98,9 +98,7 @@ Manifest Manifest::parse(const std::string& text) {
     }
     // The English pictures: a picture of the list painted again with its
     // texts replaced, under "English/" and its own name. Every text the list
-    // replaces must be one the picture has. "move" shifts the regions of a
-    // style by [dx, dy] where the English text sits otherwise than the
-    // Chinese (the items beside the manual's English rows).
+    // replaces must be one the picture has.
     const Json& english = m.root_.get("english");
     if (english.isArray()) {
         for (const Json& item : english.array()) {
@@ -114,15 +112,7 @@ Manifest Manifest::parse(const std::string& text) {
                 if (!present.count(zh)) throw std::runtime_error("english: " + name + " has no text '" + zh + "'");
                 texts[zh] = en.string();
             }
-            Json variant = original->entry->substituted(texts);
-            const Json& moves = item.get("move");
-            if (moves.isObject()) {
-                for (const auto& [style, by] : moves.members()) {
-                    if (by.size() != 2) throw std::runtime_error("english: " + name + ": move " + style + " needs [dx, dy]");
-                    variant = variant.shifted("style", style, by[0].number(), by[1].number());
-                }
-            }
-            m.variants_.push_back(std::make_unique<Json>(std::move(variant)));
+            m.variants_.push_back(std::make_unique<Json>(original->entry->substituted(texts)));
             m.files_.push_back(EntryOf(*m.variants_.back(), std::string(kEnglishFolder) + name, name));
         }
     }
